@@ -1,0 +1,40 @@
+# Thin wrapper over CMake: every build decision lives in CMakeLists.txt.
+BUILD_DIR ?= build
+ASAN_DIR ?= build-asan
+GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS ?=
+SAMPLE_DIR := $(BUILD_DIR)/sample-world
+
+.PHONY: all test demo bench asan-test clean
+
+all: $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+$(BUILD_DIR)/CMakeCache.txt:
+	cmake -S . -B $(BUILD_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+test: all
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# Writes the synthetic sample world and converts its Classic scenario from the template
+# folder, as a user would from the destination format's folder.
+demo: all
+	rm -rf $(SAMPLE_DIR)
+	$(BUILD_DIR)/make_sample_world $(SAMPLE_DIR)
+	cd $(SAMPLE_DIR)/template && ../../tavorel ../classic/Sample.scn; \
+	  code=$$?; echo "exit code $$code"; ls -l ../classic/Converted
+
+bench: all
+	@for b in $(BUILD_DIR)/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+asan-test:
+	cmake -S . -B $(ASAN_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTAVOREL_SANITIZE=ON \
+	  -DTAVOREL_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) build-*

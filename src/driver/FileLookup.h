@@ -1,0 +1,11 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// Scenario folders of this game often spell their files RULES.TXT or UNITS.BMP. A name
+// is looked up by its exact spelling first, then by the entry of the folder whose name
+// equals it ignoring letter case (the first such entry in name order, should a
+// case-sensitive file system hold several). When nothing matches, the exact spelling
+// is returned, so that the caller's open fails in the usual way.
+std::filesystem::path findIgnoringCase(const std::filesystem::path& folder, const std::string& name);

@@ -1,0 +1,174 @@
+#include "driver/RunConversion.h"
+
+#include <fstream>
+#include <ostream>
+#include <system_error>
+
+#include "driver/ExitCodes.h"
+#include "driver/FileLookup.h"
+#include "driver/HelpScreen.h"
+#include "driver/ScenarioConverter.h"
+#include "driver/ScenarioPath.h"
+#include "rules/RulesText.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kConvertedFolder = "Converted";
+const char* const kRulesName = "Rules.txt";
+
+bool isHelpRequest(const std::string& argument) {
+    return argument == "--help" || argument == "-h" || argument == "/?";
+}
+
+// The folder is created where it does not exist yet; whether that worked shows when the
+// first output file is created in it.
+void createConvertedFolder(const fs::path& scenarioFolder) {
+    std::error_code ignored;
+    fs::create_directory(scenarioFolder / kConvertedFolder, ignored);
+}
+
+void printRefusal(std::ostream& console, ScenarioRefusal refusal, const std::string& scenarioPath) {
+    if (refusal == ScenarioRefusal::UnsupportedVersion) {
+        console << "Warning! Not a real scn file or not supported scn version!\n";
+    } else {
+        console << "Error: " << scenarioPath
+                << " is shorter than its map, unit and city counts announce!\n";
+    }
+}
+
+// True when writing `output` would overwrite `input` (a Converted folder that links back
+// to the scenario folder, say).
+bool isSameFile(const fs::path& input, const fs::path& output) {
+    std::error_code error;
+    return fs::exists(output, error) && fs::equivalent(input, output, error);
+}
+
+void convertScenarioStep(ScenarioConverter& converter, std::ifstream& scenario, std::ofstream& output,
+                         const fs::path& outputPath) {
+    std::ostream& console = converter.console();
+    console << "Converting SCN file...\n";
+    converter.convertScenarioFile(scenario, output);
+    scenario.close();
+    output.flush();
+    const bool written = output.good();
+    output.close();
+    if (!written || output.fail()) {
+        converter.reportProblem("Error: could not write " + outputPath.string() + "!");
+        return;
+    }
+    console << "Done!\n";
+}
+
+void convertRulesStep(ScenarioConverter& converter, const fs::path& scenarioFolder) {
+    std::ostream& console = converter.console();
+    console << "Converting Rules.txt\n";
+    RulesTextInput scenarioRules(findIgnoringCase(scenarioFolder, kRulesName));
+    if (!scenarioRules.isOpen()) return;
+
+    RulesTextInput templateRules(findIgnoringCase(converter.templateFolder, kRulesName));
+    if (!templateRules.isOpen()) {
+        converter.reportProblem("Error: template " + templateRules.path().string() +
+                                " not found, Rules.txt not converted!");
+        return;
+    }
+    const fs::path outputPath = scenarioFolder / kConvertedFolder / kRulesName;
+    RulesTextOutput output(outputPath);
+    if (!output.isOpen()) {
+        converter.reportProblem("Error: could not create " + outputPath.string() + "!");
+        return;
+    }
+    converter.mergeRules(scenarioRules, output, templateRules);
+    if (!output.close()) {
+        converter.reportProblem("Error: could not write " + outputPath.string() + "!");
+        return;
+    }
+    console << "Done!\n";
+}
+
+int runFullConversion(const std::string& scenarioArgument, std::ostream& console,
+                      const fs::path& templateFolder) {
+    const ScenarioPath parts = splitScenarioPath(scenarioArgument);
+    const fs::path scenarioFolder(parts.folder());
+    createConvertedFolder(scenarioFolder);
+
+    std::ifstream scenario(fs::path(scenarioArgument), std::ios::binary);
+    if (!scenario.is_open()) {
+        console << "Error in opening Scenario File!\nPlease check for existance of file and\n"
+                   "remember to use full path & extension\n";
+        return exit_code::Refused;
+    }
+
+    ScenarioConverter converter(console);
+    converter.templateFolder = templateFolder;
+    converter.scenarioName = parts.fileName();
+
+    // The scenario is profiled before its output file exists, so that a refused
+    // scenario leaves nothing behind.
+    ScenarioRefusal refusal;
+    {
+        RulesTextInput probeRules(findIgnoringCase(scenarioFolder, kRulesName));
+        refusal = converter.probeScenario(scenario, probeRules.isOpen() ? &probeRules : nullptr);
+    }
+    if (refusal != ScenarioRefusal::None) {
+        printRefusal(console, refusal, scenarioArgument);
+        return exit_code::Refused;
+    }
+
+    const fs::path outputPath = scenarioFolder / kConvertedFolder / parts.fileName();
+    if (isSameFile(fs::path(scenarioArgument), outputPath)) {
+        console << "Error: " << outputPath.string() << " is the scenario file itself!\n";
+        return exit_code::Refused;
+    }
+    std::ofstream output(outputPath, std::ios::binary | std::ios::trunc);
+    if (!output.is_open()) {
+        console << "Error: could not create " << outputPath.string() << "!\n";
+        return exit_code::Refused;
+    }
+
+    converter.printScenarioInfo();
+    convertScenarioStep(converter, scenario, output, outputPath);
+    converter.convertGraphics(scenarioFolder);
+    convertRulesStep(converter, scenarioFolder);
+    console << "Copying identical files\n";
+    converter.copyCompanionFiles(scenarioFolder, parts.name);
+    console << "Conversion Terminated\n";
+    return converter.problemReported() ? exit_code::SomethingSkipped : exit_code::Converted;
+}
+
+int runGraphicsOnly(const std::vector<std::string>& arguments, std::ostream& console,
+                    const fs::path& templateFolder) {
+    if (arguments.size() < 2 || arguments[1].empty()) {
+        console << "USAGE: Tavorel " << arguments[0] << " <folder of the scenario's bitmaps>\n";
+        return exit_code::HelpShown;
+    }
+    ScenarioConverter converter(console);
+    converter.templateFolder = templateFolder;
+    console << "Graphic only conversion selected\n";
+    if (arguments[0] == "/g1") {
+        converter.edition = Conflicts;
+        console << "Civ2Classic type selected\n";
+    } else {
+        converter.edition = FantasticWorlds;
+        console << "Fantastic Worlds type selected\n";
+    }
+    const fs::path scenarioFolder(arguments[1]);
+    createConvertedFolder(scenarioFolder);
+    converter.convertGraphics(scenarioFolder);
+    return exit_code::GraphicsOnly;
+}
+
+}  // namespace
+
+int runConversion(const std::vector<std::string>& arguments, std::ostream& console,
+                  const fs::path& templateFolder) {
+    if (arguments.empty() || isHelpRequest(arguments[0])) {
+        printHelpScreen(console);
+        return exit_code::HelpShown;
+    }
+    if (arguments[0] == "/g1" || arguments[0] == "/g2") {
+        return runGraphicsOnly(arguments, console, templateFolder);
+    }
+    return runFullConversion(arguments[0], console, templateFolder);
+}

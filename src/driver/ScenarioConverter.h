@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+
+#include "driver/ScenarioEdition.h"
+
+class RulesTextInput;
+class RulesTextOutput;
+
+// Why probeScenario would not take a scenario file.
+enum class ScenarioRefusal {
+    None,
+    UnsupportedVersion,  // version byte neither 39 nor 40, or no version byte at all
+    ShorterThanCounts,   // the file holds less than its map, unit and city counts announce
+};
+
+// The one converter of a run: the scenario profile and every conversion operation.
+// Messages go to the console stream it was made with; a problem that makes the run
+// skip something is printed through reportProblem, which the driver turns into the
+// exit code.
+class ScenarioConverter {
+public:
+    explicit ScenarioConverter(std::ostream& console);
+
+    // --- profile -----------------------------------------------------------------
+    std::string scenarioName;  // file name with extension; empty in graphics-only mode
+    ScenarioEdition edition = Conflicts;
+    std::int32_t fixedPartSize = 0;
+    std::int32_t mapOffset = 0;
+    std::int32_t unitCount = 0;
+    std::int32_t cityCount = 0;
+    std::int32_t mapHalfWidth = 0;
+    std::int32_t mapHeight = 0;
+    std::int64_t tailSize = 0;  // 64 bits: a tail never wraps round, however large the file
+    std::int32_t caravanLineCount = 0;
+
+    // Where the destination format's default Rules.txt and bitmaps are found: the
+    // working directory of the run unless a caller says otherwise.
+    std::filesystem::path templateFolder = ".";
+
+    // --- profile and banner (driver) ----------------------------------------------
+    ScenarioRefusal probeScenario(std::istream& scenario, RulesTextInput* rules);
+    int probeRulesEdition(RulesTextInput* rules);
+    int printScenarioInfo();
+
+    // --- scenario file (scenario) ---------------------------------------------------
+    int convertScenarioFile(std::istream& input, std::ostream& output);
+    int convertRepeatedBlock(std::istream& input, std::ostream& output);
+    int convertMapSection(std::istream& input, std::ostream& output);
+
+    // --- rules text (rules) ---------------------------------------------------------
+    int copyRulesSection(RulesTextInput& input, RulesTextOutput& output, std::int32_t skipCount,
+                         std::int32_t copyCount);
+    int copyRulesRest(RulesTextInput& input, RulesTextOutput& output, std::int32_t skipCount);
+    int countCaravanLines(RulesTextInput& scenarioRules);
+    int mergeRules(RulesTextInput& scenarioRules, RulesTextOutput& output,
+                   RulesTextInput& templateRules);
+
+    // --- bitmaps (bitmaps) ------------------------------------------------------------
+    int convertGraphics(const std::filesystem::path& scenarioFolder);
+
+    // --- companion files (companions) -------------------------------------------------
+    int copyCompanionFiles(const std::filesystem::path& scenarioFolder, const std::string& baseName);
+
+    // --- console and problems -------------------------------------------------------------
+    std::ostream& console() { return console_; }
+    // Prints one message line (a line feed is added) and marks the run as having
+    // skipped something.
+    void reportProblem(const std::string& message);
+    bool problemReported() const { return problemReported_; }
+
+private:
+    std::ostream& console_;
+    bool problemReported_ = false;
+};

@@ -1,0 +1,107 @@
+#include <array>
+#include <istream>
+#include <string>
+
+#include "driver/ScenarioConverter.h"
+#include "rules/RulesText.h"
+
+namespace {
+
+// Layout constants chosen by the version byte at offset 10.
+struct VersionLayout {
+    int versionByte;
+    std::int32_t fixedPartSize;  // all but map data, unit and city records and the tail
+    std::int32_t mapOffset;      // the map header: width word, then height word
+};
+constexpr VersionLayout kFantasticWorldsLayout{40, 16679, 13702};
+constexpr VersionLayout kClassicLayout{39, 16409, 13432};
+
+constexpr std::streamoff kVersionOffset = 10;
+constexpr std::streamoff kUnitCountOffset = 58;
+constexpr std::streamoff kCityCountOffset = 60;
+
+constexpr std::int64_t kMapTileBytes = 13;
+constexpr std::int64_t kUnitRecordBytes = 26;
+constexpr std::int64_t kCityRecordBytes = 84;
+
+// Reads the little-endian 16-bit word at an absolute offset; false when the file ends first.
+bool readWordAt(std::istream& in, std::streamoff offset, std::int32_t& value) {
+    in.clear();
+    in.seekg(offset);
+    unsigned char bytes[2];
+    if (!in.read(reinterpret_cast<char*>(bytes), 2)) return false;
+    value = bytes[0] + 256 * bytes[1];
+    return true;
+}
+
+void rewindStream(std::istream& in) {
+    in.clear();
+    in.seekg(0);
+}
+
+// The edition probe reads lines as a 180-byte line buffer holds them.
+constexpr std::size_t kProbeLineCapacity = 180;
+constexpr int kCivilizeLineNumber = 23;
+
+}  // namespace
+
+ScenarioRefusal ScenarioConverter::probeScenario(std::istream& scenario, RulesTextInput* rules) {
+    std::array<char, 12> header{};
+    rewindStream(scenario);
+    scenario.read(header.data(), header.size());
+    if (scenario.gcount() <= kVersionOffset) return ScenarioRefusal::UnsupportedVersion;
+
+    const int version = static_cast<unsigned char>(header[kVersionOffset]);
+    VersionLayout layout;
+    if (version == kFantasticWorldsLayout.versionByte) {
+        layout = kFantasticWorldsLayout;
+    } else if (version == kClassicLayout.versionByte) {
+        layout = kClassicLayout;
+    } else {
+        return ScenarioRefusal::UnsupportedVersion;
+    }
+    fixedPartSize = layout.fixedPartSize;
+    mapOffset = layout.mapOffset;
+
+    std::int32_t widthWord = 0;
+    if (!readWordAt(scenario, kUnitCountOffset, unitCount) ||
+        !readWordAt(scenario, kCityCountOffset, cityCount) ||
+        !readWordAt(scenario, mapOffset, widthWord) ||
+        !readWordAt(scenario, mapOffset + 2, mapHeight)) {
+        rewindStream(scenario);
+        return ScenarioRefusal::ShorterThanCounts;
+    }
+    mapHalfWidth = widthWord / 2;
+
+    scenario.clear();
+    scenario.seekg(0, std::ios::end);
+    const std::int64_t fileSize = scenario.tellg();
+    tailSize = fileSize - fixedPartSize - std::int64_t{mapHalfWidth} * mapHeight * kMapTileBytes -
+               unitCount * kUnitRecordBytes - cityCount * kCityRecordBytes;
+    rewindStream(scenario);
+    if (tailSize < 0) return ScenarioRefusal::ShorterThanCounts;
+
+    if (layout.versionByte == kFantasticWorldsLayout.versionByte) {
+        edition = FantasticWorlds;
+    } else {
+        edition = probeRulesEdition(rules) == Classic ? Classic : Conflicts;
+    }
+    return ScenarioRefusal::None;
+}
+
+// A Classic rules text has "@CIVILIZE" as its 23rd line that is neither a comment nor empty.
+int ScenarioConverter::probeRulesEdition(RulesTextInput* rules) {
+    if (rules == nullptr || !rules->isOpen()) return Conflicts;
+    int result = Conflicts;
+    int counted = 0;
+    std::string line;
+    while (rules->readPiece(line, kProbeLineCapacity)) {
+        if (line[0] == ';' || line[0] == '\n') continue;
+        if (++counted == kCivilizeLineNumber) {
+            if (line == "@CIVILIZE\n") result = Classic;
+            break;
+        }
+    }
+    rules->rewind();
+    return result;
+}

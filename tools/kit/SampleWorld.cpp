@@ -1,0 +1,83 @@
+#include "kit/SampleWorld.h"
+
+#include <fstream>
+#include <vector>
+
+#include "kit/BitmapSample.h"
+#include "kit/Random.h"
+#include "kit/RulesSample.h"
+
+namespace fs = std::filesystem;
+
+const char* const kScenarioBitmapNames[6] = {"Units.bmp",  "Cities.bmp",   "Icons.bmp",
+                                             "People.bmp", "Terrain1.bmp", "Terrain2.bmp"};
+const char* const kTemplateBitmapNames[7] = {"Units.bmp",    "Cities.bmp",   "Icons.bmp",
+                                             "People.bmp",   "Terrain1.bmp", "Terrain2.bmp",
+                                             "Improvements.bmp"};
+
+namespace {
+
+void writeText(const fs::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+std::vector<std::uint8_t> randomBytes(std::size_t size, std::uint64_t seed) {
+    SampleRandom random(seed);
+    std::vector<std::uint8_t> bytes(size);
+    for (auto& byte : bytes) byte = random.byte();
+    return bytes;
+}
+
+}  // namespace
+
+void writeTemplateFolder(const fs::path& folder, std::uint64_t seed) {
+    fs::create_directories(folder);
+    writeText(folder / "Rules.txt", withCrLf(makeTemplateRules(seed)));
+    std::uint64_t pictureSeed = seed * 100 + 50;
+    for (const char* name : kTemplateBitmapNames) {
+        BitmapSampleOptions picture;
+        picture.seed = pictureSeed++;
+        if (std::string(name) == "Improvements.bmp") {
+            picture.width = kImprovementsWidth;
+            picture.height = kImprovementsHeight;
+        }
+        writeFileBytes(folder / name, makeBitmap(picture));
+    }
+}
+
+fs::path writeScenarioFolder(const fs::path& folder, const ScenarioFolderOptions& options) {
+    fs::create_directories(folder);
+    const std::uint64_t seed = options.scenario.seed;
+    const fs::path scenarioPath = folder / (options.baseName + ".scn");
+    writeScenarioFile(scenarioPath, options.scenario);
+
+    if (options.withRules) {
+        ScenarioRulesOptions rules;
+        rules.edition = options.scenario.edition;
+        rules.caravanLines = options.caravanLines;
+        rules.seed = seed;
+        writeText(folder / "Rules.txt", withCrLf(makeScenarioRules(rules)));
+    }
+    if (options.withBitmaps) {
+        std::uint64_t pictureSeed = seed * 100 + 10;
+        for (const char* name : kScenarioBitmapNames) {
+            BitmapSampleOptions picture;
+            picture.seed = pictureSeed++;
+            writeFileBytes(folder / name, makeBitmap(picture));
+        }
+    }
+    if (options.withCompanions) {
+        writeText(folder / "Events.txt", withCrLf("@BEGINEVENTS\n@IF\nTURN\nturn=1\n@THEN\n@ENDIF\n@ENDEVENTS\n"));
+        writeText(folder / (options.baseName + ".txt"), withCrLf("A sample scenario\nmade for the converter's tests\n"));
+        std::vector<std::uint8_t> gif = randomBytes(2048, seed + 7);
+        const char signature[] = "GIF89a";
+        std::copy(signature, signature + 6, gif.begin());
+        writeFileBytes(folder / "Title.gif", gif);
+        writeText(folder / "City.txt", withCrLf("Alpha\nBeta\nGamma\n"));
+        fs::create_directories(folder / "Sound");
+        writeFileBytes(folder / "Sound" / "Advance.wav", randomBytes(4000, seed + 8));
+        writeFileBytes(folder / "Sound" / "Battle.wav", randomBytes(3000, seed + 9));
+    }
+    return scenarioPath;
+}

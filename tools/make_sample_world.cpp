@@ -1,0 +1,31 @@
+// Writes a synthetic sample world: a template folder and one scenario folder of each
+// edition, all drawn from one seed.
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "kit/SampleWorld.h"
+
+int main(int argc, char* argv[]) {
+    if (argc < 2) {
+        std::cout << "usage: make_sample_world <folder> [seed]\n";
+        return 1;
+    }
+    const std::filesystem::path root = argv[1];
+    const std::uint64_t seed = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 1;
+
+    writeTemplateFolder(root / "template", seed);
+    const struct {
+        const char* folder;
+        ScenarioEdition edition;
+    } scenarios[] = {{"classic", Classic}, {"conflicts", Conflicts}, {"fantastic", FantasticWorlds}};
+    for (const auto& scenario : scenarios) {
+        ScenarioFolderOptions options;
+        options.scenario.edition = scenario.edition;
+        options.scenario.seed = seed;
+        const auto path = writeScenarioFolder(root / scenario.folder, options);
+        std::cout << "wrote " << path.string() << "\n";
+    }
+    std::cout << "wrote " << (root / "template").string() << "\n";
+    return 0;
+}
