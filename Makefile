@@ -22,8 +22,8 @@ test: all
 demo: all
 	rm -rf $(SAMPLE_DIR)
 	$(BUILD_DIR)/make_sample_world $(SAMPLE_DIR)
-	cd $(SAMPLE_DIR)/template && ../../tavorel ../classic/Sample.scn; \
-	  code=$$?; echo "exit code $$code"; ls -l ../classic/Converted
+	cd $(SAMPLE_DIR)/template && $(abspath $(BUILD_DIR))/tavorel ../classic/Sample.scn; \
+	  code=$$?; echo "exit code $$code"; ls -l ../classic/Converted; exit $$code
 
 bench: all
 	@for b in $(BUILD_DIR)/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done

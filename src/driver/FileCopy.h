@@ -1,0 +1,9 @@
+#pragma once
+
+#include <filesystem>
+
+// Makes `to` a byte-for-byte copy of `from`, replacing whatever `to` held. Returns false
+// when the copy could not be completed; a half-written `to` is removed then.
+// (Copies through streams: some standard libraries cannot replace an existing file with
+// std::filesystem::copy_file.)
+bool copyFileContents(const std::filesystem::path& from, const std::filesystem::path& to);

@@ -1,0 +1,24 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "driver/FileLookup.h"
+#include "kit/TempFolder.h"
+
+namespace fs = std::filesystem;
+
+TEST(FileLookup, ExactSpellingFirstThenIgnoringCase) {
+    TempFolder folder;
+    std::ofstream(folder / "RULES.TXT") << "x";
+    if (fs::exists(folder / "rules.txt")) GTEST_SKIP() << "the file system ignores letter case itself";
+    EXPECT_EQ(findIgnoringCase(folder.path(), "Rules.txt"), folder / "RULES.TXT");
+    std::ofstream(folder / "Rules.txt") << "y";
+    EXPECT_EQ(findIgnoringCase(folder.path(), "Rules.txt"), folder / "Rules.txt");
+}
+
+TEST(FileLookup, MissingNameGivesTheExactSpelling) {
+    TempFolder folder;
+    EXPECT_EQ(findIgnoringCase(folder.path(), "Units.bmp"), folder / "Units.bmp");
+    EXPECT_EQ(findIgnoringCase(folder / "no-such-folder", "Units.bmp"),
+              folder / "no-such-folder" / "Units.bmp");
+}

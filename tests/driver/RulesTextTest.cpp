@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "kit/BitmapSample.h"
+#include "kit/TempFolder.h"
+#include "rules/RulesText.h"
+
+namespace {
+
+std::vector<std::string> readPieces(const std::filesystem::path& path, std::size_t capacity) {
+    RulesTextInput input(path);
+    std::vector<std::string> pieces;
+    std::string piece;
+    while (input.readPiece(piece, capacity)) pieces.push_back(piece);
+    return pieces;
+}
+
+void writeRaw(const std::filesystem::path& path, const std::string& bytes) {
+    writeFileBytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+}
+
+}  // namespace
+
+TEST(RulesTextInput, ReadsAsTheWindowsTextModeDoes) {
+    TempFolder folder;
+    writeRaw(folder / "r.txt", "one\r\ntwo\rthree\r\r\nlast");
+    EXPECT_EQ(readPieces(folder / "r.txt", 180),
+              (std::vector<std::string>{"one\n", "two\rthree\r\n", "last"}));
+}
+
+TEST(RulesTextInput, EndOfTextByteEndsTheText) {
+    TempFolder folder;
+    writeRaw(folder / "r.txt", std::string("kept\r\nalso\x1A" "dropped\r\n"));
+    EXPECT_EQ(readPieces(folder / "r.txt", 180), (std::vector<std::string>{"kept\n", "also"}));
+}
+
+TEST(RulesTextInput, LongLinesComeInPiecesMeasuredAfterTheCarriageReturnIsDropped) {
+    TempFolder folder;
+    // 5 characters and CR LF: with a buffer of 6 the line feed does not fit in the first piece.
+    writeRaw(folder / "r.txt", "abcde\r\nxyzuvw\r\n");
+    EXPECT_EQ(readPieces(folder / "r.txt", 6),
+              (std::vector<std::string>{"abcde", "\n", "xyzuv", "w\n"}));
+    EXPECT_EQ(readPieces(folder / "r.txt", 7), (std::vector<std::string>{"abcde\n", "xyzuvw", "\n"}));
+}
+
+TEST(RulesTextInput, RewindStartsAgainAfterTheEnd) {
+    TempFolder folder;
+    writeRaw(folder / "r.txt", "a\r\nb\r\n");
+    RulesTextInput input(folder / "r.txt");
+    std::string piece;
+    while (input.readPiece(piece, 180)) {}
+    EXPECT_TRUE(input.atEnd());
+    input.rewind();
+    ASSERT_TRUE(input.readPiece(piece, 180));
+    EXPECT_EQ(piece, "a\n");
+}
+
+TEST(RulesTextInput, MissingFileReadsNothing) {
+    TempFolder folder;
+    RulesTextInput input(folder / "none.txt");
+    std::string piece;
+    EXPECT_FALSE(input.isOpen());
+    EXPECT_FALSE(input.readPiece(piece, 180));
+}
+
+TEST(RulesTextOutput, WritesEveryLineFeedAsCarriageReturnLineFeed) {
+    TempFolder folder;
+    RulesTextOutput output(folder / "out.txt");
+    output.write("a\nb\r\n");
+    output.write("\nend");
+    EXPECT_TRUE(output.close());
+    const auto bytes = readFileBytes(folder / "out.txt");
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "a\r\nb\r\r\n\r\nend");
+}

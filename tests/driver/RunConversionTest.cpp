@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "driver/ExitCodes.h"
+#include "driver/RunConversion.h"
+#include "kit/BitmapSample.h"
+#include "kit/SampleWorld.h"
+#include "kit/ScenarioSample.h"
+#include "kit/TempFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kHelpScreen =
+    "Tavorel 1.0 HELP SCREEN \n(Well, it doesn't say a lot but in the future... who knows)\n"
+    "USAGE: Tavorel <fname>\n"
+    "Where <dir>is the file name of scenario to convert\n";
+
+const char* const kOpenError =
+    "Error in opening Scenario File!\nPlease check for existance of file and\n"
+    "remember to use full path & extension\n";
+
+class RunTest : public ::testing::Test {
+protected:
+    int run(const std::vector<std::string>& arguments) {
+        console.str("");
+        return runConversion(arguments, console, folder / "template");
+    }
+    fs::path scenarioWith(const std::vector<std::uint8_t>& bytes, const std::string& name = "Rome.scn") {
+        fs::create_directories(folder / "scen");
+        writeFileBytes(folder / "scen" / name, bytes);
+        return folder / "scen" / name;
+    }
+    bool startsWith(const std::string& prefix) const { return console.str().rfind(prefix, 0) == 0; }
+
+    TempFolder folder;
+    std::ostringstream console;
+};
+
+}  // namespace
+
+TEST_F(RunTest, HelpScreenForNoArgumentAndHelpSwitches) {
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{}, {"--help"}, {"-h"}, {"/?"}}) {
+        EXPECT_EQ(run(arguments), exit_code::HelpShown);
+        EXPECT_EQ(console.str(), kHelpScreen);
+    }
+}
+
+TEST_F(RunTest, GraphicsSwitchesSelectTheEditionFamily) {
+    fs::create_directories(folder / "pictures");
+    EXPECT_EQ(run({"/g1", (folder / "pictures").string()}), exit_code::GraphicsOnly);
+    EXPECT_TRUE(startsWith("Graphic only conversion selected\nCiv2Classic type selected\n"));
+    EXPECT_TRUE(fs::is_directory(folder / "pictures" / "Converted"));
+
+    EXPECT_EQ(run({"/g2", (folder / "pictures").string()}), exit_code::GraphicsOnly);
+    EXPECT_TRUE(startsWith("Graphic only conversion selected\nFantastic Worlds type selected\n"));
+}
+
+TEST_F(RunTest, GraphicsSwitchWithoutFolderShowsUsage) {
+    const int code = run({"/g2"});
+    EXPECT_NE(code, exit_code::Converted);
+    EXPECT_TRUE(startsWith("USAGE: Tavorel /g2 "));
+    EXPECT_EQ(console.str().find("selected"), std::string::npos);
+}
+
+TEST_F(RunTest, SwitchesAreCaseSensitive) {
+    // "/G1" is a scenario path, which does not exist.
+    EXPECT_EQ(run({"/G1", "somewhere"}), exit_code::Refused);
+    EXPECT_EQ(console.str(), kOpenError);
+}
+
+TEST_F(RunTest, MissingScenarioIsRefusedAfterTheFolderIsMade) {
+    fs::create_directories(folder / "scen");
+    EXPECT_EQ(run({(folder / "scen" / "None.scn").string()}), exit_code::Refused);
+    EXPECT_EQ(console.str(), kOpenError);
+    EXPECT_TRUE(fs::is_directory(folder / "scen" / "Converted"));
+}
+
+TEST_F(RunTest, UnsupportedVersionLeavesNoOutputFile) {
+    auto bytes = makeScenarioFile(ScenarioSampleOptions{});
+    bytes[10] = 41;
+    const fs::path scenario = scenarioWith(bytes);
+    EXPECT_EQ(run({scenario.string()}), exit_code::Refused);
+    EXPECT_EQ(console.str(), "Warning! Not a real scn file or not supported scn version!\n");
+    EXPECT_FALSE(fs::exists(folder / "scen" / "Converted" / "Rome.scn"));
+    EXPECT_EQ(readFileBytes(scenario), bytes);
+}
+
+TEST_F(RunTest, ShortScenarioIsRefusedWithItsNameAndNoOutputFile) {
+    auto bytes = makeScenarioFile(ScenarioSampleOptions{});
+    bytes.resize(bytes.size() - 501);
+    const fs::path scenario = scenarioWith(bytes);
+    EXPECT_EQ(run({scenario.string()}), exit_code::Refused);
+    EXPECT_EQ(console.str(), "Error: " + scenario.string() +
+                                 " is shorter than its map, unit and city counts announce!\n");
+    EXPECT_FALSE(fs::exists(folder / "scen" / "Converted" / "Rome.scn"));
+}
+
+TEST_F(RunTest, OutputThatCannotBeCreatedIsRefused) {
+    const fs::path scenario = scenarioWith(makeScenarioFile(ScenarioSampleOptions{}));
+    writeFileBytes(folder / "scen" / "Converted", {1, 2, 3});  // a file where the folder should be
+    EXPECT_EQ(run({scenario.string()}), exit_code::Refused);
+    const fs::path output = folder / "scen" / "Converted" / "Rome.scn";
+    EXPECT_EQ(console.str(), "Error: could not create " + output.string() + "!\n");
+}
+
+TEST_F(RunTest, ScenarioWithoutRulesSkipsTheMergeQuietly) {
+    ScenarioFolderOptions options;
+    options.withRules = false;
+    options.withBitmaps = false;
+    options.withCompanions = false;
+    const fs::path scenario = writeScenarioFolder(folder / "scen", options);
+    EXPECT_EQ(run({scenario.string()}), exit_code::Converted);
+    EXPECT_TRUE(startsWith("Tavorel V1.2\nScenario File: Sample.scn\nCiv2 Conflict Scenario Detected!\n"));
+    EXPECT_NE(console.str().find("Converting Rules.txt\nCopying identical files\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder / "scen" / "Converted" / "Rules.txt"));
+}
+
+TEST_F(RunTest, ScenarioWithoutExtensionKeepsItsName) {
+    const fs::path scenario = scenarioWith(makeScenarioFile(ScenarioSampleOptions{}), "Rome");
+    EXPECT_EQ(run({scenario.string()}), exit_code::Converted);
+    EXPECT_TRUE(fs::exists(folder / "scen" / "Converted" / "Rome"));
+    EXPECT_NE(console.str().find("Scenario File: Rome\n"), std::string::npos);
+}
