@@ -5,6 +5,10 @@
 #include <vector>
 
 bool copyFileContents(const std::filesystem::path& from, const std::filesystem::path& to) {
+    // Opening `to` would empty `from` when both name one file.
+    std::error_code error;
+    if (std::filesystem::exists(to, error) && std::filesystem::equivalent(from, to, error)) return false;
+
     std::ifstream in(from, std::ios::binary);
     if (!in.is_open()) return false;
     std::ofstream out(to, std::ios::binary | std::ios::trunc);

@@ -74,6 +74,11 @@ void convertRulesStep(ScenarioConverter& converter, const fs::path& scenarioFold
         return;
     }
     const fs::path outputPath = scenarioFolder / kConvertedFolder / kRulesName;
+    if (isSameFile(templateRules.path(), outputPath)) {
+        converter.reportProblem("Error: the template " + templateRules.path().string() +
+                                " is the output file itself, Rules.txt not converted!");
+        return;
+    }
     RulesTextOutput output(outputPath);
     if (!output.isOpen()) {
         converter.reportProblem("Error: could not create " + outputPath.string() + "!");

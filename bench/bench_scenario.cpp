@@ -1,0 +1,194 @@
+// Times the scenario file conversion against a plain copy of the same file and measures
+// the peak resident memory of the conversion, for a typical scenario and for one whose
+// tail is 256 MiB. Each measured run happens in a fresh child process (this program,
+// started again), so that the peak memory is the conversion's alone, not the generator's.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "driver/ScenarioConverter.h"
+#include "kit/ScenarioSample.h"
+#include "kit/TempFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr double kMiB = 1024.0 * 1024.0;
+constexpr double kTargetRatio = 1.5;
+constexpr double kTargetPeakMiB = 16.0;
+
+// --- child side ---------------------------------------------------------------------------
+
+long peakResidentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    }
+    return -1;
+}
+
+bool convertOnce(const fs::path& input, const fs::path& output) {
+    std::ifstream in(input, std::ios::binary);
+    std::ostringstream console;
+    ScenarioConverter converter(console);
+    if (converter.probeScenario(in, nullptr) != ScenarioRefusal::None) return false;
+    std::ofstream out(output, std::ios::binary | std::ios::trunc);
+    converter.convertScenarioFile(in, out);
+    out.close();
+    return !out.fail();
+}
+
+// The plain copy the conversion is held against: the same streams, the same chunk size.
+bool copyOnce(const fs::path& input, const fs::path& output) {
+    std::ifstream in(input, std::ios::binary);
+    std::ofstream out(output, std::ios::binary | std::ios::trunc);
+    std::vector<char> buffer(64 * 1024);
+    while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0) {
+        out.write(buffer.data(), in.gcount());
+    }
+    out.close();
+    return !out.fail();
+}
+
+bool kernelCopyOnce(const fs::path& input, const fs::path& output) {
+    std::error_code error;
+    fs::copy_file(input, output, fs::copy_options::overwrite_existing, error);
+    return !error;
+}
+
+// Runs one kind of work `repeats` times; prints the best time in seconds and the peak
+// resident memory in KiB.
+int runChild(const std::string& work, const fs::path& input, const fs::path& output, int repeats) {
+    double best = 1e30;
+    for (int i = 0; i < repeats; ++i) {
+        std::error_code ignored;
+        fs::remove(output, ignored);
+        const auto start = std::chrono::steady_clock::now();
+        const bool ok = work == "convert" ? convertOnce(input, output)
+                        : work == "copy"  ? copyOnce(input, output)
+                                          : kernelCopyOnce(input, output);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        if (!ok) return 1;
+        best = std::min(best, took.count());
+    }
+    std::cout << best << ' ' << peakResidentKiB() << '\n';
+    return 0;
+}
+
+// --- parent side --------------------------------------------------------------------------
+
+struct Measure {
+    bool ok = false;
+    double seconds = 0;
+    double peakMiB = 0;
+};
+
+Measure measureInChild(const std::string& work, const fs::path& input, const fs::path& output, int repeats) {
+    int channel[2];
+    if (pipe(channel) != 0) return {};
+    const std::string repeatText = std::to_string(repeats);
+    const std::string inputText = input.string(), outputText = output.string();
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(channel[1], STDOUT_FILENO);
+        close(channel[0]);
+        close(channel[1]);
+        const char* arguments[] = {"bench_scenario", "--child",        work.c_str(),
+                                   inputText.c_str(), outputText.c_str(), repeatText.c_str(), nullptr};
+        execv("/proc/self/exe", const_cast<char* const*>(arguments));
+        _exit(127);
+    }
+    close(channel[1]);
+    std::string reply;
+    char piece[256];
+    for (ssize_t got; (got = read(channel[0], piece, sizeof piece)) > 0;) reply.append(piece, got);
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    Measure measure;
+    long peakKiB = 0;
+    std::istringstream parse(reply);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && parse >> measure.seconds >> peakKiB) {
+        measure.ok = true;
+        measure.peakMiB = peakKiB / 1024.0;
+    }
+    return measure;
+}
+
+std::string formatSeconds(double seconds) {
+    char text[32];
+    if (seconds < 0.01) {
+        std::snprintf(text, sizeof text, "%.3f ms", seconds * 1000);
+    } else {
+        std::snprintf(text, sizeof text, "%.3f s", seconds);
+    }
+    return text;
+}
+
+// `withTargets`: the time target holds for large files, where the copying dominates; a
+// typical file converts in well under a millisecond, mostly in per-step overhead.
+bool benchScenario(const std::string& label, const ScenarioSampleOptions& options, int repeats,
+                   bool withTargets, const fs::path& folder) {
+    const fs::path input = folder / "input.scn";
+    const fs::path output = folder / "output.scn";
+    if (!writeScenarioFile(input, options)) {
+        std::cout << label << ": could not write the sample\n";
+        return false;
+    }
+    // Warm the page cache once, so that neither side pays for the first read alone.
+    measureInChild("copy", input, output, 1);
+    const Measure copy = measureInChild("copy", input, output, repeats);
+    const Measure convert = measureInChild("convert", input, output, repeats);
+    const Measure kernel = measureInChild("copy_file", input, output, repeats);
+    fs::remove(input);
+    fs::remove(output);
+    if (!copy.ok || !convert.ok || !kernel.ok) {
+        std::cout << label << ": a measured run failed\n";
+        return false;
+    }
+    const double ratio = convert.seconds / copy.seconds;
+    std::printf("%s: %lld bytes in (%.1f MiB)\n", label.c_str(), static_cast<long long>(scenarioFileSize(options)),
+                scenarioFileSize(options) / kMiB);
+    std::printf("  conversion          %12s   peak resident %.1f MiB\n", formatSeconds(convert.seconds).c_str(),
+                convert.peakMiB);
+    std::printf("  plain stream copy   %12s   peak resident %.1f MiB   conversion / copy = %.2f\n",
+                formatSeconds(copy.seconds).c_str(), copy.peakMiB, ratio);
+    std::printf("  copy_file           %12s   conversion / copy_file = %.2f\n", formatSeconds(kernel.seconds).c_str(),
+                convert.seconds / kernel.seconds);
+    if (!withTargets) return true;
+    std::printf("  targets: time within %.1fx of the plain copy: %s; peak under %.0f MiB: %s\n", kTargetRatio,
+                ratio <= kTargetRatio ? "met" : "MISSED", kTargetPeakMiB,
+                convert.peakMiB < kTargetPeakMiB ? "met" : "MISSED");
+    std::fflush(stdout);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc == 6 && std::strcmp(argv[1], "--child") == 0) {
+        return runChild(argv[2], argv[3], argv[4], std::atoi(argv[5]));
+    }
+    TempFolder folder("tavorel-bench-scenario");
+
+    ScenarioSampleOptions typical;  // map 80 x 50, 100 units, 20 cities
+    ScenarioSampleOptions large = typical;
+    large.tailBytes = 256u * 1024 * 1024;
+
+    bool ok = benchScenario("typical scenario (map 80 x 50, 100 units, 20 cities)", typical, 200, false,
+                            folder.path());
+    ok = benchScenario("large scenario (tail 256 MiB)", large, 3, true, folder.path()) && ok;
+    return ok ? 0 : 1;
+}

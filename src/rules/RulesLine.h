@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Rules texts are read as the standard line reader reads them into a fixed buffer: a
+// line longer than the buffer comes back in pieces, and every piece is tested, counted
+// and written as a line of its own. The capacities include the reader's terminating
+// zero, so a piece holds at most capacity - 1 characters.
+constexpr std::size_t kSectionLineCapacity = 180;  // section copier and caravan counter
+constexpr std::size_t kRestLineCapacity = 160;     // rest copier
+
+// What the copiers return: whether they met their counts before the text ended.
+constexpr int kRulesRunComplete = 1;
+constexpr int kRulesTextEndedEarly = 0;
+
+// A line counts unless it is a comment (";"), an empty line or a ":" line. Section
+// headers count, and so do lines that begin with a blank or a tab.
+inline bool isCountedLine(const std::string& line) {
+    return !line.empty() && line[0] != ';' && line[0] != '\n' && line[0] != ':';
+}
+
+inline bool isSectionHeader(const std::string& line) { return !line.empty() && line[0] == '@'; }
+
+// The line with "no," directly after its first comma; a line without a comma has no
+// place for it and stays as it is.
+inline std::string withNoAfterFirstComma(const std::string& line) {
+    const std::size_t comma = line.find(',');
+    if (comma == std::string::npos) return line;
+    std::string result = line;
+    result.insert(comma + 1, "no,");
+    return result;
+}

@@ -1,0 +1,46 @@
+#include <string>
+
+#include "driver/ScenarioConverter.h"
+#include "rules/RulesLine.h"
+#include "rules/RulesMergePlan.h"
+#include "rules/RulesText.h"
+
+int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput& output,
+                                  RulesTextInput& templateRules) {
+    // The one run whose length varies from scenario to scenario; counting leaves the
+    // scenario rules at their first line again.
+    caravanLineCount = countCaravanLines(scenarioRules);
+
+    bool scenarioRanOut = false;
+    bool templateRanOut = false;
+    for (const RulesPlanStep& step : kRulesMergePlan) {
+        const RulesRun& run = step.runFor(edition);
+        const bool fromScenario = run.source == RulesSource::Scenario;
+        RulesTextInput& source = fromScenario ? scenarioRules : templateRules;
+        int result = kRulesRunComplete;
+        switch (run.length) {
+            case RunLength::Counted:
+                result = copyRulesSection(source, output, run.passOver, run.copy);
+                break;
+            case RunLength::CaravanSection:
+                result = copyRulesSection(source, output, run.passOver, caravanLineCount);
+                break;
+            case RunLength::EveryRemainingLine:
+                result = copyRulesRest(source, output, run.passOver);
+                break;
+        }
+        // A text that has ended gives the later runs on it nothing more to read.
+        if (result != kRulesRunComplete) (fromScenario ? scenarioRanOut : templateRanOut) = true;
+    }
+
+    // One line for each text that ran out, however many runs came up short on it.
+    auto warnWhenShort = [this](bool ranOut, const RulesTextInput& input) {
+        if (!ranOut) return;
+        reportProblem("Warning: " + input.path().string() +
+                      " has fewer lines than the rules conversion needs, the converted Rules.txt is "
+                      "incomplete!");
+    };
+    warnWhenShort(scenarioRanOut, scenarioRules);
+    warnWhenShort(templateRanOut, templateRules);
+    return 1;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+// Sizes of the parts of a scenario file, in the source editions and in the destination.
+
+constexpr std::int32_t kHeaderInputBytes = 2266;
+constexpr std::int32_t kHeaderInputBytesFantasticWorlds = 2280;
+constexpr std::int32_t kHeaderOutputBytes = 2946;
+
+constexpr std::int32_t kRepeatedBlockCount = 8;
+constexpr std::int32_t kRepeatedBlockInputBytes = 1396;
+constexpr std::int32_t kRepeatedBlockInputBytesFantasticWorlds = 1428;
+constexpr std::int32_t kRepeatedBlockOutputBytes = 3348;
+
+// The destination's map header stands after a zero fill that begins two bytes before the
+// end of the eighth block: the last word that block copies is taken back.
+constexpr std::int32_t kTakenBackBytes = 2;
+constexpr std::int32_t kMapHeaderLeadWords = 86;
+constexpr std::int32_t kMapHeaderOutputOffset = 29900;
+constexpr std::int32_t kMapHeaderInputBytes = 14;
+constexpr std::int32_t kMapHeaderOutputBytes = 16;
+constexpr std::int64_t kMapTileBytes = 13;
+
+constexpr std::int32_t kMiddleBlockInputBytes = 1024;
+constexpr std::int32_t kMiddleBlockOutputBytes = 10240;
+
+constexpr std::int32_t kClosingBlockInputBytes = 1939;
+constexpr std::int32_t kClosingBlockOutputBytes = 1953;
+
+static_assert(kHeaderOutputBytes + kRepeatedBlockCount * kRepeatedBlockOutputBytes - kTakenBackBytes +
+                      2 * kMapHeaderLeadWords ==
+                  kMapHeaderOutputOffset,
+              "the map header must begin at output offset 29900");
