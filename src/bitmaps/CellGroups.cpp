@@ -1,0 +1,30 @@
+#include "bitmaps/CellGroups.h"
+
+#include "driver/ScenarioConverter.h"
+
+int pasteCellGroups(ScenarioConverter& converter, const CellGroup* groups, std::size_t count,
+                    const BitmapPicture& source, BitmapPicture& destination, EditionFamily family) {
+    int result = 1;
+    for (std::size_t g = 0; g < count; ++g) {
+        const CellGroup& group = groups[g];
+        if (group.family != EditionFamily::Any && group.family != family) continue;
+        const PixelPoint pitch = group.destinationPitch;
+        for (std::int32_t r = 0; r < group.rows; ++r) {
+            for (std::int32_t c = 0; c < group.columns; ++c) {
+                const PixelPoint from = sourceOrigin(group, r, c);
+                const PixelPoint to = shifted(group.destination, pitch, r, c);
+                const PixelPoint fill = shifted(group.fill, pitch, r, c);
+                result &= converter.fillMagenta(destination, fill.x, fill.y, group.fillWidth,
+                                                group.fillHeight);
+                result &= converter.copyCell(source, destination, from.x, from.y, to.x, to.y,
+                                             group.width, group.height);
+                if (group.recolours) {
+                    const PixelPoint recolour = shifted(group.recolour, pitch, r, c);
+                    result &= converter.grayToMagenta(destination, recolour.x, recolour.y,
+                                                      group.width, group.height);
+                }
+            }
+        }
+    }
+    return result;
+}
