@@ -11,6 +11,10 @@
 #include <unistd.h>
 #endif
 
+#ifdef _WIN32
+bool canRunTool() { return false; }
+ToolRun runTool(const std::vector<std::string>&, const std::filesystem::path&) { return {}; }
+#else
 namespace {
 std::string readText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -18,10 +22,6 @@ std::string readText(const std::filesystem::path& path) {
 }
 }  // namespace
 
-#ifdef _WIN32
-bool canRunTool() { return false; }
-ToolRun runTool(const std::vector<std::string>&, const std::filesystem::path&) { return {}; }
-#else
 bool canRunTool() { return true; }
 
 ToolRun runTool(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder) {
