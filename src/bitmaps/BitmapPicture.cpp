@@ -10,6 +10,9 @@ namespace {
 constexpr std::int64_t kFileHeaderBytes = 14;
 constexpr std::int64_t kInfoHeaderBytes = 40;  // the smallest header with 32-bit sizes
 constexpr std::int64_t kHeaderBytes = kFileHeaderBytes + kInfoHeaderBytes;
+// A window of rows, and the chunks of the bytes around the band: small enough to stay in
+// the processor's cache between the read and the write, large enough for few system calls.
+constexpr std::int64_t kWindowBytes = 256 * 1024;
 
 std::uint32_t readU16le(const std::uint8_t* bytes) {
     return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8;
@@ -24,11 +27,6 @@ std::int32_t readI32le(const std::uint8_t* bytes) {
 }
 
 }  // namespace
-
-std::int64_t PictureGeometry::position(std::int64_t x, std::int64_t y) const {
-    const std::int64_t storedRow = topDown ? y : rowCount - 1 - y;
-    return pixelDataOffset + storedRow * rowBytes() + 3 * x;
-}
 
 std::string BitmapPicture::load(std::istream& file, const PictureExtent& extent, Holding holding) {
     forget();
@@ -78,43 +76,92 @@ std::string BitmapPicture::load(std::istream& file, const PictureExtent& extent,
     // The band: picture rows firstRow..lastRow, which lie in the file as one run of stored
     // rows, in reverse order for a bottom-up picture.
     geometry_ = geometry;
-    firstRow_ = extent.touched.firstRow;
-    rowCount_ = extent.touched.lastRow - extent.touched.firstRow + 1;
-    bandBegin_ = std::min(geometry.position(0, extent.touched.firstRow),
-                          geometry.position(0, extent.touched.lastRow));
-    bandBytes_ = rowCount_ * geometry.rowBytes();
-    heldBegin_ = holding == Holding::WholeFile ? 0 : bandBegin_;
-    heldBytes_ = holding == Holding::WholeFile ? geometry.fileSize : bandBytes_;
-    if (heldBytes_ > capacity_) {
-        held_.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(heldBytes_)]);
-        capacity_ = held_ ? heldBytes_ : 0;
-        if (!held_) {
+    bandFirstRow_ = extent.touched.firstRow;
+    bandRows_ = extent.touched.lastRow - extent.touched.firstRow + 1;
+    bandFirstStoredRow_ = std::min(geometry.storedRow(extent.touched.firstRow),
+                                   geometry.storedRow(extent.touched.lastRow));
+    const std::int64_t rowBytes = geometry.rowBytes();
+    if (holding == Holding::Windows) {
+        windowRows_ = rowBytes > 0 ? std::max<std::int64_t>(1, kWindowBytes / rowBytes) : bandRows_;
+        if (!reserve(std::max(kWindowBytes, windowRows_ * rowBytes))) {
             forget();
             return "is too large to be held in memory";
         }
+        return "";
     }
-    file.seekg(heldBegin_);
-    if (!file.read(reinterpret_cast<char*>(held_.get()), static_cast<std::streamsize>(heldBytes_))) {
+    windowRows_ = bandRows_;
+    if (!reserve(bandRows_ * rowBytes)) {
+        forget();
+        return "is too large to be held in memory";
+    }
+    if (!readHeld(file, bandFirstStoredRow_, bandRows_)) {
         forget();
         return "cannot be read";
     }
     return "";
 }
 
-// Back to an empty picture that holds no rows; the memory stays for the next load.
-void BitmapPicture::forget() {
-    geometry_ = PictureGeometry();
-    firstRow_ = rowCount_ = bandBegin_ = bandBytes_ = heldBegin_ = heldBytes_ = 0;
+bool BitmapPicture::reserve(std::int64_t bytes) {
+    if (bytes <= capacity_) return true;
+    held_.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(bytes)]);
+    capacity_ = held_ ? bytes : 0;
+    return held_ != nullptr;
 }
 
-bool BitmapPicture::storeRows(std::ostream& file) const {
-    file.seekp(bandBegin_);
-    file.write(reinterpret_cast<const char*>(held_.get() + (bandBegin_ - heldBegin_)),
-               static_cast<std::streamsize>(bandBytes_));
-    return !file.fail();
+std::int64_t BitmapPicture::windowCount() const {
+    return windowRows_ > 0 ? (bandRows_ + windowRows_ - 1) / windowRows_ : 0;
+}
+
+bool BitmapPicture::readWindow(std::istream& file, std::int64_t index) {
+    holdNothing();
+    if (index < 0 || index >= windowCount()) return true;
+    const std::int64_t first = bandFirstStoredRow_ + index * windowRows_;
+    return readHeld(file, first, std::min(windowRows_, bandFirstStoredRow_ + bandRows_ - first));
+}
+
+// Reads `rows` stored rows from the one at firstStoredRow, in one read.
+bool BitmapPicture::readHeld(std::istream& file, std::int64_t firstStoredRow, std::int64_t rows) {
+    heldBegin_ = geometry_.pixelDataOffset + firstStoredRow * geometry_.rowBytes();
+    heldBytes_ = rows * geometry_.rowBytes();
+    heldFirstRow_ = geometry_.topDown ? firstStoredRow : geometry_.rowCount - firstStoredRow - rows;
+    heldRows_ = rows;
+    file.seekg(heldBegin_);
+    if (!file.read(reinterpret_cast<char*>(held_.get()), static_cast<std::streamsize>(heldBytes_))) {
+        holdNothing();
+        return false;
+    }
+    return true;
+}
+
+bool BitmapPicture::copyBeforeBand(std::istream& from, std::ostream& to) {
+    const std::int64_t bandBegin = geometry_.pixelDataOffset + bandFirstStoredRow_ * geometry_.rowBytes();
+    return copyBytes(from, to, 0, bandBegin);
+}
+
+bool BitmapPicture::copyAfterBand(std::istream& from, std::ostream& to) {
+    const std::int64_t bandEnd =
+        geometry_.pixelDataOffset + (bandFirstStoredRow_ + bandRows_) * geometry_.rowBytes();
+    return copyBytes(from, to, bandEnd, geometry_.fileSize);
+}
+
+bool BitmapPicture::copyBytes(std::istream& from, std::ostream& to, std::int64_t begin,
+                              std::int64_t end) {
+    holdNothing();
+    if (begin >= end) return true;
+    if (capacity_ <= 0) return false;  // no memory to pass the bytes through
+    from.seekg(begin);
+    to.seekp(begin);
+    char* const buffer = reinterpret_cast<char*>(held_.get());
+    for (std::int64_t at = begin; at < end;) {
+        const std::streamsize bytes = static_cast<std::streamsize>(std::min(capacity_, end - at));
+        if (!from.read(buffer, bytes) || !to.write(buffer, bytes)) return false;
+        at += bytes;
+    }
+    return true;
 }
 
 bool BitmapPicture::storeHeld(std::ostream& file) const {
+    if (heldBytes_ == 0) return !file.fail();
     file.seekp(heldBegin_);
     file.write(reinterpret_cast<const char*>(held_.get()), static_cast<std::streamsize>(heldBytes_));
     return !file.fail();
@@ -122,14 +169,17 @@ bool BitmapPicture::storeHeld(std::ostream& file) const {
 
 bool BitmapPicture::holds(std::int64_t x, std::int64_t y, std::int64_t width,
                           std::int64_t height) const {
-    return x >= 0 && width >= 0 && x + width <= geometry_.width && y >= firstRow_ &&
-           height >= 0 && y + height <= firstRow_ + rowCount_;
+    return x >= 0 && width >= 0 && x + width <= geometry_.width && y >= bandFirstRow_ &&
+           height >= 0 && y + height <= bandFirstRow_ + bandRows_;
 }
 
-std::uint8_t* BitmapPicture::pixel(std::int32_t x, std::int32_t y) {
-    return held_.get() + (geometry_.position(x, y) - heldBegin_);
+void BitmapPicture::holdNothing() {
+    heldFirstRow_ = heldRows_ = heldBegin_ = heldBytes_ = 0;
 }
 
-const std::uint8_t* BitmapPicture::pixel(std::int32_t x, std::int32_t y) const {
-    return held_.get() + (geometry_.position(x, y) - heldBegin_);
+// Back to an empty picture that holds no rows; the memory stays for the next load.
+void BitmapPicture::forget() {
+    geometry_ = PictureGeometry();
+    bandFirstRow_ = bandRows_ = bandFirstStoredRow_ = windowRows_ = 0;
+    holdNothing();
 }

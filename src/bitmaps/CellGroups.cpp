@@ -1,5 +1,6 @@
 #include "bitmaps/CellGroups.h"
 
+#include "bitmaps/CellPrimitives.h"
 #include "driver/ScenarioConverter.h"
 
 int pasteCellGroups(ScenarioConverter& converter, const CellGroup* groups, std::size_t count,
@@ -14,10 +15,9 @@ int pasteCellGroups(ScenarioConverter& converter, const CellGroup* groups, std::
                 const PixelPoint from = sourceOrigin(group, r, c);
                 const PixelPoint to = shifted(group.destination, pitch, r, c);
                 const PixelPoint fill = shifted(group.fill, pitch, r, c);
-                result &= converter.fillMagenta(destination, fill.x, fill.y, group.fillWidth,
-                                                group.fillHeight);
-                result &= converter.copyCell(source, destination, from.x, from.y, to.x, to.y,
-                                             group.width, group.height);
+                result &= fillThenCopyCell(converter, source, destination, fill.x, fill.y,
+                                           group.fillWidth, group.fillHeight, from.x, from.y, to.x,
+                                           to.y, group.width, group.height);
                 if (group.recolours) {
                     const PixelPoint recolour = shifted(group.recolour, pitch, r, c);
                     result &= converter.grayToMagenta(destination, recolour.x, recolour.y,

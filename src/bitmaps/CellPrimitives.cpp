@@ -1,6 +1,14 @@
-// The four picture edits that every layout is made of. Each checks the geometry it
-// addresses and that its rectangle lies in the rows held, and then works one rectangle row
-// (one run of 3 × width bytes) at a time.
+// The four picture edits that every layout is made of. Each checks, once, the geometry it
+// addresses and that its rectangle lies in the band of the picture, and then edits the
+// rectangle's rows that are in memory, one run of 3 × width bytes at a time, stepping from
+// row to row in memory. A destination held in windows is edited window by window: the
+// layout runs once per window, and each row sees the same edits, in the same order, as
+// if the whole band were held.
+#include "bitmaps/CellPrimitives.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstring>
 
 #include "bitmaps/BitmapPicture.h"
@@ -9,7 +17,19 @@
 namespace {
 
 constexpr std::uint8_t kGrayLevel = 135;
-constexpr std::uint8_t kMagenta[3] = {255, 0, 255};
+constexpr std::size_t kWideRunBytes = 3 * kWidePictureWidth;
+
+// One row of a wide picture, all magenta: every fill row is a copy of its first bytes.
+constexpr std::array<std::uint8_t, kWideRunBytes> magentaRow() {
+    std::array<std::uint8_t, kWideRunBytes> row{};
+    for (std::size_t at = 0; at < row.size(); at += 3) {
+        row[at] = 255;
+        row[at + 1] = 0;
+        row[at + 2] = 255;
+    }
+    return row;
+}
+constexpr std::array<std::uint8_t, kWideRunBytes> kMagentaRow = magentaRow();
 
 bool isWide(const BitmapPicture& picture) {
     return picture.geometry().width == kWidePictureWidth;
@@ -20,20 +40,52 @@ bool isEmpty(std::int32_t width, std::int32_t height) {
     return (width == 0 && height >= 0) || (height == 0 && width >= 0);
 }
 
+// Paints the rows in memory of a rectangle of a wide picture that holds() has accepted.
+void paintMagenta(BitmapPicture& destination, std::int32_t x, std::int32_t y, std::int32_t width,
+                  std::int32_t height) {
+    const RowSpan rows = destination.rowsHeld(y, height);
+    if (rows.begin == rows.end) return;
+    // holds() keeps the run within the picture's width, so within kMagentaRow.
+    const std::size_t run = 3 * static_cast<std::size_t>(width);
+    std::uint8_t* const first = destination.pixel(x, static_cast<std::int32_t>(y + rows.begin));
+    const std::ptrdiff_t step = destination.geometry().rowStep();
+    for (std::ptrdiff_t i = 0; i < rows.end - rows.begin; ++i) {
+        std::memcpy(first + i * step, kMagentaRow.data(), run);
+    }
+}
+
+bool pasteIsAccepted(const BitmapPicture& source, const BitmapPicture& destination,
+                     std::int32_t destinationWidth, std::int32_t sourceX, std::int32_t sourceY,
+                     std::int32_t destinationX, std::int32_t destinationY, std::int32_t width,
+                     std::int32_t height) {
+    return isWide(source) && destination.geometry().width == destinationWidth &&
+           (isEmpty(width, height) || (source.holds(sourceX, sourceY, width, height) &&
+                                       destination.holds(destinationX, destinationY, width, height)));
+}
+
 int pasteCell(const BitmapPicture& source, BitmapPicture& destination, std::int32_t destinationWidth,
               std::int32_t sourceX, std::int32_t sourceY, std::int32_t destinationX,
               std::int32_t destinationY, std::int32_t width, std::int32_t height) {
-    if (!isWide(source) || destination.geometry().width != destinationWidth) return 0;
-    if (isEmpty(width, height)) return 1;
-    if (!source.holds(sourceX, sourceY, width, height) ||
-        !destination.holds(destinationX, destinationY, width, height)) {
+    if (!pasteIsAccepted(source, destination, destinationWidth, sourceX, sourceY, destinationX,
+                         destinationY, width, height)) {
         return 0;
     }
+    if (isEmpty(width, height)) return 1;
+    // The rows in memory in both pictures (the source holds its whole band).
+    const RowSpan to = destination.rowsHeld(destinationY, height);
+    const RowSpan from = source.rowsHeld(sourceY, height);
+    const std::int64_t begin = std::max(to.begin, from.begin);
+    const std::int64_t end = std::min(to.end, from.end);
+    if (begin >= end) return 1;
     const std::size_t run = 3 * static_cast<std::size_t>(width);
-    for (std::int32_t i = 0; i < height; ++i) {
+    const auto rowOf = [begin](std::int32_t y) { return static_cast<std::int32_t>(y + begin); };
+    const std::uint8_t* const fromFirst = source.pixel(sourceX, rowOf(sourceY));
+    std::uint8_t* const toFirst = destination.pixel(destinationX, rowOf(destinationY));
+    const std::ptrdiff_t fromStep = source.geometry().rowStep();
+    const std::ptrdiff_t toStep = destination.geometry().rowStep();
+    for (std::ptrdiff_t i = 0; i < end - begin; ++i) {
         // memmove: a picture may be pasted into itself.
-        std::memmove(destination.pixel(destinationX, destinationY + i),
-                     source.pixel(sourceX, sourceY + i), run);
+        std::memmove(toFirst + i * toStep, fromFirst + i * fromStep, run);
     }
     return 1;
 }
@@ -61,11 +113,7 @@ int ScenarioConverter::fillMagenta(BitmapPicture& destination, std::int32_t x, s
     if (!isWide(destination)) return 0;
     if (isEmpty(width, height)) return 1;
     if (!destination.holds(x, y, width, height)) return 0;
-    // The first row is painted pixel by pixel; the others are copies of it.
-    const std::size_t run = 3 * static_cast<std::size_t>(width);
-    std::uint8_t* firstRow = destination.pixel(x, y);
-    for (std::size_t at = 0; at < run; at += 3) std::memcpy(firstRow + at, kMagenta, 3);
-    for (std::int32_t i = 1; i < height; ++i) std::memcpy(destination.pixel(x, y + i), firstRow, run);
+    paintMagenta(destination, x, y, width, height);
     return 1;
 }
 
@@ -74,14 +122,52 @@ int ScenarioConverter::grayToMagenta(BitmapPicture& destination, std::int32_t x,
     if (!isWide(destination)) return 0;
     if (isEmpty(width, height)) return 1;
     if (!destination.holds(x, y, width, height)) return 0;
-    for (std::int32_t i = 0; i < height; ++i) {
-        std::uint8_t* pixel = destination.pixel(x, y + i);
-        for (std::int32_t column = 0; column < width; ++column, pixel += 3) {
+    const RowSpan rows = destination.rowsHeld(y, height);
+    if (rows.begin == rows.end) return 1;
+    const std::size_t run = 3 * static_cast<std::size_t>(width);
+    std::uint8_t* const first = destination.pixel(x, static_cast<std::int32_t>(y + rows.begin));
+    const std::ptrdiff_t step = destination.geometry().rowStep();
+    for (std::ptrdiff_t i = 0; i < rows.end - rows.begin; ++i) {
+        std::uint8_t* const row = first + i * step;
+        for (std::size_t at = 0; at < run; at += 3) {
             // Only the whole gray pixel: (135, 135, 134) is a colour of its own.
-            if (pixel[0] == kGrayLevel && pixel[1] == kGrayLevel && pixel[2] == kGrayLevel) {
-                std::memcpy(pixel, kMagenta, 3);
+            if (row[at] == kGrayLevel && row[at + 1] == kGrayLevel && row[at + 2] == kGrayLevel) {
+                row[at] = 255;
+                row[at + 1] = 0;
+                row[at + 2] = 255;
             }
         }
     }
     return 1;
+}
+
+int fillThenCopyCell(ScenarioConverter& converter, const BitmapPicture& source,
+                     BitmapPicture& destination, std::int32_t fillX, std::int32_t fillY,
+                     std::int32_t fillWidth, std::int32_t fillHeight, std::int32_t sourceX,
+                     std::int32_t sourceY, std::int32_t destinationX, std::int32_t destinationY,
+                     std::int32_t width, std::int32_t height) {
+    // Rows may be left to the copy only when it will write them, from another picture,
+    // over the fill's whole width.
+    const bool copyCoversFillColumns =
+        destinationX <= fillX &&
+        std::int64_t{fillX} + fillWidth <= std::int64_t{destinationX} + width;
+    const bool bothAccepted =
+        isWide(destination) && destination.holds(fillX, fillY, fillWidth, fillHeight) &&
+        pasteIsAccepted(source, destination, kWidePictureWidth, sourceX, sourceY, destinationX,
+                        destinationY, width, height);
+    const bool copyWritesRows = width > 0 && height > 0 && fillWidth > 0 && fillHeight > 0 &&
+                                &source != &destination && copyCoversFillColumns && bothAccepted;
+    if (!copyWritesRows) {
+        const int filled = converter.fillMagenta(destination, fillX, fillY, fillWidth, fillHeight);
+        return filled & converter.copyCell(source, destination, sourceX, sourceY, destinationX,
+                                           destinationY, width, height);
+    }
+    // The fill's rows above and below those of the copy.
+    const std::int32_t fillEnd = fillY + fillHeight;
+    const std::int32_t coveredBegin = std::clamp(destinationY, fillY, fillEnd);
+    const std::int32_t coveredEnd = std::clamp(destinationY + height, coveredBegin, fillEnd);
+    paintMagenta(destination, fillX, fillY, fillWidth, coveredBegin - fillY);
+    paintMagenta(destination, fillX, coveredEnd, fillWidth, fillEnd - coveredEnd);
+    return converter.copyCell(source, destination, sourceX, sourceY, destinationX, destinationY,
+                              width, height);
 }

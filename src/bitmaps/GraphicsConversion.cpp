@@ -1,6 +1,8 @@
 // The graphics driver: for each of the six scenario pictures that the scenario folder
-// holds, copy the template(s) of its step into Converted and paste the scenario's cells
-// into the copy. A step either makes all its destination files or none.
+// holds, copy the template(s) of its step into Converted, pasting the scenario's cells into
+// the rows of each copy on their way through memory: outside the pasted cells, the copy is
+// byte for byte the template. A step either makes all its destination files or none.
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <ostream>
@@ -70,9 +72,21 @@ constexpr GraphicsStep kGraphicsSteps[] = {
     {"Terrain2.bmp", kTerrain2Extent, {{{"Terrain2.bmp", kTerrain2Extent}, kNoTemplate}}, runTerrain2},
 };
 
+constexpr std::int64_t largestSourceBand() {
+    std::int64_t largest = 0;
+    for (const GraphicsStep& step : kGraphicsSteps) {
+        largest = std::max(largest, step.sourceExtent.bandBytes());
+    }
+    return largest;
+}
+
 // The pictures of a step: the scenario's, and the templates. They live for the whole
-// conversion, so that every step reuses the memory of the one before.
+// conversion, so that every step reuses the memory of the one before; the scenario's
+// pictures, whose bands differ in size from step to step, share one allocation from the
+// start. A template needs only the memory of one window.
 struct PictureMemory {
+    PictureMemory() { source.reserve(largestSourceBand()); }
+
     BitmapPicture source;
     std::array<BitmapPicture, kMaxTemplates> templates;
 };
@@ -83,12 +97,27 @@ struct StepPicture {
     std::ifstream templateFile;
     BitmapPicture* picture = nullptr;
     fs::path destinationPath;
+    fs::file_type found = fs::file_type::none;  // what the destination path held before
     std::ofstream destination;
 };
 
-bool isSameFile(const fs::path& a, const fs::path& b) {
+// Opens folder/name, or else the entry of the folder that matches the name ignoring case;
+// the exact spelling is tried first, so that the folder is scanned only when it is not
+// there. Returns the path tried last.
+fs::path openIgnoringCase(const fs::path& folder, const char* name, std::ifstream& file) {
+    const fs::path exact = folder / name;
+    file.open(exact, std::ios::binary);
+    if (file.is_open()) return exact;
+    const fs::path found = findIgnoringCase(folder, name);
+    if (found != exact) file.open(found, std::ios::binary);
+    return found;
+}
+
+// True when `destination`, known to exist, is `other` under another name: a link, or a
+// folder that links back.
+bool isSameFile(const fs::path& destination, const fs::path& other) {
     std::error_code error;
-    return fs::exists(a, error) && fs::exists(b, error) && fs::equivalent(a, b, error);
+    return fs::equivalent(destination, other, error);
 }
 
 class GraphicsStepRun {
@@ -101,8 +130,8 @@ public:
     void run() {
         std::ostream& console = converter_.console();
         console << "Searching " << step_.bitmap << "...";
-        sourcePath_ = findIgnoringCase(folder_, step_.bitmap);
-        std::ifstream sourceFile(sourcePath_, std::ios::binary);
+        std::ifstream sourceFile;
+        sourcePath_ = openIgnoringCase(folder_, step_.bitmap, sourceFile);
         if (!sourceFile.is_open()) {
             console << "Not Found!\n";
             return;
@@ -136,17 +165,18 @@ private:
             if (wanted.name == nullptr) break;
             StepPicture& picture = pictures_[count_];
             picture.picture = &memory_.templates[count_++];
-            picture.templatePath = findIgnoringCase(converter_.templateFolder, wanted.name);
+            picture.templatePath =
+                openIgnoringCase(converter_.templateFolder, wanted.name, picture.templateFile);
             picture.destinationPath = folder_ / kConvertedFolder / wanted.name;
-            picture.templateFile.open(picture.templatePath, std::ios::binary);
             if (!picture.templateFile.is_open()) {
                 report("template " + picture.templatePath.string() + " not found");
                 usable = false;
                 continue;
             }
-            // The template is held whole: it is copied byte for byte before the layout runs.
+            // The template's header is checked now; its rows pass through memory a window
+            // at a time while the destination is written.
             const std::string problem = picture.picture->load(picture.templateFile, wanted.extent,
-                                                             BitmapPicture::Holding::WholeFile);
+                                                             BitmapPicture::Holding::Windows);
             if (!problem.empty()) {
                 report("template " + picture.templatePath.string() + " " + problem);
                 usable = false;
@@ -156,10 +186,17 @@ private:
     }
 
     // A Converted folder that links back to the scenario or template folder would make a
-    // destination overwrite the picture it is made from.
+    // destination overwrite the picture it is made from. A destination that is not there
+    // yet is none of them.
     bool destinationsAreNew() {
         for (std::size_t i = 0; i < count_; ++i) {
-            const fs::path& destination = pictures_[i].destinationPath;
+            StepPicture& picture = pictures_[i];
+            const fs::path& destination = picture.destinationPath;
+            std::error_code ignored;
+            picture.found = fs::symlink_status(destination, ignored).type();
+            if (picture.found == fs::file_type::not_found || picture.found == fs::file_type::none) {
+                continue;
+            }
             bool clash = isSameFile(destination, sourcePath_);
             for (std::size_t j = 0; j < count_; ++j) {
                 clash = clash || isSameFile(destination, pictures_[j].templatePath);
@@ -172,17 +209,20 @@ private:
         return true;
     }
 
-    // Copies each template into Converted, runs the layout on the copies held in memory,
-    // and writes the band of rows it touched into each copy.
+    // Creates each destination file and writes it as a copy of its template, in the order
+    // of the file: the bytes before the band, the band a window of rows at a time (the
+    // windows of all the step's pictures read, edited together by the layout, and written),
+    // the bytes after it.
     bool writeDestinations() {
         BitmapPicture* destinations[kMaxTemplates] = {};
+        std::int64_t windows = 0;
         for (std::size_t i = 0; i < count_; ++i) {
             StepPicture& picture = pictures_[i];
             // A file left by an earlier run is removed rather than truncated: a fresh file
             // costs the file system less than one that is cut back and rewritten. A link is
             // written through, as a copy would.
-            std::error_code ignored;
-            if (fs::is_regular_file(fs::symlink_status(picture.destinationPath, ignored))) {
+            if (picture.found == fs::file_type::regular) {
+                std::error_code ignored;
                 fs::remove(picture.destinationPath, ignored);
             }
             picture.destination.open(picture.destinationPath,
@@ -192,26 +232,49 @@ private:
                 report("could not create " + picture.destinationPath.string());
                 return false;
             }
-            if (!picture.picture->storeHeld(picture.destination)) {
-                report("could not write " + picture.destinationPath.string());
-                return false;
-            }
             destinations[i] = picture.picture;
-        }
-        if (step_.layout(converter_, memory_.source, destinations) != 1) {
-            report(sourcePath_.string() + " has cells outside its pictures");
-            return false;
+            windows = std::max(windows, picture.picture->windowCount());
         }
         for (std::size_t i = 0; i < count_; ++i) {
             StepPicture& picture = pictures_[i];
-            picture.picture->storeRows(picture.destination);
-            picture.destination.close();
-            if (picture.destination.fail()) {
-                report("could not write " + picture.destinationPath.string());
+            BitmapPicture& copy = *picture.picture;
+            if (!copied(picture, copy.copyBeforeBand(picture.templateFile, picture.destination))) return false;
+        }
+        for (std::int64_t window = 0; window < windows; ++window) {
+            for (std::size_t i = 0; i < count_; ++i) {
+                StepPicture& picture = pictures_[i];
+                if (!copied(picture, picture.picture->readWindow(picture.templateFile, window))) {
+                    return false;
+                }
+            }
+            if (step_.layout(converter_, memory_.source, destinations) != 1) {
+                report(sourcePath_.string() + " has cells outside its pictures");
                 return false;
             }
+            for (std::size_t i = 0; i < count_; ++i) {
+                StepPicture& picture = pictures_[i];
+                if (!copied(picture, picture.picture->storeHeld(picture.destination))) return false;
+            }
+        }
+        for (std::size_t i = 0; i < count_; ++i) {
+            StepPicture& picture = pictures_[i];
+            BitmapPicture& copy = *picture.picture;
+            if (!copied(picture, copy.copyAfterBand(picture.templateFile, picture.destination))) return false;
+            picture.destination.close();
+            if (!copied(picture, !picture.destination.fail())) return false;
         }
         return true;
+    }
+
+    // Reports a copy of a template that failed, by the file that failed it.
+    bool copied(const StepPicture& picture, bool succeeded) {
+        if (succeeded) return true;
+        if (picture.templateFile.fail()) {
+            report("template " + picture.templatePath.string() + " cannot be read");
+        } else {
+            report("could not write " + picture.destinationPath.string());
+        }
+        return false;
     }
 
     void removeDestinations() {

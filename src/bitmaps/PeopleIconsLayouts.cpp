@@ -1,6 +1,7 @@
 // People.bmp, and Icons.bmp with Improvements.bmp: fixed lists of cell groups, the same for
 // every edition; no gray pixel is recoloured.
 #include "bitmaps/CellGroups.h"
+#include "bitmaps/CellPrimitives.h"
 #include "bitmaps/LayoutExtents.h"
 #include "driver/ScenarioConverter.h"
 
@@ -190,9 +191,9 @@ int ScenarioConverter::convertIcons(const BitmapPicture& source, BitmapPicture& 
                 const PixelPoint to = shifted(group.icons, kIconPitch, r, c);
                 const std::int32_t slot = slotOf(group, r, c);
                 auto pasteIcon = [&] {
-                    result &= fillMagenta(iconsPicture, to.x, to.y, kIconWidth, kIconHeight);
-                    result &= copyCell(source, iconsPicture, from.x, from.y, to.x, to.y, kIconWidth,
-                                       kIconHeight);
+                    result &= fillThenCopyCell(*this, source, iconsPicture, to.x, to.y, kIconWidth,
+                                               kIconHeight, from.x, from.y, to.x, to.y, kIconWidth,
+                                               kIconHeight);
                 };
                 auto pasteImprovement = [&] {
                     if (slot == kNoSlot) return;

@@ -23,6 +23,12 @@ struct PictureExtent {
     PixelBounds touched;
 
     constexpr std::int32_t minimumRows() const { return touched.lastRow + 1; }
+    // Bytes of the touched rows in a picture of this width: 3 per pixel, each row padded
+    // to a multiple of 4.
+    constexpr std::int64_t bandBytes() const {
+        const std::int64_t rowBytes = (std::int64_t{width} * 3 + 3) / 4 * 4;
+        return std::int64_t{touched.lastRow - touched.firstRow + 1} * rowBytes;
+    }
 };
 
 // The two row geometries of the game's pictures.

@@ -40,7 +40,7 @@ inline BitmapPicture loadWhole(const Bytes& bytes, std::int32_t width, std::int3
 // `bytes` with the picture's rows written back into them.
 inline Bytes storedInto(const Bytes& bytes, const BitmapPicture& picture) {
     std::stringstream file(asText(bytes), std::ios::in | std::ios::out | std::ios::binary);
-    picture.storeRows(file);
+    picture.storeHeld(file);
     return asBytes(file.str());
 }
 

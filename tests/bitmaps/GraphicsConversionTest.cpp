@@ -7,8 +7,8 @@
 
 #include "BitmapTestSupport.h"
 #include "driver/RunConversion.h"
-#include "kit/BitmapScratchFolder.h"
 #include "kit/SampleWorld.h"
+#include "kit/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -39,7 +39,7 @@ Bytes pictureWithRows(std::int32_t width, std::int32_t rows, std::uint64_t seed)
 
 class GraphicsConversion : public ::testing::Test {
 protected:
-    BitmapScratchFolder scratch{"graphics"};
+    TempFolder scratch{"tavorel-graphics"};
     const fs::path templates = scratch.path() / "template";
     const fs::path scenario = scratch.path() / "scenario";
     const fs::path converted = scenario / "Converted";
