@@ -2,44 +2,26 @@
 
 #include "driver/ScenarioPath.h"
 
-TEST(ScenarioPath, SplitsDriveDirectoryNameAndExtension) {
-    const ScenarioPath parts = splitScenarioPath("C:\\Games\\Scen\\Rome.scn");
-    EXPECT_EQ(parts.drive, "C:");
-    EXPECT_EQ(parts.directory, "\\Games\\Scen\\");
-    EXPECT_EQ(parts.name, "Rome");
-    EXPECT_EQ(parts.extension, ".scn");
-    EXPECT_EQ(parts.folder(), "C:\\Games\\Scen\\");
-    EXPECT_EQ(parts.fileName(), "Rome.scn");
-}
-
-TEST(ScenarioPath, PathWithoutFolderGivesEmptyFolder) {
-    const ScenarioPath parts = splitScenarioPath("Scen.scn");
-    EXPECT_EQ(parts.folder(), "");
-    EXPECT_EQ(parts.name, "Scen");
-    EXPECT_EQ(parts.extension, ".scn");
-}
-
-TEST(ScenarioPath, BothSlashesSeparateAndTheLastOneWins) {
-    const ScenarioPath parts = splitScenarioPath("/home/me/old.games\\scen/Rome.v2.scn");
-    EXPECT_EQ(parts.drive, "");
-    EXPECT_EQ(parts.directory, "/home/me/old.games\\scen/");
-    EXPECT_EQ(parts.name, "Rome.v2");
-    EXPECT_EQ(parts.extension, ".scn");
-}
-
-TEST(ScenarioPath, DotInAFolderIsNoExtension) {
-    const ScenarioPath parts = splitScenarioPath("D:\\my.scenarios\\Rome");
-    EXPECT_EQ(parts.name, "Rome");
-    EXPECT_EQ(parts.extension, "");
-    EXPECT_EQ(parts.fileName(), "Rome");
-}
-
-TEST(ScenarioPath, DriveRelativePath) {
-    const ScenarioPath parts = splitScenarioPath("X:Rome.scn");
-    EXPECT_EQ(parts.drive, "X:");
-    EXPECT_EQ(parts.directory, "");
-    EXPECT_EQ(parts.folder(), "X:");
-    EXPECT_EQ(parts.fileName(), "Rome.scn");
+TEST(ScenarioPath, SplitsIntoDriveDirectoryNameAndExtension) {
+    const struct {
+        const char* argument;
+        const char *drive, *directory, *name, *extension;
+    } cases[] = {
+        {"C:\\Games\\Scen\\Rome.scn", "C:", "\\Games\\Scen\\", "Rome", ".scn"},
+        {"Scen.scn", "", "", "Scen", ".scn"},                                  // no folder part
+        {"X:Rome.scn", "X:", "", "Rome", ".scn"},                              // drive-relative
+        {"D:\\my.scenarios\\Rome", "D:", "\\my.scenarios\\", "Rome", ""},     // a dot in a folder
+        {"/home/me/old.games\\scen/Rome.v2.scn", "", "/home/me/old.games\\scen/", "Rome.v2", ".scn"},
+    };
+    for (const auto& c : cases) {
+        const ScenarioPath parts = splitScenarioPath(c.argument);
+        EXPECT_EQ(parts.drive, c.drive) << c.argument;
+        EXPECT_EQ(parts.directory, c.directory) << c.argument;
+        EXPECT_EQ(parts.name, c.name) << c.argument;
+        EXPECT_EQ(parts.extension, c.extension) << c.argument;
+        EXPECT_EQ(parts.folder(), std::string(c.drive) + c.directory) << c.argument;
+        EXPECT_EQ(parts.fileName(), std::string(c.name) + c.extension) << c.argument;
+    }
 }
 
 TEST(ScenarioPath, LongNamesAreKeptWhole) {
