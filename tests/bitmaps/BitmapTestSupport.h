@@ -1,7 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "kit/BitmapSample.h"
 
 using Bytes = std::vector<std::uint8_t>;
+using Pictures = std::vector<BitmapPicture>;
 
 inline std::string asText(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 inline Bytes asBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
@@ -24,8 +26,7 @@ inline PictureExtent wholePicture(std::int32_t width, std::int32_t rows) {
 }
 
 // Loads `bytes` as a picture; the problem the loader names, if any, goes to `problem`.
-inline BitmapPicture loadPicture(const Bytes& bytes, const PictureExtent& extent,
-                                 std::string* problem = nullptr) {
+inline BitmapPicture loadPicture(const Bytes& bytes, const PictureExtent& extent, std::string* problem = nullptr) {
     std::istringstream file(asText(bytes));
     BitmapPicture picture;
     const std::string found = picture.load(file, extent);
@@ -46,24 +47,53 @@ inline Bytes storedInto(const Bytes& bytes, const BitmapPicture& picture) {
 
 // True when the w × h rectangle at (x, y) of `picture` holds the rectangle at (fromX, fromY)
 // of `from`, pixel for pixel.
-inline bool sameCell(const Bytes& picture, std::int32_t x, std::int32_t y, const Bytes& from,
-                     std::int32_t fromX, std::int32_t fromY, std::int32_t w, std::int32_t h) {
-    for (std::int32_t dy = 0; dy < h; ++dy) {
-        for (std::int32_t dx = 0; dx < w; ++dx) {
-            if (!(pixelAt(picture, x + dx, y + dy) == pixelAt(from, fromX + dx, fromY + dy))) {
-                return false;
-            }
-        }
+inline bool sameCell(const Bytes& picture, std::int32_t x, std::int32_t y, const Bytes& from, std::int32_t fromX,
+                     std::int32_t fromY, std::int32_t w, std::int32_t h) {
+    for (std::int32_t i = 0; i < w * h; ++i) {
+        if (!(pixelAt(picture, x + i % w, y + i / w) == pixelAt(from, fromX + i % w, fromY + i / w))) return false;
     }
     return true;
 }
 
-// Runs a one-destination layout on 640 × 480 pictures and returns the destination's bytes.
-template <typename Layout>
-Bytes runLayout(ScenarioConverter& converter, const Bytes& source, const Bytes& target,
-                Layout layout) {
-    const BitmapPicture sourcePicture = loadWhole(source, 640, 480);
-    BitmapPicture targetPicture = loadWhole(target, 640, 480);
-    EXPECT_EQ((converter.*layout)(sourcePicture, targetPicture), 1);
-    return storedInto(target, targetPicture);
+// Writes each template through its picture held in windows, the graphics driver's way: the
+// bytes before the band, then window after window (every picture's window read, `edit` run
+// on them all, every window written), then the bytes after the band. Returns the files.
+inline std::vector<Bytes> streamInWindows(const std::vector<Bytes>& templates,
+                                          const std::vector<PictureExtent>& extents,
+                                          const std::function<void(Pictures&)>& edit) {
+    const std::size_t count = templates.size();
+    Pictures pictures(count);
+    std::vector<std::istringstream> inputs;
+    std::vector<std::stringstream> outputs(count);
+    std::int64_t windows = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        inputs.emplace_back(asText(templates[i]), std::ios::binary);
+        EXPECT_EQ(pictures[i].load(inputs[i], extents[i], BitmapPicture::Holding::Windows), "");
+        windows = std::max(windows, pictures[i].windowCount());
+        EXPECT_TRUE(pictures[i].copyBeforeBand(inputs[i], outputs[i]));
+    }
+    for (std::int64_t window = 0; window < windows; ++window) {
+        for (std::size_t i = 0; i < count; ++i) EXPECT_TRUE(pictures[i].readWindow(inputs[i], window));
+        edit(pictures);
+        for (std::size_t i = 0; i < count; ++i) EXPECT_TRUE(pictures[i].storeHeld(outputs[i]));
+    }
+    std::vector<Bytes> written;
+    for (std::size_t i = 0; i < count; ++i) {
+        EXPECT_TRUE(pictures[i].copyAfterBand(inputs[i], outputs[i]));
+        written.push_back(asBytes(outputs[i].str()));
+    }
+    return written;
+}
+
+// The same picture stored top-down: its height negated, its rows in the other order.
+inline Bytes topDownCopy(const Bytes& bottomUp, std::int32_t width, std::int32_t rows) {
+    Bytes topDown = bottomUp;
+    const std::uint32_t height = static_cast<std::uint32_t>(-rows);
+    for (int i = 0; i < 4; ++i) topDown[22 + i] = static_cast<std::uint8_t>(height >> (8 * i));
+    const std::int64_t rowBytes = bitmapRowBytes(width);
+    for (std::int32_t row = 0; row < rows; ++row) {
+        const auto from = bottomUp.begin() + 54 + row * rowBytes;
+        std::copy_n(from, rowBytes, topDown.begin() + 54 + (rows - 1 - row) * rowBytes);
+    }
+    return topDown;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,27 +15,28 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kSteps[6] = {"Units.bmp", "Cities.bmp", "Icons.bmp",
-                               "People.bmp", "Terrain1.bmp", "Terrain2.bmp"};
+// The six steps, in the order they run.
+const char* const kSteps[6] = {"Units.bmp", "Cities.bmp", "Icons.bmp", "People.bmp", "Terrain1.bmp", "Terrain2.bmp"};
 
-bool startsWith(const std::string& text, const std::string& prefix) {
-    return text.compare(0, prefix.size(), prefix) == 0;
+// The console of a conversion: each step whose picture the scenario holds prints "Done!",
+// or its problem lines from `problems`; the others find nothing.
+std::string consoleOf(const std::map<std::string, std::string>& problems = {},
+                      const std::vector<std::string>& found = {kSteps, kSteps + 6}) {
+    std::string expected;
+    for (const std::string name : kSteps) {
+        const auto problem = problems.find(name);
+        expected += std::find(found.begin(), found.end(), name) == found.end()
+                        ? "Searching " + name + "...Not Found!\n"
+                        : "Searching " + name + "...Found!\nNow Converting...\n" +
+                              (problem == problems.end() ? "Done!" : problem->second) + "\n";
+    }
+    return expected;
 }
 
-std::string doneLines(const std::string& name) {
-    return "Searching " + name + "...Found!\nNow Converting...\nDone!\n";
-}
-std::string notFoundLine(const std::string& name) { return "Searching " + name + "...Not Found!\n"; }
-std::string refusedLines(const std::string& name, const std::string& problemLine) {
-    return "Searching " + name + "...Found!\nNow Converting...\n" + problemLine + "\n";
-}
+Bytes bitmap(int width, int rows, std::uint64_t seed) { return makeBitmap({width, rows, 24, 0, 0, seed}); }
 
-Bytes pictureWithRows(std::int32_t width, std::int32_t rows, std::uint64_t seed) {
-    BitmapSampleOptions options;
-    options.width = width;
-    options.height = rows;
-    options.seed = seed;
-    return makeBitmap(options);
+std::string refusal(const fs::path& picture, const std::string& problem, const char* step) {
+    return "Error: " + picture.string() + " " + problem + ", " + step + " not converted!";
 }
 
 class GraphicsConversion : public ::testing::Test {
@@ -51,19 +53,15 @@ protected:
         fs::create_directories(converted);
     }
 
-    void writeScenarioBitmaps(std::initializer_list<const char*> names) {
+    void writeScenarioBitmaps(const std::vector<std::string>& names = {kSteps, kSteps + 6}) {
         std::uint64_t seed = 20;
-        for (const char* name : names) writeFileBytes(scenario / name, pictureWithRows(640, 480, seed++));
-    }
-    void writeAllScenarioBitmaps() {
-        writeScenarioBitmaps({"Units.bmp", "Cities.bmp", "Icons.bmp", "People.bmp", "Terrain1.bmp",
-                              "Terrain2.bmp"});
+        for (const std::string& name : names) writeFileBytes(scenario / name, bitmap(640, 480, seed++));
     }
 
-    std::string convert(ScenarioEdition edition = Conflicts) {
+    std::string convert(ScenarioEdition edition = Conflicts, const fs::path& templateFolder = {}) {
         console.str("");
         ScenarioConverter converter(console);
-        converter.templateFolder = templates;
+        converter.templateFolder = templateFolder.empty() ? templates : templateFolder;
         converter.edition = edition;
         EXPECT_EQ(converter.convertGraphics(scenario), 1);
         problemReported = converter.problemReported();
@@ -72,34 +70,24 @@ protected:
 
     std::vector<std::string> convertedFiles() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(converted)) {
-            names.push_back(entry.path().filename().string());
-        }
+        for (const auto& entry : fs::directory_iterator(converted)) names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
 
-    std::string allDoneBut(const std::string& step, const std::string& stepLines) const {
-        std::string expected;
-        for (const char* name : kSteps) expected += name == step ? stepLines : doneLines(name);
-        return expected;
-    }
 };
 
 }  // namespace
 
 TEST_F(GraphicsConversion, ConvertsAllSixBitmapsIntoSevenFilesAndLeavesTheScenarioAlone) {
-    writeAllScenarioBitmaps();
+    writeScenarioBitmaps();
     std::vector<Bytes> before;
     for (const char* name : kSteps) before.push_back(readFileBytes(scenario / name));
 
-    std::string expected;
-    for (const char* name : kSteps) expected += doneLines(name);
-    EXPECT_EQ(convert(), expected);
+    EXPECT_EQ(convert(), consoleOf());
     EXPECT_FALSE(problemReported);
-    EXPECT_EQ(convertedFiles(),
-              (std::vector<std::string>{"Cities.bmp", "Icons.bmp", "Improvements.bmp", "People.bmp",
-                                        "Terrain1.bmp", "Terrain2.bmp", "Units.bmp"}));
+    EXPECT_EQ(convertedFiles(), (std::vector<std::string>{"Cities.bmp", "Icons.bmp", "Improvements.bmp", "People.bmp",
+                                                          "Terrain1.bmp", "Terrain2.bmp", "Units.bmp"}));
     for (const char* name : kTemplateBitmapNames) {
         const Bytes output = readFileBytes(converted / name);
         const Bytes original = readFileBytes(templates / name);
@@ -108,123 +96,86 @@ TEST_F(GraphicsConversion, ConvertsAllSixBitmapsIntoSevenFilesAndLeavesTheScenar
         EXPECT_NE(output, original) << name << " has cells pasted in";
     }
     for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(readFileBytes(scenario / kSteps[i]), before[i]) << kSteps[i];
-
     const Bytes units = readFileBytes(converted / "Units.bmp");
     EXPECT_EQ(pixelAt(units, 1, 11), pixelAt(before[0], 1, 1));
     EXPECT_EQ(pixelAt(units, 0, 0), pixelAt(readFileBytes(templates / "Units.bmp"), 0, 0));
     EXPECT_TRUE(sameCell(readFileBytes(converted / "Improvements.bmp"), 92, 53, before[2], 345, 23, 34, 18));
-}
 
-TEST_F(GraphicsConversion, FolderWithoutBitmapsMakesNothing) {
-    std::string expected;
-    for (const char* name : kSteps) expected += notFoundLine(name);
-    EXPECT_EQ(convert(), expected);
-    EXPECT_TRUE(startsWith(expected, "Searching Units.bmp...Not Found!\nSearching Cities.bmp"));
-    EXPECT_TRUE(convertedFiles().empty());
-    EXPECT_FALSE(problemReported);
-}
-
-TEST_F(GraphicsConversion, ImprovementsComesOnlyWithIcons) {
-    writeScenarioBitmaps({"Icons.bmp"});
-    EXPECT_EQ(convert(), notFoundLine("Units.bmp") + notFoundLine("Cities.bmp") + doneLines("Icons.bmp") +
-                             notFoundLine("People.bmp") + notFoundLine("Terrain1.bmp") +
-                             notFoundLine("Terrain2.bmp"));
-    EXPECT_EQ(convertedFiles(), (std::vector<std::string>{"Icons.bmp", "Improvements.bmp"}));
-
-    fs::remove_all(converted);
-    fs::remove(scenario / "Icons.bmp");
-    fs::create_directories(converted);
-    writeScenarioBitmaps({"Cities.bmp"});
-    convert();
-    EXPECT_EQ(convertedFiles(), (std::vector<std::string>{"Cities.bmp"}));
-}
-
-TEST_F(GraphicsConversion, NamesAreMatchedIgnoringCaseAndDestinationsKeepTheTableSpelling) {
-    writeFileBytes(scenario / "UNITS.BMP", pictureWithRows(640, 480, 5));
-    fs::rename(templates / "Units.bmp", templates / "units.bmp");
-    EXPECT_TRUE(startsWith(convert(), doneLines("Units.bmp"))) << console.str();
-    EXPECT_EQ(convertedFiles(), (std::vector<std::string>{"Units.bmp"}));
-    EXPECT_EQ(pixelAt(readFileBytes(converted / "Units.bmp"), 1, 11),
-              pixelAt(readFileBytes(scenario / "UNITS.BMP"), 1, 1));
-}
-
-TEST_F(GraphicsConversion, SecondRunOverAnExistingConvertedFolderGivesTheSameFiles) {
-    writeAllScenarioBitmaps();
-    writeFileBytes(converted / "Units.bmp", Bytes(2000000, 0x5A));  // larger than the template
-    convert();
+    // A second run over the Converted folder, whose Units.bmp is now larger than its
+    // template, gives the same files.
     std::vector<Bytes> first;
     for (const char* name : kTemplateBitmapNames) first.push_back(readFileBytes(converted / name));
-    EXPECT_EQ(first[0].size(), readFileBytes(templates / "Units.bmp").size());
+    writeFileBytes(converted / "Units.bmp", Bytes(2000000, 0x5A));
     convert();
     EXPECT_FALSE(problemReported);
     for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(readFileBytes(converted / kTemplateBitmapNames[i]), first[i]);
 }
 
-TEST_F(GraphicsConversion, RefusedScenarioPictureLeavesNoFileAndNoDone) {
-    writeAllScenarioBitmaps();
-    BitmapSampleOptions eightBit;
-    eightBit.bitsPerPixel = 8;
-    writeFileBytes(scenario / "Units.bmp", makeBitmap(eightBit));
-    writeFileBytes(scenario / "People.bmp", asBytes("People of the scenario, in words, not a picture"));
-
-    const std::string units = "Error: " + (scenario / "Units.bmp").string() +
-                              " is a picture of 8 bits per pixel (24 needed), Units.bmp not converted!";
-    const std::string people = "Error: " + (scenario / "People.bmp").string() +
-                               " is not a bitmap, People.bmp not converted!";
-    std::string expected;
-    for (const char* name : kSteps) {
-        const std::string step = name;
-        expected += step == "Units.bmp"    ? refusedLines(step, units)
-                    : step == "People.bmp" ? refusedLines(step, people)
-                                           : doneLines(step);
+TEST_F(GraphicsConversion, EachStepRunsOnlyForAPictureTheScenarioHolds) {
+    const struct {
+        std::vector<std::string> pictures;
+        std::vector<std::string> made;
+    } cases[] = {
+        {{}, {}},
+        {{"Icons.bmp"}, {"Icons.bmp", "Improvements.bmp"}},  // Improvements.bmp comes only with Icons.bmp
+        {{"Cities.bmp"}, {"Cities.bmp"}},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(scenario);
+        fs::create_directories(converted);
+        writeScenarioBitmaps(c.pictures);
+        EXPECT_EQ(convert(), consoleOf({}, c.pictures));
+        EXPECT_FALSE(problemReported);
+        EXPECT_EQ(convertedFiles(), c.made);
     }
-    EXPECT_EQ(convert(), expected);
-    EXPECT_TRUE(problemReported);
-    const std::vector<std::string> files = convertedFiles();
-    EXPECT_EQ(std::count(files.begin(), files.end(), "Units.bmp"), 0);
-    EXPECT_EQ(std::count(files.begin(), files.end(), "People.bmp"), 0);
-    EXPECT_EQ(files.size(), 5u);
 }
 
-TEST_F(GraphicsConversion, RefusedTemplateLeavesNoFileOfItsStep) {
-    writeAllScenarioBitmaps();
-    writeFileBytes(templates / "Improvements.bmp", pictureWithRows(640, 380, 9));
-    Bytes cutShort = readFileBytes(templates / "Terrain1.bmp");
-    cutShort.resize(cutShort.size() - 1);
-    writeFileBytes(templates / "Terrain1.bmp", cutShort);
-    BitmapSampleOptions compressed;
-    compressed.compression = 1;
-    writeFileBytes(templates / "Cities.bmp", makeBitmap(compressed));
-
-    const std::string output = convert();
-    EXPECT_NE(output.find(refusedLines(
-                  "Cities.bmp", "Error: template " + (templates / "Cities.bmp").string() +
-                                    " is a compressed picture (uncompressed needed), Cities.bmp not converted!")),
-              std::string::npos)
-        << output;
-    EXPECT_NE(output.find(refusedLines(
-                  "Icons.bmp", "Error: template " + (templates / "Improvements.bmp").string() +
-                                   " is 640 pixels wide (585 needed), Icons.bmp not converted!")),
-              std::string::npos)
-        << output;
-    EXPECT_NE(output.find("Error: template " + (templates / "Terrain1.bmp").string() +
-                          " is cut short (its pixel rows run past the end of the file), Terrain1.bmp not "
-                          "converted!\nSearching Terrain2.bmp"),
-              std::string::npos)
-        << output;
-    EXPECT_TRUE(problemReported);
-    EXPECT_EQ(convertedFiles(),
-              (std::vector<std::string>{"People.bmp", "Terrain2.bmp", "Units.bmp"}));
+TEST_F(GraphicsConversion, NamesAreMatchedIgnoringCaseAndDestinationsKeepTheTableSpelling) {
+    writeFileBytes(scenario / "UNITS.BMP", bitmap(640, 480, 5));
+    fs::rename(templates / "Units.bmp", templates / "units.bmp");
+    EXPECT_EQ(convert(), consoleOf({}, {"Units.bmp"}));
+    ASSERT_EQ(convertedFiles(), (std::vector<std::string>{"Units.bmp"}));
+    const Bytes units = readFileBytes(converted / "Units.bmp");
+    EXPECT_EQ(pixelAt(units, 1, 11), pixelAt(readFileBytes(scenario / "UNITS.BMP"), 1, 1));
 }
 
-TEST_F(GraphicsConversion, MissingTemplateIsReportedAndItsStepMakesNoFile) {
-    writeAllScenarioBitmaps();
+// Every picture of a step is checked before any file is made: a refused step makes none,
+// and names each picture it refuses.
+TEST_F(GraphicsConversion, RefusedPicturesLeaveNoFileOfTheirStep) {
+    writeScenarioBitmaps();
+    writeFileBytes(scenario / "Units.bmp", makeBitmap({640, 480, 8}));
+    writeFileBytes(templates / "Cities.bmp", makeBitmap({640, 480, 24, 1}));
+    writeFileBytes(templates / "Improvements.bmp", makeBitmap({640, 380}));
+    writeFileBytes(scenario / "Terrain1.bmp", asBytes("Terrain of the scenario, in words, not a picture"));
+    const Bytes terrain1 = readFileBytes(templates / "Terrain1.bmp");
+    writeFileBytes(templates / "Terrain1.bmp", Bytes(terrain1.begin(), terrain1.end() - 1));
     fs::remove(templates / "Terrain2.bmp");
-    const std::string line = "Error: template " + (templates / "Terrain2.bmp").string() +
-                             " not found, Terrain2.bmp not converted!";
-    EXPECT_EQ(convert(), allDoneBut("Terrain2.bmp", refusedLines("Terrain2.bmp", line)));
+    auto templateRefusal = [&](const char* name, const std::string& problem, const char* step) {
+        return refusal("template " + (templates / name).string(), problem, step);
+    };
+    EXPECT_EQ(convert(), consoleOf({
+        {"Units.bmp", refusal(scenario / "Units.bmp", "is a picture of 8 bits per pixel (24 needed)", "Units.bmp")},
+        {"Cities.bmp", templateRefusal("Cities.bmp", "is a compressed picture (uncompressed needed)", "Cities.bmp")},
+        {"Icons.bmp", templateRefusal("Improvements.bmp", "is 640 pixels wide (585 needed)", "Icons.bmp")},
+        {"Terrain1.bmp", refusal(scenario / "Terrain1.bmp", "is not a bitmap", "Terrain1.bmp") + "\n" +
+                             templateRefusal("Terrain1.bmp",
+                                             "is cut short (its pixel rows run past the end of the file)",
+                                             "Terrain1.bmp")},
+        {"Terrain2.bmp", templateRefusal("Terrain2.bmp", "not found", "Terrain2.bmp")},
+    }));
     EXPECT_TRUE(problemReported);
-    EXPECT_FALSE(fs::exists(converted / "Terrain2.bmp"));
+    EXPECT_EQ(convertedFiles(), (std::vector<std::string>{"People.bmp"}));
+}
+
+TEST_F(GraphicsConversion, FullRunWithARefusedPictureEndsWithExitCodeTwo) {
+    const fs::path scenarioFile = writeScenarioFolder(scenario, ScenarioFolderOptions());
+    writeFileBytes(scenario / "Terrain1.bmp", makeBitmap({320, 480}));
+    std::ostringstream full;
+    EXPECT_EQ(runConversion({scenarioFile.string()}, full, templates), 2);
+    const std::string refused = refusal(scenario / "Terrain1.bmp", "is 320 pixels wide (640 needed)", "Terrain1.bmp");
+    EXPECT_NE(full.str().find(consoleOf({{"Terrain1.bmp", refused}})), std::string::npos) << full.str();
+    EXPECT_FALSE(fs::exists(converted / "Terrain1.bmp"));
+    EXPECT_TRUE(fs::exists(converted / "Terrain2.bmp"));
 }
 
 TEST_F(GraphicsConversion, PicturesOfExactlyTheNeededRowsConvertAndOneRowLessIsRefused) {
@@ -232,127 +183,72 @@ TEST_F(GraphicsConversion, PicturesOfExactlyTheNeededRowsConvertAndOneRowLessIsR
         const char* step;
         const char* templateName;
         int sourceRows, templateRows, templateWidth;
-    } needs[] = {{"Units.bmp", "Units.bmp", 343, 455, 640},     {"Cities.bmp", "Cities.bmp", 471, 471, 640},
-                 {"Icons.bmp", "Icons.bmp", 293, 293, 640},     {"Icons.bmp", "Improvements.bmp", 293, 358, 585},
-                 {"People.bmp", "People.bmp", 163, 162, 640},   {"Terrain1.bmp", "Terrain1.bmp", 479, 479, 640},
+    } needs[] = {{"Units.bmp", "Units.bmp", 343, 455, 640},   {"Cities.bmp", "Cities.bmp", 471, 471, 640},
+                 {"Icons.bmp", "Icons.bmp", 293, 293, 640},   {"Icons.bmp", "Improvements.bmp", 293, 358, 585},
+                 {"People.bmp", "People.bmp", 163, 162, 640}, {"Terrain1.bmp", "Terrain1.bmp", 479, 479, 640},
                  {"Terrain2.bmp", "Terrain2.bmp", 479, 479, 640}};
     for (const auto& need : needs) {
-        writeFileBytes(scenario / need.step, pictureWithRows(640, need.sourceRows, 31));
-        writeFileBytes(templates / need.templateName, pictureWithRows(need.templateWidth, need.templateRows, 32));
+        writeFileBytes(scenario / need.step, bitmap(640, need.sourceRows, 31));
+        writeFileBytes(templates / need.templateName, bitmap(need.templateWidth, need.templateRows, 32));
     }
-    std::string expected;
-    for (const char* name : kSteps) expected += doneLines(name);
-    EXPECT_EQ(convert(), expected);
-
+    EXPECT_EQ(convert(), consoleOf());
+    auto refusedAt = [&](int rows) {
+        const std::string tooSmall = "is too small (" + std::to_string(rows) + " rows, at least " +
+                                     std::to_string(rows + 1) + " needed)";
+        return convert().find(tooSmall) != std::string::npos;
+    };
     for (const auto& need : needs) {
         SCOPED_TRACE(need.templateName);
-        writeFileBytes(scenario / need.step, pictureWithRows(640, need.sourceRows - 1, 31));
-        EXPECT_NE(convert().find("is too small (" + std::to_string(need.sourceRows - 1) + " rows"), std::string::npos);
-        writeFileBytes(scenario / need.step, pictureWithRows(640, need.sourceRows, 31));
-        writeFileBytes(templates / need.templateName, pictureWithRows(need.templateWidth, need.templateRows - 1, 32));
-        EXPECT_NE(convert().find("is too small (" + std::to_string(need.templateRows - 1) + " rows"),
-                  std::string::npos);
-        writeFileBytes(templates / need.templateName, pictureWithRows(need.templateWidth, need.templateRows, 32));
+        writeFileBytes(scenario / need.step, bitmap(640, need.sourceRows - 1, 31));
+        EXPECT_TRUE(refusedAt(need.sourceRows - 1));
+        writeFileBytes(scenario / need.step, bitmap(640, need.sourceRows, 31));
+        writeFileBytes(templates / need.templateName, bitmap(need.templateWidth, need.templateRows - 1, 32));
+        EXPECT_TRUE(refusedAt(need.templateRows - 1));
+        writeFileBytes(templates / need.templateName, bitmap(need.templateWidth, need.templateRows, 32));
     }
 }
 
-TEST_F(GraphicsConversion, TopDownAndTrailingBytesPicturesConvertByTheirHeaders) {
-    writeFileBytes(scenario / "Units.bmp", makeCodedBitmap(640, 480, kSourceTag));
-    convert();
-    const Bytes fromBottomUp = readFileBytes(converted / "Units.bmp");
-    writeFileBytes(scenario / "Units.bmp", makeCodedBitmap(640, -480, kSourceTag));
-    convert();
-    EXPECT_EQ(readFileBytes(converted / "Units.bmp"), fromBottomUp);
-
-    BitmapSampleOptions trailing;
-    trailing.trailingBytes = 333;
-    trailing.seed = 8;
-    const Bytes templateBytes = makeBitmap(trailing);
-    writeFileBytes(templates / "Units.bmp", templateBytes);
-    convert();
-    const Bytes out = readFileBytes(converted / "Units.bmp");
-    ASSERT_EQ(out.size(), templateBytes.size());
-    EXPECT_TRUE(std::equal(templateBytes.end() - 333, templateBytes.end(), out.end() - 333));
-    EXPECT_EQ(pixelAt(out, 1, 11), codedPixel(1, 1, kSourceTag));
-    EXPECT_EQ(pixelAt(out, 584, 448), codedPixel(584, 342, kSourceTag));
-    EXPECT_FALSE(problemReported);
-}
-
-TEST_F(GraphicsConversion, FailedWriteIsReportedAndTheHalfWrittenFileRemoved) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no device that refuses writes";
+TEST_F(GraphicsConversion, UnwritableUncreatableOrSelfOverwritingDestinationsAreRefused) {
+    auto unitsRefused = [](const std::string& problem) {
+        return consoleOf({{"Units.bmp", "Error: " + problem + ", Units.bmp not converted!"}}, {"Units.bmp"});
+    };
     writeScenarioBitmaps({"Units.bmp"});
+    const fs::path units = converted / "Units.bmp";
     std::error_code error;
-    fs::create_symlink("/dev/full", converted / "Units.bmp", error);
-    if (error) GTEST_SKIP() << "no symbolic links here";
-    const std::string line =
-        "Error: could not write " + (converted / "Units.bmp").string() + ", Units.bmp not converted!";
-    EXPECT_TRUE(startsWith(convert(), refusedLines("Units.bmp", line) + "Searching Cities.bmp"))
-        << console.str();
-    EXPECT_TRUE(problemReported);
-    EXPECT_FALSE(fs::exists(fs::symlink_status(converted / "Units.bmp")));
-}
+    fs::create_symlink("/dev/full", units, error);  // a device that refuses writes
+    if (!error && fs::exists("/dev/full")) {
+        EXPECT_EQ(convert(), unitsRefused("could not write " + units.string()));
+        EXPECT_TRUE(problemReported);
+        EXPECT_FALSE(fs::exists(fs::symlink_status(units))) << "the half-written file is removed";
+    }
 
-TEST_F(GraphicsConversion, UncreatableOrSelfOverwritingDestinationsAreRefused) {
-    writeScenarioBitmaps({"Units.bmp"});
     fs::remove_all(converted);
     writeFileBytes(converted, asBytes("a file where the folder should be"));
-    EXPECT_NE(convert().find(refusedLines(
-                  "Units.bmp", "Error: could not create " + (converted / "Units.bmp").string() +
-                                   ", Units.bmp not converted!")),
-              std::string::npos);
+    EXPECT_EQ(convert(), unitsRefused("could not create " + units.string()));
     EXPECT_TRUE(problemReported);
 
     // Templates taken from the Converted folder itself: each copy would overwrite its template.
     fs::remove(converted);
-    fs::create_directories(converted);
     writeTemplateFolder(converted, 3);
-    const Bytes templateBefore = readFileBytes(converted / "Units.bmp");
-    console.str("");
-    ScenarioConverter converter(console);
-    converter.templateFolder = converted;
-    converter.convertGraphics(scenario);
-    EXPECT_NE(console.str().find((converted / "Units.bmp").string() +
-                                 " is one of the pictures it is made from, Units.bmp not converted!"),
-              std::string::npos)
-        << console.str();
-    EXPECT_EQ(readFileBytes(converted / "Units.bmp"), templateBefore);
+    const Bytes templateBefore = readFileBytes(units);
+    EXPECT_EQ(convert(Conflicts, converted), unitsRefused(units.string() + " is one of the pictures it is made from"));
+    EXPECT_EQ(readFileBytes(units), templateBefore);
 }
 
 TEST_F(GraphicsConversion, GraphicsOnlyModeConvertsForTheSwitchedEdition) {
-    writeAllScenarioBitmaps();
+    writeScenarioBitmaps();
     std::ostringstream first;
     EXPECT_EQ(runConversion({"/g1", scenario.string()}, first, templates), 1);
-    std::string expected = "Graphic only conversion selected\nCiv2Classic type selected\n";
-    for (const char* name : kSteps) expected += doneLines(name);
-    EXPECT_EQ(first.str(), expected);
+    EXPECT_EQ(first.str(), "Graphic only conversion selected\nCiv2Classic type selected\n" + consoleOf());
     const Bytes citiesG1 = readFileBytes(converted / "Cities.bmp");
     const Bytes unitsG1 = readFileBytes(converted / "Units.bmp");
     EXPECT_EQ(citiesG1, (convert(Classic), readFileBytes(converted / "Cities.bmp")));
 
     std::ostringstream second;
     EXPECT_EQ(runConversion({"/g2", scenario.string()}, second, templates), 1);
-    EXPECT_TRUE(startsWith(second.str(), "Graphic only conversion selected\nFantastic Worlds type selected\n" +
-                                             doneLines("Units.bmp")));
+    EXPECT_EQ(second.str(), "Graphic only conversion selected\nFantastic Worlds type selected\n" + consoleOf());
     const Bytes citiesG2 = readFileBytes(converted / "Cities.bmp");
     EXPECT_NE(citiesG2, citiesG1);
     EXPECT_EQ(citiesG2, (convert(FantasticWorlds), readFileBytes(converted / "Cities.bmp")));
     EXPECT_EQ(readFileBytes(converted / "Units.bmp"), unitsG1);
-}
-
-TEST_F(GraphicsConversion, FullRunWithARefusedBitmapEndsWithExitCodeTwo) {
-    ScenarioFolderOptions options;
-    const fs::path scenarioFile = writeScenarioFolder(scenario, options);
-    BitmapSampleOptions narrow;
-    narrow.width = 320;
-    writeFileBytes(scenario / "Terrain1.bmp", makeBitmap(narrow));
-    std::ostringstream full;
-    EXPECT_EQ(runConversion({scenarioFile.string()}, full, templates), 2);
-    EXPECT_NE(full.str().find(refusedLines(
-                  "Terrain1.bmp", "Error: " + (scenario / "Terrain1.bmp").string() +
-                                      " is 320 pixels wide (640 needed), Terrain1.bmp not converted!") +
-                  doneLines("Terrain2.bmp")),
-              std::string::npos)
-        << full.str();
-    EXPECT_FALSE(fs::exists(converted / "Terrain1.bmp"));
-    EXPECT_TRUE(fs::exists(converted / "Terrain2.bmp"));
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <map>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "RulesTestFiles.h"
@@ -17,40 +16,11 @@ bool counts(const std::string& line) {
 
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        end = end == std::string::npos ? text.size() : end + 1;
+    for (std::size_t start = 0, end = 0; start < text.size(); start = end) {
+        end = std::min(text.find('\n', start), text.size() - 1) + 1;
         lines.push_back(text.substr(start, end - start));
-        start = end;
     }
     return lines;
-}
-
-struct MergeResult {
-    std::string written;  // CR LF form
-    std::string console;
-    bool problemReported;
-    int caravanLineCount;
-};
-
-MergeResult runMerge(ScenarioEdition edition, const std::string& scenarioText,
-                     const std::string& templateText) {
-    TempFolder folder("tavorel-merge");
-    writeRulesFile(folder / "scenario.txt", scenarioText);
-    writeRulesFile(folder / "template.txt", templateText);
-    std::ostringstream console;
-    ScenarioConverter converter(console);
-    converter.edition = edition;
-    {
-        RulesTextInput scenario(folder / "scenario.txt");
-        RulesTextInput templateRules(folder / "template.txt");
-        RulesTextOutput output(folder / "out.txt");
-        EXPECT_EQ(converter.mergeRules(scenario, output, templateRules), 1);
-        output.close();
-    }
-    return {readBytes(folder / "out.txt"), console.str(), converter.problemReported(),
-            converter.caravanLineCount};
 }
 
 // Counted line n reads "<prefix><n>, <n>" unless `headers` puts a header there; comment
@@ -67,118 +37,8 @@ std::string labelledRules(char prefix, int countedLines, const std::map<int, std
     return text + "; the end\n";
 }
 
-// The counted lines of a merge's output, each up to its first comma.
-std::vector<std::string> countedLabels(const std::string& written) {
-    std::string text;
-    for (char c : written) if (c != '\r') text += c;
-    std::vector<std::string> labels;
-    for (const std::string& line : splitLines(text)) {
-        if (counts(line)) labels.push_back(line.substr(0, line.find_first_of(",\n")));
-    }
-    return labels;
-}
-
-std::vector<std::string> labels(char prefix, int first, int last) {
-    std::vector<std::string> result;
-    for (int n = first; n <= last; ++n) result.push_back(prefix + std::to_string(n));
-    return result;
-}
-
-// Where `sequence` starts in `all`, or -1.
-int find(const std::vector<std::string>& all, const std::vector<std::string>& sequence) {
-    for (std::size_t i = 0; i + sequence.size() <= all.size(); ++i) {
-        if (std::equal(sequence.begin(), sequence.end(), all.begin() + static_cast<std::ptrdiff_t>(i))) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
-std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-}  // namespace
-
-TEST(MergeRules, FantasticWorldsTakesStepsThreeToFiveFromItsOwnRules) {
-    const auto result = runMerge(FantasticWorlds,
-                                 labelledRules('S', 400, {{351, "@CARAVAN"}, {368, "@ORDERS"}}),
-                                 labelledRules('T', 560));
-    const auto all = countedLabels(result.written);
-    EXPECT_EQ(result.caravanLineCount, 16);
-    // Steps 1 and 2, then steps 3 to 5 without a template line, then step 6 passes over
-    // the template's lines 34 to 170 and copies its 171st.
-    EXPECT_EQ(find(all, labels('S', 1, 23) + labels('T', 24, 33) + labels('S', 24, 160) +
-                            labels('T', 171, 171) + labels('S', 161, 161)),
-              0);
-    EXPECT_FALSE(result.problemReported);
-}
-
-TEST(MergeRules, ALongerCaravanSectionShiftsStepTwelveButNotTheTemplate) {
-    const auto result = runMerge(Conflicts, labelledRules('S', 400, {{336, "@CARAVAN"}, {357, "@ORDERS"}}),
-                                 labelledRules('T', 560));
-    EXPECT_EQ(result.caravanLineCount, 20);
-    const auto all = countedLabels(result.written);
-    // Steps 11 to 16: the caravan section's 20 lines, then the template still passes over
-    // 60 counted lines at step 14.
-    const auto tail = labels('T', 348, 449) + labels('S', 304, 335) + std::vector<std::string>{"@CARAVAN"} +
-                      labels('S', 337, 356) + std::vector<std::string>{"@ORDERS"} + labels('S', 358, 367) +
-                      labels('T', 510, 510) + labels('S', 368, 385) + labels('T', 529, 560);
-    EXPECT_EQ(find(all, tail), static_cast<int>(all.size() - tail.size()));
-}
-
-TEST(MergeRules, OrdersBeforeCaravanCopiesNothingAtStepTwelve) {
-    const auto result = runMerge(Conflicts, labelledRules('S', 400, {{100, "@ORDERS"}, {336, "@CARAVAN"}}),
-                                 labelledRules('T', 560));
-    EXPECT_EQ(result.caravanLineCount, -2);
-    const auto all = countedLabels(result.written);
-    EXPECT_NE(find(all, std::vector<std::string>{"@CARAVAN"} + labels('S', 337, 347) + labels('T', 510, 510) +
-                            labels('S', 348, 365) + labels('T', 529, 529)),
-              -1);
-    EXPECT_FALSE(result.problemReported);
-}
-
-TEST(MergeRules, ATextThatRunsOutGetsOneWarningAndTheRestIsStillWritten) {
-    const std::string scenario = labelledRules('S', 400, {{336, "@CARAVAN"}, {353, "@ORDERS"}});
-    const auto shortTemplate = runMerge(Conflicts, scenario, labelledRules('T', 400));
-    EXPECT_TRUE(shortTemplate.problemReported);
-    EXPECT_EQ(std::count(shortTemplate.console.begin(), shortTemplate.console.end(), '\n'), 1);
-    EXPECT_NE(shortTemplate.console.find("template.txt"), std::string::npos);
-    const auto all = countedLabels(shortTemplate.written);
-    EXPECT_NE(find(all, labels('T', 348, 400) + labels('S', 304, 304)), -1);
-    EXPECT_EQ(all.back(), "S381");
-
-    const auto shortScenario = runMerge(Classic, labelledRules('S', 300), labelledRules('T', 560));
-    EXPECT_EQ(shortScenario.caravanLineCount, -2);
-    EXPECT_EQ(shortScenario.console.find("template.txt"), std::string::npos);
-    EXPECT_NE(shortScenario.console.find("scenario.txt"), std::string::npos);
-    EXPECT_EQ(std::count(shortScenario.console.begin(), shortScenario.console.end(), '\n'), 1);
-    EXPECT_EQ(countedLabels(shortScenario.written).back(), "T560");
-
-    const auto bothEmpty = runMerge(Conflicts, "", "");
-    EXPECT_EQ(bothEmpty.written, "");
-    EXPECT_EQ(std::count(bothEmpty.console.begin(), bothEmpty.console.end(), '\n'), 2);
-    EXPECT_LT(bothEmpty.console.find("scenario.txt"), bothEmpty.console.find("template.txt"));
-}
-
-TEST(MergeRules, TextsThatEndRightAfterTheirLastNeededLineAreNotShort) {
-    // 365 + 16 counted scenario lines and 528 template lines, neither ending in a line feed.
-    std::string scenario = labelledRules('S', 381, {{336, "@CARAVAN"}, {353, "@ORDERS"}});
-    std::string templateText = labelledRules('T', 528);
-    scenario.erase(scenario.rfind("\n; the end"));
-    templateText.erase(templateText.rfind("\n; the end"));
-    const auto result = runMerge(Conflicts, scenario, templateText);
-    EXPECT_FALSE(result.problemReported);
-    EXPECT_EQ(result.console, "");
-    const std::string lastLine = "\r\nS381, 381";
-    EXPECT_EQ(result.written.substr(result.written.size() - lastLine.size()), lastLine);
-}
-
-// --- the whole merge of the sample world, against an expectation built from the counted
-// line numbers that each edition's runs take from the two texts ----------------------------
-
-namespace {
+// --- the expected merge, built from the counted line numbers that each edition's runs
+// take from the two texts -------------------------------------------------------------------
 
 // Block n holds counted line n and the uncounted lines just before it; the tail holds
 // what follows the last counted line.
@@ -246,6 +106,9 @@ std::vector<LineRange> rangesFor(ScenarioEdition edition, int c) {
     return {};
 }
 
+// A run reads on from where the previous run on its text stopped: directly after its last
+// counted line. A run that meets the end of its text copies what is left, the uncounted
+// lines at the end included; once a pass-over meets it, nothing is copied.
 std::string expectedMerge(ScenarioEdition edition, int caravanLines, const std::string& scenarioText,
                           const std::string& templateText) {
     const CountedBlocks scenario = splitAtCountedLines(scenarioText);
@@ -253,43 +116,95 @@ std::string expectedMerge(ScenarioEdition edition, int caravanLines, const std::
     std::string expected;
     for (const LineRange& range : rangesFor(edition, caravanLines)) {
         const CountedBlocks& text = range.source == 'S' ? scenario : templateRules;
-        const int last = range.last == kToTheEnd ? static_cast<int>(text.blocks.size()) - 1 : range.last;
+        const int available = static_cast<int>(text.blocks.size()) - 1;
+        if (available < range.first - 1) continue;
         std::string run;
-        for (int n = range.first; n <= last; ++n) run += text.blocks.at(static_cast<std::size_t>(n));
-        if (range.last == kToTheEnd) run += text.tail;
+        for (int n = range.first; n <= available && (n <= range.last || range.last == kToTheEnd); ++n) {
+            run += text.blocks[static_cast<std::size_t>(n)];
+        }
+        if (range.last == kToTheEnd || range.last > available) run += text.tail;
         expected += markTerrain(run);
     }
-    return expected;
+    return withCrLf(expected);
 }
 
-class SampleWorldMerge : public ::testing::TestWithParam<std::tuple<ScenarioEdition, int, int>> {};
+struct MergeCase {
+    std::string what;
+    ScenarioEdition edition;
+    std::string scenario, templateText;
+    int caravanCount;
+    std::vector<const char*> shortTexts;  // the texts that run out, in the order of their warnings
+};
+
+// Merges each case and holds the output against the expected merge, byte for byte.
+void expectMerges(const std::vector<MergeCase>& cases) {
+    for (const MergeCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const TempFolder folder("tavorel-merge");
+        writeRulesFile(folder / "scenario.txt", c.scenario);
+        writeRulesFile(folder / "template.txt", c.templateText);
+        std::ostringstream console;
+        ScenarioConverter converter(console);
+        converter.edition = c.edition;
+        RulesTextInput scenario(folder / "scenario.txt");
+        RulesTextInput templateRules(folder / "template.txt");
+        RulesTextOutput output(folder / "out.txt");
+        EXPECT_EQ(converter.mergeRules(scenario, output, templateRules), 1);
+        output.close();
+        EXPECT_EQ(converter.caravanLineCount, c.caravanCount);
+        std::string warnings;
+        for (const char* name : c.shortTexts) {
+            warnings += "Warning: " + (folder / name).string() +
+                        " has fewer lines than the rules conversion needs, the converted Rules.txt is incomplete!\n";
+        }
+        EXPECT_EQ(console.str(), warnings);
+        EXPECT_EQ(converter.problemReported(), !c.shortTexts.empty());
+        const int caravanLines = std::max(c.caravanCount, 0);  // -2 copies no line
+        EXPECT_EQ(readBytes(folder / "out.txt"), expectedMerge(c.edition, caravanLines, c.scenario, c.templateText));
+    }
+}
 
 }  // namespace
 
-TEST_P(SampleWorldMerge, WritesTheExpectedFileWithCrLf) {
-    const auto [edition, caravanLines, seed] = GetParam();
-    ScenarioRulesOptions options;
-    options.edition = edition;
-    options.caravanLines = caravanLines;
-    options.seed = static_cast<std::uint64_t>(seed);
-    const std::string scenarioText = makeScenarioRules(options);
-    const std::string templateText = makeTemplateRules(static_cast<std::uint64_t>(seed));
-    for (const std::string& line : splitLines(scenarioText + templateText)) ASSERT_LT(line.size(), 159u);
-
-    const std::string expected = expectedMerge(edition, caravanLines, scenarioText, templateText);
-    // The scenario's and the template's terrain sections are both marked.
-    std::size_t marks = 0;
-    for (auto at = expected.find(",no,"); at != std::string::npos; at = expected.find(",no,", at + 1)) {
-        ++marks;
+// The sample world's rules of each edition, with the usual caravan section of 16 lines
+// and a longer one of 20 that shifts step 12 while step 14 still passes over 60 lines.
+TEST(MergeRules, SampleWorldOfEachEditionGivesTheExpectedFileWithCrLf) {
+    std::vector<MergeCase> cases;
+    for (const ScenarioEdition edition : {Classic, Conflicts, FantasticWorlds}) {
+        for (const int caravanLines : {16, 20}) {
+            for (const std::uint64_t seed : {1, 7}) {
+                const std::string scenario = makeScenarioRules({edition, caravanLines, seed});
+                const std::string templateText = makeTemplateRules(seed);
+                const std::string expected = expectedMerge(edition, caravanLines, scenario, templateText);
+                std::size_t marks = 0;  // both terrain sections are marked
+                for (auto at = expected.find(",no,"); at != std::string::npos; at = expected.find(",no,", at + 1)) {
+                    ++marks;
+                }
+                ASSERT_EQ(marks, 22u);
+                cases.push_back({"edition " + std::to_string(edition) + ", caravan " + std::to_string(caravanLines),
+                                 edition, scenario, templateText, caravanLines, {}});
+            }
+        }
     }
-    ASSERT_EQ(marks, 22u);
-
-    const auto result = runMerge(edition, scenarioText, templateText);
-    EXPECT_EQ(result.caravanLineCount, caravanLines);
-    EXPECT_FALSE(result.problemReported);
-    EXPECT_EQ(result.written, withCrLf(expected));
+    expectMerges(cases);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryEdition, SampleWorldMerge,
-                         ::testing::Combine(::testing::Values(Classic, Conflicts, FantasticWorlds),
-                                            ::testing::Values(16, 20), ::testing::Values(1, 7)));
+// Labelled texts that lack a caravan section or end early: whatever could be copied is
+// written, and each text that ran out gets one warning line.
+TEST(MergeRules, ShortTextsAndMissingCaravanSections) {
+    // 365 + 16 counted scenario lines and 528 template lines, neither ending in a line feed.
+    std::string exactScenario = labelledRules('S', 381, {{336, "@CARAVAN"}, {353, "@ORDERS"}});
+    std::string exactTemplate = labelledRules('T', 528);
+    exactScenario.erase(exactScenario.rfind("\n; the end"));
+    exactTemplate.erase(exactTemplate.rfind("\n; the end"));
+    const std::string scenario = labelledRules('S', 400, {{336, "@CARAVAN"}, {353, "@ORDERS"}});
+    expectMerges({
+        {"\"@ORDERS\" before \"@CARAVAN\": nothing at step 12", Conflicts,
+         labelledRules('S', 400, {{100, "@ORDERS"}, {336, "@CARAVAN"}}), labelledRules('T', 560), -2, {}},
+        {"texts that end right after their last needed line", Conflicts, exactScenario, exactTemplate, 16, {}},
+        {"the template ends during step 10", Conflicts, scenario, labelledRules('T', 400), 16, {"template.txt"}},
+        {"the scenario ends during step 9", Classic, labelledRules('S', 300), labelledRules('T', 560), -2,
+         {"scenario.txt"}},
+        {"both texts empty", Conflicts, "", "", -2, {"scenario.txt", "template.txt"}},
+    });
+}

@@ -1,145 +1,137 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "RulesTestFiles.h"
 
 namespace {
 
-// Runs one section copy on `input` and returns what it wrote (CR LF form).
-std::string copySection(const std::string& input, int skipCount, int copyCount) {
-    RulesCopyBench bench(input);
-    bench.converter().copyRulesSection(bench.input(), bench.output(), skipCount, copyCount);
-    return bench.written();
+constexpr int kRest = -100;   // a call of copyRulesRest, which copies every remaining line
+constexpr int kCount = -200;  // a call of countCaravanLines, which returns the count
+
+// One call on the stream: pass over `skip` counted lines, copy `copy` and return `result`.
+struct Call {
+    int skip, copy, result;
+};
+
+struct CopyCase {
+    const char* what;
+    std::string input;
+    std::vector<Call> calls;  // made one after the other on the same streams
+    std::string written;      // with line feeds only
+    std::string nextLine;
+};
+
+void expectCopies(const std::vector<CopyCase>& cases) {
+    for (const CopyCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const CopyOutcome outcome = runOnRulesText(c.input, [&](ScenarioConverter& converter, RulesTextInput& input,
+                                                                  RulesTextOutput& output) {
+            for (const Call& call : c.calls) {
+                EXPECT_EQ(call.copy == kCount  ? converter.countCaravanLines(input)
+                          : call.copy == kRest ? converter.copyRulesRest(input, output, call.skip)
+                                               : converter.copyRulesSection(input, output, call.skip, call.copy),
+                          call.result);
+            }
+        });
+        EXPECT_EQ(outcome.written, withCrLf(c.written));
+        EXPECT_EQ(outcome.nextLine, c.nextLine);
+    }
 }
 
-const std::string kLong200(200, 'x');
+// `lines` counted lines "<prefix><n>, 1", and the same lines with "no," in the first `marked`.
+std::pair<std::string, std::string> numberedLines(char prefix, int lines, int marked) {
+    std::pair<std::string, std::string> texts;
+    for (int n = 1; n <= lines; ++n) {
+        texts.first += prefix + std::to_string(n) + ", 1\n";
+        texts.second += prefix + std::to_string(n) + (n <= marked ? ",no, 1\n" : ", 1\n");
+    }
+    return texts;
+}
 
 }  // namespace
 
-TEST(CopyRulesSection, CommentEmptyAndColonLinesDoNotCountBlankLedLinesDo) {
-    RulesCopyBench bench("; note, 1\n\n: remark, 2\n  blank led\n\ttab led\nThird\n");
-    EXPECT_EQ(bench.converter().copyRulesSection(bench.input(), bench.output(), 0, 2), 1);
-    EXPECT_EQ(bench.nextLine(), "Third\n");
-    EXPECT_EQ(bench.written(), withCrLf("; note, 1\n\n: remark, 2\n  blank led\n\ttab led\n"));
-}
-
-TEST(CopyRulesSection, PassOverDropsUncountedLinesUpToItsLastCountedLineOnly) {
-    EXPECT_EQ(copySection("A\n; one\nB\n; two\n\nC\nD\n", 2, 1), withCrLf("; two\n\nC\n"));
-    EXPECT_EQ(copySection("A\nB\n", 0, 0), "");
-    EXPECT_EQ(copySection("A\nB\n", 0, -2), "");
-}
-
-TEST(CopyRulesSection, UncountedLinesAfterARunAreWrittenByTheNextRunOrDroppedByItsPassOver) {
-    RulesCopyBench next("A\n; after A\nB\nC\n");
-    next.converter().copyRulesSection(next.input(), next.output(), 0, 1);
-    next.converter().copyRulesSection(next.input(), next.output(), 0, 1);
-    EXPECT_EQ(next.written(), withCrLf("A\n; after A\nB\n"));
-
-    RulesCopyBench dropped("A\n; after A\nB\nC\n");
-    dropped.converter().copyRulesSection(dropped.input(), dropped.output(), 0, 1);
-    dropped.converter().copyRulesSection(dropped.input(), dropped.output(), 1, 1);
-    EXPECT_EQ(dropped.written(), withCrLf("A\nC\n"));
-}
-
-TEST(CopyRulesSection, MarksTheElevenLinesAfterTheTerrainHeaderCommentsIncluded) {
-    const std::string input =
-        "@TERRAIN\nDesert, 1, 0\nPlains, 1, 1\n; food, shields, trade\nGrassland, 2, 0\n"
-        "Forest, 1, 2\nHills, 1, 0\nMountains, 0, 1\nTundra, 1, 0\nGlacier, 0, 0\n"
-        "Swamp, 1, 0\nJungle, 1, 0\nOcean, 1, 0\n";
-    EXPECT_EQ(copySection(input, 0, 13),
-              withCrLf("@TERRAIN\nDesert,no, 1, 0\nPlains,no, 1, 1\n; food,no, shields, trade\n"
-                       "Grassland,no, 2, 0\nForest,no, 1, 2\nHills,no, 1, 0\nMountains,no, 0, 1\n"
-                       "Tundra,no, 1, 0\nGlacier,no, 0, 0\nSwamp,no, 1, 0\nJungle,no, 1, 0\n"
-                       "Ocean, 1, 0\n"));
-    // The table's own example: the call stops after its second counted line.
-    RulesCopyBench bench("@TERRAIN\nAlpha, 1, 2\n; comment\nBeta, 3, 4\n");
-    bench.converter().copyRulesSection(bench.input(), bench.output(), 0, 2);
-    EXPECT_EQ(bench.nextLine(), "; comment\n");
-    EXPECT_EQ(bench.written(), withCrLf("@TERRAIN\nAlpha,no, 1, 2\n"));
-}
-
-TEST(CopyRulesSection, MarksOnlyUnderAHeaderThatIsExactlyTerrain) {
-    EXPECT_EQ(copySection("@TERRAIN \nDesert, 1\n", 0, 2), withCrLf("@TERRAIN \nDesert, 1\n"));
-    EXPECT_EQ(copySection("@TERRAIN ; land\nDesert, 1\n", 0, 2), withCrLf("@TERRAIN ; land\nDesert, 1\n"));
-    EXPECT_EQ(copySection("@terrain\nDesert, 1\n", 0, 2), withCrLf("@terrain\nDesert, 1\n"));
-}
-
-TEST(CopyRulesSection, CommaBeforeLineFeedAndLinesWithoutComma) {
-    EXPECT_EQ(copySection("@TERRAIN\nDesert,\n", 0, 2), withCrLf("@TERRAIN\nDesert,no,\n"));
-    // A line without a comma keeps its place among the eleven but stays as it is.
-    std::string input = "@TERRAIN\nNo comma here\n";
-    std::string expected = input;
-    for (int i = 1; i <= 10; ++i) {
-        input += "T" + std::to_string(i) + ", 1\n";
-        expected += "T" + std::to_string(i) + ",no, 1\n";
+TEST(CountCaravanLines, CountsTheLinesBetweenTheHeadersOrGivesMinusTwoAndRewinds) {
+    std::string caravan;  // 16 counted lines, some blank-led, with comment, empty and ":" lines
+    for (int i = 1; i <= 16; ++i) {
+        caravan += (i % 5 == 0 ? "  " : "") + std::string("Good ") + std::to_string(i) + ", 1\n";
+        if (i % 4 == 0) caravan += "; note\n\n: remark\n";
     }
-    input += "Twelfth, 1\n";
-    expected += "Twelfth, 1\n";
-    EXPECT_EQ(copySection(input, 0, 13), withCrLf(expected));
+    expectCopies({
+        {"16 lines", "@COSMIC\nA, 1\n@CARAVAN\n" + caravan + "@ORDERS\nB, 2\n", {{0, kCount, 16}}, "", "@COSMIC\n"},
+        {"a line of 200 characters is two pieces", "@CARAVAN\n" + std::string(200, 'g') + "\n@ORDERS\n",
+         {{0, kCount, 2}}, "", "@CARAVAN\n"},
+        {"only \"@ORDERS\" itself ends the section", "@CARAVAN\nA\n@ORDERS ; x\nB\n@ORDERS\n", {{0, kCount, 3}},
+         "", "@CARAVAN\n"},
+        {"\"@ORDERS\" first", "A\n@ORDERS\n@CARAVAN\nB\nC\n@ORDERS\n", {{0, kCount, -2}}, "", "A\n"},
+        {"no \"@CARAVAN\"", "A\n@ORDERS\nB\n", {{0, kCount, -2}}, "", "A\n"},
+        {"no \"@ORDERS\"", "A\n@CARAVAN\nB\nC\nD\n", {{0, kCount, -2}}, "", "A\n"},
+        {"an empty text", "", {{0, kCount, -2}}, "", ""},
+    });
 }
 
-TEST(CopyRulesSection, NextHeaderIsStillACandidateAndASecondTerrainHeaderGoesOnCounting) {
-    EXPECT_EQ(copySection("@TERRAIN\nDesert, 1\n@UNITS, x\nWarriors, 1\n", 0, 4),
-              withCrLf("@TERRAIN\nDesert,no, 1\n@UNITS,no, x\nWarriors, 1\n"));
-    // Three lines marked under the first header (the "@UNITS" line without a comma
-    // among them), so eight more under the second.
-    std::string input = "@TERRAIN\nA, 1\nB, 2\n@UNITS\nW, 1\n@TERRAIN\n";
-    std::string expected = "@TERRAIN\nA,no, 1\nB,no, 2\n@UNITS\nW, 1\n@TERRAIN\n";
-    for (int i = 1; i <= 9; ++i) {
-        input += "C" + std::to_string(i) + ", 1\n";
-        expected += "C" + std::to_string(i) + (i <= 8 ? ",no, 1\n" : ", 1\n");
-    }
-    EXPECT_EQ(copySection(input, 0, 15), withCrLf(expected));
+TEST(CopyRulesSection, CountsPassesOverAndLeavesTheLinesAfterARunToTheNextCall) {
+    expectCopies({
+        {"comment, empty and \":\" lines do not count, blank-led lines do",
+         "; note, 1\n\n: remark, 2\n  blank led\n\ttab led\nThird\n", {{0, 2, 1}},
+         "; note, 1\n\n: remark, 2\n  blank led\n\ttab led\n", "Third\n"},
+        {"a pass-over drops uncounted lines up to its last counted line only",
+         "A\n; one\nB\n; two\n\nC\nD\n", {{2, 1, 1}}, "; two\n\nC\n", "D\n"},
+        {"nothing to copy", "A\nB\n", {{0, 0, 1}, {0, -2, 1}}, "", "A\n"},
+        {"lines after a run are written by the next run", "A\n; after A\nB\nC\n", {{0, 1, 1}, {0, 1, 1}},
+         "A\n; after A\nB\n", "C\n"},
+        {"or dropped by its pass-over", "A\n; after A\nB\nC\n", {{0, 1, 1}, {1, 1, 1}}, "A\nC\n", ""},
+        {"the rest copier passes over, then copies every line", "A\n; after A\nB\n", {{1, kRest, 1}},
+         "; after A\nB\n", ""},
+    });
 }
 
-TEST(CopyRulesSection, NothingCarriesOverFromAPassedOverHeaderOrAnEarlierCall) {
-    EXPECT_EQ(copySection("@TERRAIN\nA, 1\nB, 2\n", 1, 2), withCrLf("A, 1\nB, 2\n"));
-    RulesCopyBench bench("@TERRAIN\nA, 1\nB, 2\n");
-    bench.converter().copyRulesSection(bench.input(), bench.output(), 0, 2);
-    bench.converter().copyRulesSection(bench.input(), bench.output(), 0, 1);
-    EXPECT_EQ(bench.written(), withCrLf("@TERRAIN\nA,no, 1\nB, 2\n"));
+TEST(CopyRulesSection, MarksTheElevenLinesAfterTheTerrainHeaderWithNo) {
+    const auto tLines = numberedLines('T', 11, 10), cLines = numberedLines('C', 9, 8);
+    const std::string terrainLines =
+        "@TERRAIN\nDesert, 1, 0\nPlains, 1, 1\n; food, shields, trade\nGrassland, 2, 0\nForest, 1, 2\n"
+        "Hills, 1, 0\nMountains, 0, 1\nTundra, 1, 0\nGlacier, 0, 0\nSwamp, 1, 0\nJungle, 1, 0\nOcean, 1, 0\n";
+    expectCopies({
+        {"comment lines among the eleven", terrainLines, {{0, 12, 1}},
+         "@TERRAIN\nDesert,no, 1, 0\nPlains,no, 1, 1\n; food,no, shields, trade\nGrassland,no, 2, 0\n"
+         "Forest,no, 1, 2\nHills,no, 1, 0\nMountains,no, 0, 1\nTundra,no, 1, 0\nGlacier,no, 0, 0\n"
+         "Swamp,no, 1, 0\nJungle,no, 1, 0\nOcean, 1, 0\n", ""},
+        {"the call stops after its second counted line", "@TERRAIN\nAlpha, 1, 2\n; comment\nBeta, 3, 4\n",
+         {{0, 2, 1}}, "@TERRAIN\nAlpha,no, 1, 2\n", "; comment\n"},
+        {"a header with a trailing blank", "@TERRAIN \nDesert, 1\n", {{0, 2, 1}}, "@TERRAIN \nDesert, 1\n", ""},
+        {"a header with a comment", "@TERRAIN ; land\nDesert, 1\n", {{0, 2, 1}}, "@TERRAIN ; land\nDesert, 1\n", ""},
+        {"a header in small letters", "@terrain\nDesert, 1\n", {{0, 2, 1}}, "@terrain\nDesert, 1\n", ""},
+        {"a comma directly before the line feed", "@TERRAIN\nDesert,\n", {{0, 2, 1}}, "@TERRAIN\nDesert,no,\n", ""},
+        {"a line without a comma keeps its place among the eleven", "@TERRAIN\nNo comma here\n" + tLines.first,
+         {{0, 13, 1}}, "@TERRAIN\nNo comma here\n" + tLines.second, ""},
+        {"the next header is still among the eleven", "@TERRAIN\nDesert, 1\n@UNITS, x\nWarriors, 1\n",
+         {{0, 4, 1}}, "@TERRAIN\nDesert,no, 1\n@UNITS,no, x\nWarriors, 1\n", ""},
+        // Three lines marked under the first header, so eight more under the second.
+        {"a second terrain header in the same call goes on counting",
+         "@TERRAIN\nA, 1\nB, 2\n@UNITS\nW, 1\n@TERRAIN\n" + cLines.first, {{0, 15, 1}},
+         "@TERRAIN\nA,no, 1\nB,no, 2\n@UNITS\nW, 1\n@TERRAIN\n" + cLines.second, ""},
+        {"no insertion when the header was passed over", "@TERRAIN\nA, 1\nB, 2\n", {{1, 2, 1}}, "A, 1\nB, 2\n", ""},
+        {"nothing carries over from an earlier call", "@TERRAIN\nA, 1\nB, 2\n", {{0, 2, 1}, {0, 1, 1}},
+         "@TERRAIN\nA,no, 1\nB, 2\n", ""},
+    });
 }
 
-TEST(CopyRulesSection, ALineOf200CharactersIsReadAsTwoCountedPieces) {
-    RulesCopyBench bench(kLong200 + "\nnext\n");
-    bench.converter().copyRulesSection(bench.input(), bench.output(), 0, 1);
-    EXPECT_EQ(bench.nextLine(), std::string(21, 'x') + "\n");
-    EXPECT_EQ(bench.written(), std::string(179, 'x'));
-
-    EXPECT_EQ(copySection(kLong200 + "\nnext\n", 0, 2), withCrLf(kLong200 + "\n"));
-    EXPECT_EQ(copySection(kLong200 + "\nnext\n", 1, 1), withCrLf(std::string(21, 'x') + "\n"));
-    // A second piece that begins with ";" does not count.
-    EXPECT_EQ(copySection(std::string(179, 'x') + ";tail\nnext\n", 0, 2),
-              withCrLf(std::string(179, 'x') + ";tail\nnext\n"));
-}
-
-TEST(CopyRulesSection, EndOfTheTextEndsTheRun) {
-    RulesCopyBench shortCopy("A\n; c\nB\n");
-    EXPECT_EQ(shortCopy.converter().copyRulesSection(shortCopy.input(), shortCopy.output(), 0, 5), 0);
-    EXPECT_EQ(shortCopy.converter().copyRulesSection(shortCopy.input(), shortCopy.output(), 0, 1), 0);
-    EXPECT_EQ(shortCopy.written(), withCrLf("A\n; c\nB\n"));
-
-    RulesCopyBench shortPass("A\nB\n");
-    EXPECT_EQ(shortPass.converter().copyRulesSection(shortPass.input(), shortPass.output(), 3, 1), 0);
-    EXPECT_EQ(shortPass.written(), "");
-
-    // A last line without a line feed counts, and the count is met.
-    RulesCopyBench exact("A\nB");
-    EXPECT_EQ(exact.converter().copyRulesSection(exact.input(), exact.output(), 0, 2), 1);
-    EXPECT_EQ(exact.written(), "A\r\nB");
-}
-
-TEST(CopyRulesRest, PassesOverWithA160CharacterBufferThenCopiesEveryLine) {
-    RulesCopyBench bench("A\n; c\nB\n" + kLong200 + "\n; last\n");
-    EXPECT_EQ(bench.converter().copyRulesRest(bench.input(), bench.output(), 3), 1);
-    EXPECT_EQ(bench.written(), withCrLf(std::string(41, 'x') + "\n; last\n"));
-
-    RulesCopyBench keeps("A\n; after A\nB\n");
-    EXPECT_EQ(keeps.converter().copyRulesRest(keeps.input(), keeps.output(), 1), 1);
-    EXPECT_EQ(keeps.written(), withCrLf("; after A\nB\n"));
-
-    RulesCopyBench tooShort("A\nB\n");
-    EXPECT_EQ(tooShort.converter().copyRulesRest(tooShort.input(), tooShort.output(), 3), 0);
-    EXPECT_EQ(tooShort.written(), "");
+TEST(CopyRulesSection, ReadsLinesInPiecesAndStopsAtTheEndOfTheText) {
+    const std::string x179(179, 'x'), x200(200, 'x');
+    expectCopies({
+        {"a 200-character line is two counted pieces", x200 + "\nnext\n", {{0, 1, 1}}, x179,
+         std::string(21, 'x') + "\n"},
+        {"both pieces copied", x200 + "\nnext\n", {{0, 2, 1}}, x200 + "\n", "next\n"},
+        {"the first piece passed over", x200 + "\nnext\n", {{1, 1, 1}}, std::string(21, 'x') + "\n", "next\n"},
+        {"a second piece that begins with \";\" does not count", x179 + ";tail\nnext\n", {{0, 2, 1}},
+         x179 + ";tail\nnext\n", ""},
+        {"the rest copier reads pieces of 159", "A\n; c\nB\n" + x200 + "\n; last\n", {{3, kRest, 1}},
+         std::string(41, 'x') + "\n; last\n", ""},
+        {"a copy that runs out, and the next on the ended text", "A\n; c\nB\n", {{0, 5, 0}, {0, 1, 0}},
+         "A\n; c\nB\n", ""},
+        {"a pass-over that runs out", "A\nB\n", {{3, 1, 0}}, "", ""},
+        {"a rest pass-over that runs out", "A\nB\n", {{3, kRest, 0}}, "", ""},
+        {"a last line without a line feed counts", "A\nB", {{0, 2, 1}}, "A\nB", ""},
+    });
 }

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <sstream>
 #include <string>
 
@@ -12,11 +11,9 @@
 #include "kit/TempFolder.h"
 #include "rules/RulesText.h"
 
-// Rules files in a temporary folder. Texts are given with line feeds only and stored
-// with CR LF, as the game's rules texts are.
+// Rules texts are given with line feeds only and stored with CR LF, as the game's are.
 inline void writeRulesFile(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << withCrLf(text);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << withCrLf(text);
 }
 
 inline std::string readBytes(const std::filesystem::path& path) {
@@ -24,38 +21,23 @@ inline std::string readBytes(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// One input text, one output file and a converter that prints into a string.
-class RulesCopyBench {
-public:
-    explicit RulesCopyBench(const std::string& inputText) {
-        writeRulesFile(folder_ / "input.txt", inputText);
-        input_ = std::make_unique<RulesTextInput>(folder_ / "input.txt");
-        output_ = std::make_unique<RulesTextOutput>(folder_ / "output.txt");
-    }
-
-    ScenarioConverter& converter() { return converter_; }
-    RulesTextInput& input() { return *input_; }
-    RulesTextOutput& output() { return *output_; }
-
-    // The output file's bytes, once it is closed.
-    std::string written() {
-        output_->close();
-        return readBytes(folder_ / "output.txt");
-    }
-
-    // The next line the input stream delivers, read as the section copier reads it.
-    std::string nextLine() {
-        std::string line;
-        input_->readPiece(line, 180);
-        return line;
-    }
-
-    std::string console() const { return console_.str(); }
-
-private:
-    TempFolder folder_{"tavorel-rules"};
-    std::ostringstream console_;
-    ScenarioConverter converter_{console_};
-    std::unique_ptr<RulesTextInput> input_;
-    std::unique_ptr<RulesTextOutput> output_;
+struct CopyOutcome {
+    std::string written;   // the output file, CR LF form
+    std::string nextLine;  // what the input delivers next, read as the section copier reads
 };
+
+// Runs `calls(converter, input, output)` on one input text and one output file.
+template <typename Calls>
+CopyOutcome runOnRulesText(const std::string& text, Calls calls) {
+    TempFolder folder("tavorel-rules");
+    writeRulesFile(folder / "input.txt", text);
+    std::ostringstream console;
+    ScenarioConverter converter(console);
+    RulesTextInput input(folder / "input.txt");
+    RulesTextOutput output(folder / "output.txt");
+    calls(converter, input, output);
+    output.close();
+    CopyOutcome outcome{readBytes(folder / "output.txt"), ""};
+    input.readPiece(outcome.nextLine, 180);
+    return outcome;
+}

@@ -15,58 +15,50 @@ using Bytes = std::vector<std::uint8_t>;
 inline std::string asText(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 inline Bytes asBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
-// Profiles `input` as the given edition and converts it in memory. `inputEnd` receives the
-// input position once the conversion is done (-1 when the input stream failed).
-inline Bytes convertScenarioBytes(const Bytes& input, ScenarioEdition edition,
-                                  std::streamoff* inputEnd = nullptr) {
-    std::istringstream in(asText(input), std::ios::binary);
-    std::ostringstream console;
-    ScenarioConverter converter(console);
-    EXPECT_EQ(converter.probeScenario(in, nullptr), ScenarioRefusal::None);
-    converter.edition = edition;  // the rules text alone tells Classic from Conflicts
-    std::ostringstream out(std::ios::binary);
-    converter.convertScenarioFile(in, out);
-    EXPECT_TRUE(out.good());
-    EXPECT_EQ(console.str(), "") << "the conversion prints nothing";
-    if (inputEnd != nullptr) {
-        *inputEnd = in.tellg();
-        if (*inputEnd >= 0) {
-            EXPECT_EQ(in.peek(), std::char_traits<char>::eof());
-        }
+// A converter that has profiled `input`, as a run does before converting it.
+struct ProfiledConverter {
+    explicit ProfiledConverter(const Bytes& input) {
+        std::istringstream in(asText(input), std::ios::binary);
+        EXPECT_EQ(converter.probeScenario(in, nullptr), ScenarioRefusal::None);
     }
+    std::ostringstream console;
+    ScenarioConverter converter{console};
+};
+
+// Converts `input` in memory as `edition` (the rules text alone tells Classic from
+// Conflicts) and checks that the input was read exactly to its end.
+inline Bytes convertScenarioBytes(const Bytes& input, ScenarioEdition edition) {
+    ProfiledConverter profiled(input);
+    profiled.converter.edition = edition;
+    std::istringstream in(asText(input), std::ios::binary);
+    std::ostringstream out(std::ios::binary);
+    profiled.converter.convertScenarioFile(in, out);
+    EXPECT_TRUE(out.good());
+    EXPECT_EQ(profiled.console.str(), "") << "the conversion prints nothing";
+    EXPECT_EQ(in.tellg(), static_cast<std::streamoff>(input.size())) << "input read exactly to its end";
     return asBytes(out.str());
 }
 
-inline Bytes convertSample(const ScenarioSampleOptions& options) {
-    return convertScenarioBytes(makeScenarioFile(options), options.edition);
-}
+// A run of output bytes: a copy of the input from offset `in`, or bytes of one value.
+struct Region {
+    std::int64_t out, in, length;
+};
+constexpr std::int64_t kZeros = -1;  // `in` of a run of zero bytes
+constexpr std::int64_t kOnes = -2;   // `in` of a run of 255 bytes
 
-// Region checks that name the offsets on failure.
-inline ::testing::AssertionResult sameBytes(const Bytes& output, std::int64_t outputOffset, const Bytes& input,
-                                            std::int64_t inputOffset, std::int64_t length) {
-    if (outputOffset + length > static_cast<std::int64_t>(output.size()) ||
-        inputOffset + length > static_cast<std::int64_t>(input.size())) {
-        return ::testing::AssertionFailure() << "region reaches past the end";
-    }
-    for (std::int64_t i = 0; i < length; ++i) {
-        if (output[outputOffset + i] != input[inputOffset + i]) {
-            return ::testing::AssertionFailure() << "output " << outputOffset + i << " differs from input "
-                                                 << inputOffset + i;
+// Checks each region, its offsets taken from the bases; a failure names the first byte.
+inline void expectRegions(const Bytes& output, const Bytes& input, std::int64_t outBase, std::int64_t inBase,
+                          const std::vector<Region>& regions) {
+    for (const Region& r : regions) {
+        for (std::int64_t i = 0; i < r.length; ++i) {
+            const std::int64_t at = outBase + r.out + i, from = inBase + r.in + i;
+            const int expected = r.in == kZeros ? 0 : r.in == kOnes ? 255 : input.at(from);
+            ASSERT_LT(at, static_cast<std::int64_t>(output.size()));
+            if (output[at] != expected) {
+                ADD_FAILURE() << "output byte " << at << " is " << int{output[at]} << ", expected " << expected
+                              << (r.in >= 0 ? " from input byte " + std::to_string(from) : std::string());
+                break;
+            }
         }
     }
-    return ::testing::AssertionSuccess();
-}
-
-inline ::testing::AssertionResult filledWith(const Bytes& output, std::int64_t offset, std::int64_t length,
-                                             std::uint8_t value = 0) {
-    if (offset + length > static_cast<std::int64_t>(output.size())) {
-        return ::testing::AssertionFailure() << "region reaches past the end";
-    }
-    for (std::int64_t i = 0; i < length; ++i) {
-        if (output[offset + i] != value) {
-            return ::testing::AssertionFailure() << "output " << offset + i << " is " << int{output[offset + i]}
-                                                 << ", not " << int{value};
-        }
-    }
-    return ::testing::AssertionSuccess();
 }

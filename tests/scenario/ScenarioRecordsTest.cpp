@@ -7,69 +7,50 @@
 
 namespace {
 
-Bytes countingBytes(std::size_t size, int start) {
-    Bytes bytes(size);
-    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(start + i);
-    return bytes;
+// Converts one record from the start of `input`; `inputEnd` receives where the reading stopped.
+Bytes convertRecord(int (*convert)(std::istream&, std::ostream&), const Bytes& input, std::streamoff* inputEnd) {
+    std::istringstream in(asText(input));
+    std::ostringstream out;
+    EXPECT_EQ(convert(in, out), 1);
+    *inputEnd = in.tellg();
+    return asBytes(out.str());
 }
 
 }  // namespace
 
-TEST(ScenarioRecords, UnitRecordGainsItsZeroWordAndConstants) {
-    const Bytes input = countingBytes(26 + 3, 1);
-    std::istringstream in(asText(input));
-    std::ostringstream out;
-    EXPECT_EQ(convertUnitRecord(in, out), 1);
-    const Bytes output = asBytes(out.str());
-    ASSERT_EQ(output.size(), 40u);
-    EXPECT_EQ(in.tellg(), 26);
-    EXPECT_TRUE(sameBytes(output, 0, input, 0, 4));
-    EXPECT_TRUE(filledWith(output, 4, 2, 0));
-    EXPECT_TRUE(sameBytes(output, 6, input, 4, 18));
-    EXPECT_TRUE(filledWith(output, 24, 2, 255));
-    EXPECT_TRUE(sameBytes(output, 26, input, 22, 4));
-    EXPECT_EQ(Bytes(output.begin() + 30, output.end()), (Bytes{2, 0, 0, 0, 2, 0, 2, 0, 0, 0}));
-}
+TEST(ScenarioRecords, RecordsGainTheirZeroWordAndConstantBytesWhateverTheInputHolds) {
+    Bytes input(84 + 3);
+    for (std::size_t i = 0; i < input.size(); ++i) input[i] = static_cast<std::uint8_t>(100 + i);
+    std::streamoff end = 0;
+    const Bytes unit = convertRecord(convertUnitRecord, input, &end);
+    EXPECT_EQ(end, 26);
+    ASSERT_EQ(unit.size(), 40u);
+    expectRegions(unit, input, 0, 0, {{0, 0, 4}, {4, kZeros, 2}, {6, 4, 18}, {24, kOnes, 2}, {26, 22, 4}});
+    EXPECT_EQ(Bytes(unit.begin() + 30, unit.end()), (Bytes{2, 0, 0, 0, 2, 0, 2, 0, 0, 0}));
+    const Bytes city = convertRecord(convertCityRecord, input, &end);
+    EXPECT_EQ(end, 84);
+    ASSERT_EQ(city.size(), 92u);
+    expectRegions(city, input, 0, 0, {{0, 0, 4}, {4, kZeros, 2}, {6, 4, 53}, {60, 58, 26}});
+    EXPECT_EQ(city[59], 156) << "input byte 57 is 157, in 80 to 220";
+    EXPECT_EQ(Bytes(city.begin() + 86, city.end()), (Bytes{3, 0, 0, 0, 0, 0}));
 
-TEST(ScenarioRecords, CityRecordGainsItsFieldsAndAdjustsOneByte) {
-    const Bytes input = countingBytes(84, 100);
-    std::istringstream in(asText(input));
-    std::ostringstream out;
-    EXPECT_EQ(convertCityRecord(in, out), 1);
-    const Bytes output = asBytes(out.str());
-    ASSERT_EQ(output.size(), 92u);
-    EXPECT_EQ(in.tellg(), 84);
-    EXPECT_TRUE(sameBytes(output, 0, input, 0, 4));
-    EXPECT_TRUE(filledWith(output, 4, 2, 0));
-    EXPECT_TRUE(sameBytes(output, 6, input, 4, 53));
-    EXPECT_EQ(output[59], input[57] - 1) << "157 lies in 80 to 220";
-    EXPECT_TRUE(sameBytes(output, 60, input, 58, 26));
-    EXPECT_EQ(Bytes(output.begin() + 86, output.end()), (Bytes{3, 0, 0, 0, 0, 0}));
+    // Records cut short still have their full size, the missing bytes zero.
+    const Bytes shortUnit = convertRecord(convertUnitRecord, Bytes(10, 0x11), &end);
+    const Bytes shortCity = convertRecord(convertCityRecord, Bytes(57, 0x22), &end);
+    ASSERT_EQ(shortUnit.size(), 40u);
+    ASSERT_EQ(shortCity.size(), 92u);
+    expectRegions(shortUnit, {}, 0, 0, {{12, kZeros, 12}, {24, kOnes, 2}, {26, kZeros, 4}});
+    expectRegions(shortCity, {}, 0, 0, {{59, kZeros, 27}});
+    EXPECT_EQ(shortCity[86], 3);
 }
 
 TEST(ScenarioRecords, CityByteBoundaries) {
-    const std::uint8_t values[] = {0, 79, 80, 150, 220, 221, 255};
-    const std::uint8_t expected[] = {0, 79, 79, 149, 219, 221, 255};
-    for (std::size_t i = 0; i < sizeof values; ++i) {
+    const std::pair<int, int> values[] = {{0, 0},     {79, 79},   {80, 79},  {150, 149},
+                                          {220, 219}, {221, 221}, {255, 255}};
+    for (const auto& [value, expected] : values) {
         Bytes input(84, 0xAA);
-        input[57] = values[i];
-        std::istringstream in(asText(input));
-        std::ostringstream out;
-        convertCityRecord(in, out);
-        EXPECT_EQ(static_cast<std::uint8_t>(out.str()[59]), expected[i]) << "city byte " << int{values[i]};
+        input[57] = static_cast<std::uint8_t>(value);
+        std::streamoff end = 0;
+        EXPECT_EQ(convertRecord(convertCityRecord, input, &end).at(59), expected) << "city byte " << value;
     }
-}
-
-TEST(ScenarioRecords, RecordsCutShortStillHaveTheirFullSize) {
-    std::istringstream unit(std::string(10, '\x11'));
-    std::istringstream city(std::string(57, '\x22'));
-    std::ostringstream out;
-    convertUnitRecord(unit, out);
-    convertCityRecord(city, out);
-    const Bytes output = asBytes(out.str());
-    ASSERT_EQ(output.size(), 40u + 92u);
-    EXPECT_TRUE(filledWith(output, 12, 12, 0)) << "missing unit bytes are zeros";
-    EXPECT_EQ(output[24], 255);
-    EXPECT_TRUE(filledWith(output, 40 + 59, 27, 0)) << "missing city bytes are zeros";
-    EXPECT_EQ(output[40 + 86], 3);
 }
