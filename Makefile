@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 SAMPLE_DIR := $(BUILD_DIR)/sample-world
 
-.PHONY: all test demo bench asan-test clean
+.PHONY: all test demo bench asan-test fuzz clean
 
 all: $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -35,6 +35,34 @@ asan-test:
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
+
+# The libFuzzer targets of fuzz/ (clang, with AddressSanitizer and UndefinedBehaviorSanitizer,
+# the library instrumented for coverage too), one after the other, each for FUZZ_SECONDS on
+# its own corpus under FUZZ_DIR; a target seeds its empty corpus from the kit. Prints the
+# executions of each; stops at the first failure, whose input is kept under FUZZ_DIR/artifacts.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_FLAGS ?= -rss_limit_mb=2048 -timeout=30
+FUZZ_TARGETS := $(basename $(notdir $(wildcard fuzz/*.cpp)))
+
+fuzz:
+	CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTAVOREL_FUZZ=ON -DTAVOREL_SANITIZE=ON -DTAVOREL_TESTS=OFF -DTAVOREL_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(FUZZ_TARGETS)
+	@mkdir -p $(FUZZ_DIR)/artifacts; total=0; \
+	for target in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_DIR)/corpus/$$target; log=$(FUZZ_DIR)/$$target.log; \
+	  echo "fuzzing $$target for $(FUZZ_SECONDS) s"; \
+	  if ! UBSAN_OPTIONS=print_stacktrace=1 $(FUZZ_DIR)/$$target -max_total_time=$(FUZZ_SECONDS) \
+	      -print_final_stats=1 $(FUZZ_FLAGS) -artifact_prefix=$(FUZZ_DIR)/artifacts/$$target- \
+	      $(FUZZ_DIR)/corpus/$$target >$$log 2>&1; then \
+	    tail -n 60 $$log; echo "$$target FAILED, its log: $$log"; exit 1; \
+	  fi; \
+	  runs=$$(sed -n 's/^stat::number_of_executed_units: *//p' $$log); \
+	  echo "$$target: $$runs executions in $(FUZZ_SECONDS) s"; total=$$((total + runs)); \
+	done; \
+	echo "all fuzz targets: $$total executions"
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) build-*

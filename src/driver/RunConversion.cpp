@@ -45,6 +45,12 @@ bool isSameFile(const fs::path& input, const fs::path& output) {
     return fs::exists(output, error) && fs::equivalent(input, output, error);
 }
 
+// An output that could not be written whole is not left behind to pass for a converted one.
+void removeHalfWritten(const fs::path& output) {
+    std::error_code ignored;
+    fs::remove(output, ignored);
+}
+
 void convertScenarioStep(ScenarioConverter& converter, std::ifstream& scenario, std::ofstream& output,
                          const fs::path& outputPath) {
     std::ostream& console = converter.console();
@@ -56,6 +62,7 @@ void convertScenarioStep(ScenarioConverter& converter, std::ifstream& scenario, 
     output.close();
     if (!written || output.fail()) {
         converter.reportProblem("Error: could not write " + outputPath.string() + "!");
+        removeHalfWritten(outputPath);
         return;
     }
     console << "Done!\n";
@@ -87,6 +94,7 @@ void convertRulesStep(ScenarioConverter& converter, const fs::path& scenarioFold
     converter.mergeRules(scenarioRules, output, templateRules);
     if (!output.close()) {
         converter.reportProblem("Error: could not write " + outputPath.string() + "!");
+        removeHalfWritten(outputPath);
         return;
     }
     console << "Done!\n";

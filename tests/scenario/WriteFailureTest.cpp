@@ -69,4 +69,5 @@ TEST(WriteFailure, RunReportsTheFileItCouldNotWrite) {
               std::string::npos)
         << text;
     EXPECT_EQ(text.find("Converting SCN file...\nDone!"), std::string::npos);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(output))) << "the half-written output is left behind";
 }

@@ -1,0 +1,91 @@
+// Arbitrary scenario and template rules texts of each edition through the edition probe,
+// the caravan count and the whole merge. The merge must end (the fuzzer's timeout
+// watches that) and can only write lines that it read: the output holds no more line
+// feeds than the two texts up to their ends.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "FuzzStart.h"
+#include "driver/ScenarioConverter.h"
+#include "kit/BitmapSample.h"
+#include "kit/TempFolder.h"
+#include "rules/RulesText.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kMaxInputBytes = 96 * 1024;
+
+// Line feeds of a text as it reads: a 0x1A byte ends it.
+std::int64_t lineFeedsRead(const std::string& text) {
+    const char* end = static_cast<const char*>(std::memchr(text.data(), '\x1A', text.size()));
+    return countLineFeeds(text.data(), end == nullptr ? text.data() + text.size() : end);
+}
+
+std::int64_t lineFeedsWritten(const fs::path& file) {
+    const FuzzBytes bytes = readWholeFile(file);
+    const char* text = reinterpret_cast<const char*>(bytes.data());
+    return countLineFeeds(text, text + bytes.size());
+}
+
+void writeText(const fs::path& file, const std::string& text) {
+    FUZZ_EXPECT(writeFileBytes(file, FuzzBytes(text.begin(), text.end())));
+}
+
+const TempFolder& scratchFolder() {
+    static const TempFolder folder("tavorel-fuzz-rules");
+    return folder;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    prepareFuzzRun(argc, argv, FuzzSeedKind::RulesTexts, kMaxInputBytes);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const RulesFuzzInput input = decodeRulesFuzzInput(data, size);
+    const fs::path scenarioPath = scratchFolder() / "ScenarioRules.txt";
+    const fs::path templatePath = scratchFolder() / "TemplateRules.txt";
+    const fs::path outputPath = scratchFolder() / "Rules.txt";
+    writeText(scenarioPath, input.scenarioText);
+    writeText(templatePath, input.templateText);
+
+    std::ostringstream console;
+    ScenarioConverter converter(console);
+    converter.edition = input.edition;
+    RulesTextInput scenarioRules(scenarioPath);
+    RulesTextInput templateRules(templatePath);
+    FUZZ_EXPECT(scenarioRules.isOpen() && templateRules.isOpen());
+
+    // Both the probe and the count leave the text at its start: asked twice, they answer alike.
+    const int probed = converter.probeRulesEdition(&scenarioRules);
+    FUZZ_EXPECT(probed == Classic || probed == Conflicts);
+    FUZZ_EXPECT(converter.probeRulesEdition(&scenarioRules) == probed);
+    const int caravanLines = converter.countCaravanLines(scenarioRules);
+    FUZZ_EXPECT(caravanLines >= -2);
+    FUZZ_EXPECT(caravanLines <= static_cast<std::int64_t>(input.scenarioText.size()));
+    FUZZ_EXPECT(converter.countCaravanLines(scenarioRules) == caravanLines);
+    FUZZ_EXPECT(converter.probeRulesEdition(&scenarioRules) == probed);
+
+    {
+        RulesTextOutput output(outputPath);
+        FUZZ_EXPECT(output.isOpen());
+        FUZZ_EXPECT(converter.mergeRules(scenarioRules, output, templateRules) == 1);
+        FUZZ_EXPECT(output.close());
+    }
+    FUZZ_EXPECT(converter.caravanLineCount == caravanLines);
+    FUZZ_EXPECT(lineFeedsWritten(outputPath) <=
+                lineFeedsRead(input.scenarioText) + lineFeedsRead(input.templateText));
+    // A text that ran short is told, one line for each.
+    const std::string& messages = fuzzConsole() = console.str();
+    FUZZ_EXPECT(std::count(messages.begin(), messages.end(), '\n') <= 2);
+    FUZZ_EXPECT(messages.empty() == !converter.problemReported());
+    return 0;
+}
