@@ -63,7 +63,8 @@ public:
     int convertGraphics(const std::filesystem::path& scenarioFolder);
     // Cell primitives, on pictures whose rows the driver holds in memory
     // (bitmaps/BitmapPicture.h). Each returns 1, or 0 when the picture is not of the
-    // primitive's geometry or a rectangle leaves the rows held; nothing is written then.
+    // primitive's geometry or a rectangle leaves the picture's band (the rows its layout
+    // touches); nothing is written then. Only the band's rows in memory are edited.
     int copyCell(const class BitmapPicture& source, class BitmapPicture& destination,
                  std::int32_t sourceX, std::int32_t sourceY, std::int32_t destinationX,
                  std::int32_t destinationY, std::int32_t width, std::int32_t height);
