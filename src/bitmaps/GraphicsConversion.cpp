@@ -11,6 +11,7 @@
 
 #include "bitmaps/BitmapPicture.h"
 #include "bitmaps/LayoutExtents.h"
+#include "driver/FileCopy.h"
 #include "driver/FileLookup.h"
 #include "driver/ScenarioConverter.h"
 
@@ -111,13 +112,6 @@ fs::path openIgnoringCase(const fs::path& folder, const char* name, std::ifstrea
     const fs::path found = findIgnoringCase(folder, name);
     if (found != exact) file.open(found, std::ios::binary);
     return found;
-}
-
-// True when `destination`, known to exist, is `other` under another name: a link, or a
-// folder that links back.
-bool isSameFile(const fs::path& destination, const fs::path& other) {
-    std::error_code error;
-    return fs::equivalent(destination, other, error);
 }
 
 class GraphicsStepRun {

@@ -4,10 +4,14 @@
 #include <system_error>
 #include <vector>
 
+bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
+}
+
 bool copyFileContents(const std::filesystem::path& from, const std::filesystem::path& to) {
     // Opening `to` would empty `from` when both name one file.
-    std::error_code error;
-    if (std::filesystem::exists(to, error) && std::filesystem::equivalent(from, to, error)) return false;
+    if (isSameFile(from, to)) return false;
 
     std::ifstream in(from, std::ios::binary);
     if (!in.is_open()) return false;

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "driver/ExitCodes.h"
+#include "driver/FileCopy.h"
 #include "driver/FileLookup.h"
 #include "driver/HelpScreen.h"
 #include "driver/ScenarioConverter.h"
@@ -36,13 +37,6 @@ void printRefusal(std::ostream& console, ScenarioRefusal refusal, const std::str
         console << "Error: " << scenarioPath
                 << " is shorter than its map, unit and city counts announce!\n";
     }
-}
-
-// True when writing `output` would overwrite `input` (a Converted folder that links back
-// to the scenario folder, say).
-bool isSameFile(const fs::path& input, const fs::path& output) {
-    std::error_code error;
-    return fs::exists(output, error) && fs::equivalent(input, output, error);
 }
 
 // An output that could not be written whole is not left behind to pass for a converted one.
