@@ -11,15 +11,15 @@
 
 #include "bitmaps/BitmapPicture.h"
 #include "bitmaps/LayoutExtents.h"
-#include "driver/FileCopy.h"
-#include "driver/FileLookup.h"
+#include "base/FileCopy.h"
+#include "base/FileLookup.h"
+#include "base/OutputFolder.h"
 #include "driver/ScenarioConverter.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kConvertedFolder = "Converted";
 
 using LayoutCall = int (*)(ScenarioConverter& converter, const BitmapPicture& source,
                            BitmapPicture* const* destinations);

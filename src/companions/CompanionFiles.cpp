@@ -4,8 +4,9 @@
 #include <system_error>
 #include <vector>
 
-#include "driver/FileCopy.h"
-#include "driver/FileLookup.h"
+#include "base/FileCopy.h"
+#include "base/FileLookup.h"
+#include "base/OutputFolder.h"
 #include "driver/ScenarioConverter.h"
 
 namespace fs = std::filesystem;
@@ -67,7 +68,7 @@ void copySoundFolder(ScenarioConverter& converter, const fs::path& source, const
 }  // namespace
 
 int ScenarioConverter::copyCompanionFiles(const fs::path& scenarioFolder, const std::string& baseName) {
-    const fs::path converted = scenarioFolder / "Converted";
+    const fs::path converted = scenarioFolder / kConvertedFolder;
     bool titleFound = false;
     for (const CompanionFile& file : kCompanionFiles) {
         const bool isTitle = file.name[0] == '\0';

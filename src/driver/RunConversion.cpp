@@ -5,8 +5,9 @@
 #include <system_error>
 
 #include "driver/ExitCodes.h"
-#include "driver/FileCopy.h"
-#include "driver/FileLookup.h"
+#include "base/FileCopy.h"
+#include "base/FileLookup.h"
+#include "base/OutputFolder.h"
 #include "driver/HelpScreen.h"
 #include "driver/ScenarioConverter.h"
 #include "driver/ScenarioPath.h"
@@ -16,7 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kConvertedFolder = "Converted";
 const char* const kRulesName = "Rules.txt";
 
 bool isHelpRequest(const std::string& argument) {

@@ -1,4 +1,4 @@
-#include "driver/FileCopy.h"
+#include "base/FileCopy.h"
 
 #include <fstream>
 #include <system_error>

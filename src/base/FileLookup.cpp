@@ -1,4 +1,4 @@
-#include "driver/FileLookup.h"
+#include "base/FileLookup.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "driver/FileLookup.h"
+#include "base/FileLookup.h"
 #include "kit/TempFolder.h"
 
 namespace fs = std::filesystem;
