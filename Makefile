@@ -6,13 +6,17 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 SAMPLE_DIR := $(BUILD_DIR)/sample-world
 
+# What the build needs and the machine lacks is installed first (or the script says how);
+# it is silent and quick when everything is there.
+DEPS := tools/install-build-deps
+
 .PHONY: all test demo bench asan-test fuzz clean
 
-all: $(BUILD_DIR)/CMakeCache.txt
+all:
+	@$(DEPS) build
+	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || \
+	  cmake -S . -B $(BUILD_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
-
-$(BUILD_DIR)/CMakeCache.txt:
-	cmake -S . -B $(BUILD_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 
 test: all
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
@@ -30,6 +34,7 @@ bench: all
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan-test:
+	@$(DEPS) build
 	cmake -S . -B $(ASAN_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTAVOREL_SANITIZE=ON \
 	  -DTAVOREL_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(ASAN_DIR) -j $(JOBS)
@@ -46,6 +51,7 @@ FUZZ_FLAGS ?= -rss_limit_mb=2048 -timeout=30
 FUZZ_TARGETS := $(basename $(notdir $(wildcard fuzz/*.cpp)))
 
 fuzz:
+	@$(DEPS) build fuzz
 	CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTAVOREL_FUZZ=ON -DTAVOREL_SANITIZE=ON -DTAVOREL_TESTS=OFF -DTAVOREL_BENCH=OFF \
 	  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link $(CMAKE_FLAGS)
@@ -73,8 +79,11 @@ WINDOWS_DIR ?= build-windows
 WINDOWS_PREFIX := $(abspath $(WINDOWS_DIR))/gtest-install
 WINDOWS_TOOLCHAIN := $(abspath cmake/mingw-w64-x86_64.cmake)
 
-.PHONY: windows windows-check
-windows: $(WINDOWS_PREFIX)/lib/cmake/GTest/GTestConfig.cmake
+.PHONY: windows windows-deps windows-check
+windows-deps:
+	@$(DEPS) build windows
+
+windows: windows-deps $(WINDOWS_PREFIX)/lib/cmake/GTest/GTestConfig.cmake
 	cmake -S . -B $(WINDOWS_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$(WINDOWS_TOOLCHAIN) -DTAVOREL_WINDOWS_PREFIX=$(WINDOWS_PREFIX) \
 	  -DGTest_DIR=$(WINDOWS_PREFIX)/lib/cmake/GTest -DTAVOREL_BENCH=OFF $(CMAKE_FLAGS)
