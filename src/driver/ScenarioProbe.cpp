@@ -3,7 +3,10 @@
 #include <string>
 
 #include "driver/ScenarioConverter.h"
+#include "rules/RulesLine.h"
 #include "rules/RulesText.h"
+#include "scenario/ScenarioLayout.h"
+#include "scenario/ScenarioRecords.h"
 
 namespace {
 
@@ -13,16 +16,13 @@ struct VersionLayout {
     std::int32_t fixedPartSize;  // all but map data, unit and city records and the tail
     std::int32_t mapOffset;      // the map header: width word, then height word
 };
-constexpr VersionLayout kFantasticWorldsLayout{40, 16679, 13702};
-constexpr VersionLayout kClassicLayout{39, 16409, 13432};
+constexpr VersionLayout kFantasticWorldsLayout{40, sourceFixedPartSize(kSourceMapOffsetFantasticWorlds),
+                                               kSourceMapOffsetFantasticWorlds};
+constexpr VersionLayout kClassicLayout{39, sourceFixedPartSize(kSourceMapOffset), kSourceMapOffset};
 
 constexpr std::streamoff kVersionOffset = 10;
 constexpr std::streamoff kUnitCountOffset = 58;
 constexpr std::streamoff kCityCountOffset = 60;
-
-constexpr std::int64_t kMapTileBytes = 13;
-constexpr std::int64_t kUnitRecordBytes = 26;
-constexpr std::int64_t kCityRecordBytes = 84;
 
 // Reads the little-endian 16-bit word at an absolute offset; false when the file ends first.
 bool readWordAt(std::istream& in, std::streamoff offset, std::int32_t& value) {
@@ -39,8 +39,6 @@ void rewindStream(std::istream& in) {
     in.seekg(0);
 }
 
-// The edition probe reads lines as a 180-byte line buffer holds them.
-constexpr std::size_t kProbeLineCapacity = 180;
 constexpr int kCivilizeLineNumber = 23;
 
 }  // namespace
@@ -77,7 +75,8 @@ ScenarioRefusal ScenarioConverter::probeScenario(std::istream& scenario, RulesTe
     scenario.seekg(0, std::ios::end);
     const std::int64_t fileSize = scenario.tellg();
     tailSize = fileSize - fixedPartSize - std::int64_t{mapHalfWidth} * mapHeight * kMapTileBytes -
-               unitCount * kUnitRecordBytes - cityCount * kCityRecordBytes;
+               std::int64_t{unitCount} * kUnitRecordInputBytes -
+               std::int64_t{cityCount} * kCityRecordInputBytes;
     rewindStream(scenario);
     if (tailSize < 0) return ScenarioRefusal::ShorterThanCounts;
 
@@ -95,7 +94,7 @@ int ScenarioConverter::probeRulesEdition(RulesTextInput* rules) {
     int result = Conflicts;
     int counted = 0;
     std::string line;
-    while (rules->readPiece(line, kProbeLineCapacity)) {
+    while (rules->readPiece(line, kSectionLineCapacity)) {
         if (line[0] == ';' || line[0] == '\n') continue;
         if (++counted == kCivilizeLineNumber) {
             if (line == "@CIVILIZE\n") result = Classic;

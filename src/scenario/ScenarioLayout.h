@@ -32,3 +32,23 @@ static_assert(kHeaderOutputBytes + kRepeatedBlockCount * kRepeatedBlockOutputByt
                       2 * kMapHeaderLeadWords ==
                   kMapHeaderOutputOffset,
               "the map header must begin at output offset 29900");
+
+// Where a source file's map header begins: after the file header and the eight repeated
+// blocks, less the word that the eighth block shares with it.
+constexpr std::int32_t sourceMapOffset(std::int32_t headerBytes, std::int32_t repeatedBlockBytes) {
+    return headerBytes + kRepeatedBlockCount * repeatedBlockBytes - kTakenBackBytes;
+}
+// All of a source file but its map data, its unit and city records and its tail: the parts
+// up to the map header, the map header, the middle block and the closing block.
+constexpr std::int32_t sourceFixedPartSize(std::int32_t mapOffset) {
+    return mapOffset + kMapHeaderInputBytes + kMiddleBlockInputBytes + kClosingBlockInputBytes;
+}
+
+constexpr std::int32_t kSourceMapOffset = sourceMapOffset(kHeaderInputBytes, kRepeatedBlockInputBytes);
+constexpr std::int32_t kSourceMapOffsetFantasticWorlds =
+    sourceMapOffset(kHeaderInputBytesFantasticWorlds, kRepeatedBlockInputBytesFantasticWorlds);
+static_assert(kSourceMapOffset == 13432 && kSourceMapOffsetFantasticWorlds == 13702,
+              "the map header lies at 13432, or 13702 in a Fantastic Worlds file");
+static_assert(sourceFixedPartSize(kSourceMapOffset) == 16409 &&
+                  sourceFixedPartSize(kSourceMapOffsetFantasticWorlds) == 16679,
+              "the fixed part is 16409 bytes, or 16679 in a Fantastic Worlds file");
