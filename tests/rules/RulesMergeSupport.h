@@ -20,10 +20,13 @@ inline bool counts(const std::string& line) {
     return !line.empty() && line[0] != ';' && line[0] != ':' && line[0] != '\n';
 }
 
+// The lines as the section copier reads them: a line of more than 179 characters with its
+// line feed comes in pieces of 179, each a line of its own.
 inline std::vector<std::string> splitLines(const std::string& text) {
+    constexpr std::size_t kPiece = 179;
     std::vector<std::string> lines;
     for (std::size_t start = 0, end = 0; start < text.size(); start = end) {
-        end = std::min(text.find('\n', start), text.size() - 1) + 1;
+        end = std::min({text.find('\n', start), text.size() - 1, start + kPiece - 1}) + 1;
         lines.push_back(text.substr(start, end - start));
     }
     return lines;
