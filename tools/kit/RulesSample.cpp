@@ -9,16 +9,28 @@
 
 namespace {
 
-// The template's sections by the counted line of their header.
+// The template's sections by the counted line of their header. Those on lines that the
+// plan copies from the template are the destination format's own; the others stand, in a
+// scenario's rules, on the lines that the plan pairs with them.
 struct SampleSection {
     int templateLine;
     const char* header;
 };
 constexpr SampleSection kTemplateSections[] = {
-    {1, "@COSMIC"},        {24, "@COSMIC2"},        {34, "@CIVILIZE"}, {120, "@GOVERNMENTS"},
-    {200, "@UNITS"},       {260, "@TERRAIN"},       {300, "@UNITS_ADVANCED"}, {314, "@IMPROVE"},
-    {348, "@ATTRIBUTES"},  {450, "@ENDWONDER"},     {482, "@CARAVAN"}, {499, "@ORDERS"},
-    {520, "@DIFFICULTY"},  {529, "@LANDSCAPES"},
+    {1, "@COSMIC"},
+    {24, "@COSMIC2"},          // the destination's own
+    {34, "@CIVILIZE"},
+    {120, "@GOVERNMENTS"},
+    {200, "@UNITS"},
+    {260, "@TERRAIN"},
+    {300, "@UNITS_ADVANCED"},  // the destination's own
+    {314, "@IMPROVE"},
+    {348, "@ATTRIBUTES"},      // the destination's own
+    {450, "@ENDWONDER"},
+    {482, "@CARAVAN"},         // the last line before the caravan section
+    {499, "@ORDERS"},          // the first line after it
+    {520, "@DIFFICULTY"},
+    {529, "@LANDSCAPES"},      // the destination's own
 };
 
 constexpr int kProbeLines = 24;  // no ":" line before the edition probe's 23rd counted line
@@ -42,8 +54,9 @@ int pairedScenarioLine(ScenarioEdition edition, int caravanLines, int templateLi
     for (std::size_t i = 0; i < pairing.count; ++i) {
         const RunPairing& pair = pairing.pairs[i];
         // Row r holds step r + 1: the counted lines before a run are those of the rows before it.
-        const int templateFirst = countedLinesThrough(edition, RulesSource::Template, static_cast<int>(pair.templateRow)) +
-                                  pair.firstPassedOver + 1;
+        const int templateFirst =
+            countedLinesThrough(edition, RulesSource::Template, static_cast<int>(pair.templateRow)) +
+            pair.firstPassedOver + 1;
         const int scenarioFirst =
             countedLinesThrough(edition, RulesSource::Scenario, static_cast<int>(pair.scenarioRow), caravanLines) + 1;
         if (templateLine >= templateFirst && templateLine < templateFirst + pair.lines) {
