@@ -4,11 +4,13 @@
 #include <filesystem>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "driver/ScenarioEdition.h"
 
 class RulesTextInput;
 class RulesTextOutput;
+struct RulesPiece;
 
 // Why probeScenario would not take a scenario file.
 enum class ScenarioRefusal {
@@ -52,9 +54,12 @@ public:
     int convertMapSection(std::istream& input, std::ostream& output);
 
     // --- rules text (rules) ---------------------------------------------------------
+    // The copiers add the counted pieces that they pass over (and, for copyRulesSection,
+    // copy) to `countedPieces` when one is given.
     int copyRulesSection(RulesTextInput& input, RulesTextOutput& output, std::int32_t skipCount,
-                         std::int32_t copyCount);
-    int copyRulesRest(RulesTextInput& input, RulesTextOutput& output, std::int32_t skipCount);
+                         std::int32_t copyCount, std::vector<RulesPiece>* countedPieces = nullptr);
+    int copyRulesRest(RulesTextInput& input, RulesTextOutput& output, std::int32_t skipCount,
+                      std::vector<RulesPiece>* countedPieces = nullptr);
     int countCaravanLines(RulesTextInput& scenarioRules);
     int mergeRules(RulesTextInput& scenarioRules, RulesTextOutput& output,
                    RulesTextInput& templateRules);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // Rules texts are read as the standard line reader reads them into a fixed buffer: a
@@ -22,12 +23,21 @@ inline bool isCountedLine(const std::string& line) {
 
 inline bool isSectionHeader(const std::string& line) { return !line.empty() && line[0] == '@'; }
 
-// The line with "no," directly after its first comma; a line without a comma has no
-// place for it and stays as it is.
-inline std::string withNoAfterFirstComma(const std::string& line) {
-    const std::size_t comma = line.find(',');
+// The line with "no," as its last field, where the destination reads the field: directly
+// after the last comma before the line's comment (its first ";"), or after its last comma
+// when it has no comment. A line with no comma there (a comment line) stays as it is.
+inline std::string withNoAsLastField(const std::string& line) {
+    const std::size_t comment = line.find(';');
+    const std::size_t comma = line.rfind(',', comment);  // npos searches the whole line
     if (comma == std::string::npos) return line;
     std::string result = line;
     result.insert(comma + 1, "no,");
     return result;
 }
+
+// A counted piece as read, kept with its line number for the check of a text's sections
+// against the merge plan.
+struct RulesPiece {
+    std::int64_t lineNumber;
+    std::string text;
+};

@@ -1,8 +1,11 @@
+#include <cstddef>
+#include <optional>
 #include <string>
 
 #include "driver/ScenarioConverter.h"
 #include "rules/RulesLine.h"
 #include "rules/RulesMergePlan.h"
+#include "rules/RulesPlanFit.h"
 #include "rules/RulesText.h"
 
 int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput& output,
@@ -11,22 +14,23 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
     // scenario rules at their first line again.
     caravanLineCount = countCaravanLines(scenarioRules);
 
+    PlanRunPieces pieces;  // what each run read, for the check of the fit
     bool scenarioRanOut = false;
     bool templateRanOut = false;
-    for (const RulesPlanStep& step : kRulesMergePlan) {
-        const RulesRun& run = step.runFor(edition);
+    for (std::size_t row = 0; row < kRulesMergePlan.size(); ++row) {
+        const RulesRun& run = kRulesMergePlan[row].runFor(edition);
         const bool fromScenario = run.source == RulesSource::Scenario;
         RulesTextInput& source = fromScenario ? scenarioRules : templateRules;
         int result = kRulesRunComplete;
         switch (run.length) {
             case RunLength::Counted:
-                result = copyRulesSection(source, output, run.passOver, run.copy);
+                result = copyRulesSection(source, output, run.passOver, run.copy, &pieces[row]);
                 break;
-            case RunLength::CaravanSection:
+            case RunLength::CaravanSection:  // pairs with nothing: no need to keep its lines
                 result = copyRulesSection(source, output, run.passOver, caravanLineCount);
                 break;
             case RunLength::EveryRemainingLine:
-                result = copyRulesRest(source, output, run.passOver);
+                result = copyRulesRest(source, output, run.passOver, &pieces[row]);
                 break;
         }
         // A text that has ended gives the later runs on it nothing more to read.
@@ -42,5 +46,12 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
     };
     warnWhenShort(scenarioRanOut, scenarioRules);
     warnWhenShort(templateRanOut, templateRules);
+
+    // A text that ran short has said so already; the sections of whole texts are checked.
+    if (!scenarioRanOut && !templateRanOut) {
+        if (const std::optional<RulesMisfit> misfit = findPlanMisfit(edition, pieces)) {
+            reportProblem(planMisfitWarning(scenarioRules.path().string(), templateRules.path().string(), *misfit));
+        }
+    }
     return 1;
 }

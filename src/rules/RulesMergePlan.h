@@ -78,12 +78,6 @@ constexpr std::array<RulesPlanStep, 16> kRulesMergePlan{{
     sameForAll(16, templateRest(18)),
 }};
 
-// --- checks on the plan -----------------------------------------------------------------
-
-namespace rules_plan_check {
-
-constexpr ScenarioEdition kEditions[] = {Classic, Conflicts, FantasticWorlds};
-
 // The caravan section that the template's fixed pass-over at step 14 is made for.
 constexpr std::int32_t kUsualCaravanLines = 16;
 
@@ -91,9 +85,10 @@ constexpr std::int32_t copiedLines(const RulesRun& run, std::int32_t caravanLine
     return run.length == RunLength::CaravanSection ? caravanLines : run.copy;
 }
 
-// Counted lines of `source` passed over and copied by steps 1 to `lastStep`.
-constexpr std::int32_t consumedThrough(ScenarioEdition edition, RulesSource source, int lastStep,
-                                       std::int32_t caravanLines = 0) {
+// Counted lines of `source` passed over and copied by steps 1 to `lastStep`, when the
+// scenario's caravan section holds `caravanLines`.
+constexpr std::int32_t countedLinesThrough(ScenarioEdition edition, RulesSource source, int lastStep,
+                                           std::int32_t caravanLines = 0) {
     std::int32_t lines = 0;
     for (const RulesPlanStep& step : kRulesMergePlan) {
         const RulesRun& run = step.runFor(edition);
@@ -103,6 +98,12 @@ constexpr std::int32_t consumedThrough(ScenarioEdition edition, RulesSource sour
     }
     return lines;
 }
+
+// --- checks on the plan -----------------------------------------------------------------
+
+namespace rules_plan_check {
+
+constexpr ScenarioEdition kEditions[] = {Classic, Conflicts, FantasticWorlds};
 
 constexpr bool stepsNumberedInOrder() {
     for (std::size_t i = 0; i < kRulesMergePlan.size(); ++i) {
@@ -159,14 +160,14 @@ static_assert(templateKeepsPaceWithScenario(Conflicts));
 static_assert(templateKeepsPaceWithScenario(FantasticWorlds));
 
 // Scenario counted lines copied, beside the caravan section.
-static_assert(consumedThrough(Classic, RulesSource::Scenario, 16) == 364);
-static_assert(consumedThrough(Conflicts, RulesSource::Scenario, 16) == 365);
-static_assert(consumedThrough(FantasticWorlds, RulesSource::Scenario, 16) == 380);
+static_assert(countedLinesThrough(Classic, RulesSource::Scenario, 16) == 364);
+static_assert(countedLinesThrough(Conflicts, RulesSource::Scenario, 16) == 365);
+static_assert(countedLinesThrough(FantasticWorlds, RulesSource::Scenario, 16) == 380);
 
 // The template is consumed up to the same counted lines in every edition.
 constexpr bool templateCheckpoint(int lastStep, std::int32_t lines) {
     for (ScenarioEdition edition : kEditions) {
-        if (consumedThrough(edition, RulesSource::Template, lastStep) != lines) return false;
+        if (countedLinesThrough(edition, RulesSource::Template, lastStep) != lines) return false;
     }
     return true;
 }
@@ -176,8 +177,8 @@ static_assert(templateCheckpoint(8, 313));
 static_assert(templateCheckpoint(10, 449));
 static_assert(templateCheckpoint(14, 510));
 static_assert(templateCheckpoint(16, 528));  // the rest copied is the template after line 528
-static_assert(consumedThrough(Classic, RulesSource::Template, 4) == 134);
-static_assert(consumedThrough(Conflicts, RulesSource::Template, 4) == 134);
-static_assert(consumedThrough(FantasticWorlds, RulesSource::Template, 4) == 33);
+static_assert(countedLinesThrough(Classic, RulesSource::Template, 4) == 134);
+static_assert(countedLinesThrough(Conflicts, RulesSource::Template, 4) == 134);
+static_assert(countedLinesThrough(FantasticWorlds, RulesSource::Template, 4) == 33);
 
 }  // namespace rules_plan_check

@@ -22,11 +22,15 @@ int RulesTextInput::nextChar() {
 bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
     piece.clear();
     if (!file_.is_open() || capacity < 2) return false;
+    pieceLine_ = lineFeedsRead_ + 1;
     while (piece.size() + 1 < capacity) {
         int c = nextChar();
         if (c < 0) break;
         piece.push_back(static_cast<char>(c));
-        if (c == '\n') break;
+        if (c == '\n') {
+            ++lineFeedsRead_;
+            break;
+        }
     }
     return !piece.empty();
 }
@@ -36,6 +40,8 @@ void RulesTextInput::rewind() {
     file_.clear();
     file_.seekg(0);
     ended_ = false;
+    lineFeedsRead_ = 0;
+    pieceLine_ = 0;
 }
 
 RulesTextOutput::RulesTextOutput(const std::filesystem::path& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -25,6 +26,10 @@ public:
     // Returns false, with `piece` empty, once the text has ended.
     bool readPiece(std::string& piece, std::size_t capacity);
 
+    // The line number, as an editor shows it, of the piece read last: 1 plus the line
+    // feeds before it in the text as read, so every piece of a long line has its line's.
+    std::int64_t lineNumber() const { return pieceLine_; }
+
     // True once a read has met the end of the text.
     bool atEnd() const { return ended_; }
 
@@ -37,6 +42,8 @@ private:
     std::filesystem::path path_;
     std::ifstream file_;
     bool ended_ = false;
+    std::int64_t lineFeedsRead_ = 0;
+    std::int64_t pieceLine_ = 0;
 };
 
 class RulesTextOutput {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,22 @@ TEST(RulesTextInput, RewindStartsAgainAfterTheEnd) {
     input.rewind();
     ASSERT_TRUE(input.readPiece(piece, 180));
     EXPECT_EQ(piece, "a\n");
+}
+
+// Line numbers as an editor shows them: empty lines count, a lone carriage return does not
+// end a line, and every piece of a long line has its line's number.
+TEST(RulesTextInput, PiecesCarryTheNumberOfTheirLine) {
+    TempFolder folder;
+    writeRaw(folder / "r.txt", "one\r\n\r\ntwo\rthree\r\nabcdefgh\r\nlast");
+    RulesTextInput input(folder / "r.txt");
+    std::vector<std::int64_t> numbers;
+    std::string piece;
+    while (input.readPiece(piece, 6)) numbers.push_back(input.lineNumber());
+    // "one\n", "\n", "two\rt", "hree\n", "abcde", "fgh\n", "last"
+    EXPECT_EQ(numbers, (std::vector<std::int64_t>{1, 2, 3, 3, 4, 4, 5}));
+    input.rewind();
+    ASSERT_TRUE(input.readPiece(piece, 6));
+    EXPECT_EQ(input.lineNumber(), 1);
 }
 
 TEST(RulesTextInput, MissingFileReadsNothing) {

@@ -127,3 +127,34 @@ TEST_F(RunTest, ScenarioWithoutExtensionKeepsItsName) {
     EXPECT_TRUE(fs::exists(folder / "scen" / "Converted" / "Rome"));
     EXPECT_NE(console.str().find("Scenario File: Rome\n"), std::string::npos);
 }
+
+// The sample world's rules fit the merge plan; with one advance more, every later section
+// starts a line late: the merge still writes its output, says so before its "Done!", and
+// the run ends with exit code 2.
+TEST_F(RunTest, RulesThatDoNotFitThePlanAreMergedWithAWarning) {
+    writeTemplateFolder(folder / "template", 2);
+    ScenarioFolderOptions options;
+    options.scenario.edition = Classic;
+    options.withBitmaps = false;
+    options.withCompanions = false;
+    const fs::path scenario = writeScenarioFolder(folder / "scen", options);
+    EXPECT_EQ(run({scenario.string()}), exit_code::Converted);
+    EXPECT_NE(console.str().find("Converting Rules.txt\nDone!\nCopying identical files\n"), std::string::npos);
+
+    const fs::path rulesPath = folder / "scen" / "Rules.txt";
+    const std::vector<std::uint8_t> bytes = readFileBytes(rulesPath);
+    std::string rules(bytes.begin(), bytes.end());
+    rules.insert(rules.find("@CIVILIZE\r\n") + 11, "Extra advance, 1, 2\r\n");
+    writeFileBytes(rulesPath, std::vector<std::uint8_t>(rules.begin(), rules.end()));
+    EXPECT_EQ(run({scenario.string()}), exit_code::SomethingSkipped);
+    const std::string output = console.str();
+    const std::size_t warning = output.find("Converting Rules.txt\nWarning: the sections of ");
+    ASSERT_NE(warning, std::string::npos) << output;
+    const std::size_t end = output.find('\n', warning + 21);
+    const std::string line = output.substr(warning + 21, end - warning - 21);
+    EXPECT_NE(line.find("Rules.txt do not fit the conversion plan: its line "), std::string::npos) << line;
+    EXPECT_NE(line.find("of " + (folder / "template" / "Rules.txt").string() + " (\"@GOVERNMENTS\")"),
+              std::string::npos) << line;
+    EXPECT_EQ(output.substr(end), "\nDone!\nCopying identical files\nConversion Terminated\n");
+    EXPECT_TRUE(fs::exists(folder / "scen" / "Converted" / "Rules.txt"));
+}

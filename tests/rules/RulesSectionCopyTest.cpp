@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "RulesTestFiles.h"
+#include "rules/RulesLine.h"
 
 namespace {
 
@@ -87,26 +90,41 @@ TEST(CopyRulesSection, CountsPassesOverAndLeavesTheLinesAfterARunToTheNextCall) 
     });
 }
 
-TEST(CopyRulesSection, MarksTheElevenLinesAfterTheTerrainHeaderWithNo) {
+// The destination reads its terrain field last: "no," goes after the last comma before the
+// line's comment, so that every earlier field keeps its place.
+TEST(CopyRulesSection, MarksTheElevenLinesAfterTheTerrainHeaderWithNoAsTheirLastField) {
     const auto tLines = numberedLines('T', 11, 10), cLines = numberedLines('C', 9, 8);
     const std::string terrainLines =
         "@TERRAIN\nDesert, 1, 0\nPlains, 1, 1\n; food, shields, trade\nGrassland, 2, 0\nForest, 1, 2\n"
         "Hills, 1, 0\nMountains, 0, 1\nTundra, 1, 0\nGlacier, 0, 0\nSwamp, 1, 0\nJungle, 1, 0\nOcean, 1, 0\n";
     expectCopies({
-        {"comment lines among the eleven", terrainLines, {{0, 12, 1}},
-         "@TERRAIN\nDesert,no, 1, 0\nPlains,no, 1, 1\n; food,no, shields, trade\nGrassland,no, 2, 0\n"
-         "Forest,no, 1, 2\nHills,no, 1, 0\nMountains,no, 0, 1\nTundra,no, 1, 0\nGlacier,no, 0, 0\n"
-         "Swamp,no, 1, 0\nJungle,no, 1, 0\nOcean, 1, 0\n", ""},
+        {"a section as the game writes it",
+         "@TERRAIN\n"
+         "Desert,     1,2,  0,1,0,   yes, 1, 5, 5,   yes, 1, 5,  3,  Pln,   ; Drt\n"
+         "Plains,     1,1,  1,1,0,   yes, 1, 5, 5,   no,  0,15, 0,  Grs,   ; Pln\n"
+         "Ocean,      1,1,  1,0,2,   no,  0, 0, 0,   no,  0, 0, 0,  no,    ; Ocn, deep\n",
+         {{0, 4, 1}},
+         "@TERRAIN\n"
+         "Desert,     1,2,  0,1,0,   yes, 1, 5, 5,   yes, 1, 5,  3,  Pln,no,   ; Drt\n"
+         "Plains,     1,1,  1,1,0,   yes, 1, 5, 5,   no,  0,15, 0,  Grs,no,   ; Pln\n"
+         "Ocean,      1,1,  1,0,2,   no,  0, 0, 0,   no,  0, 0, 0,  no,no,    ; Ocn, deep\n",
+         ""},
+        {"comment lines among the eleven stay as they are", terrainLines, {{0, 12, 1}},
+         "@TERRAIN\nDesert, 1,no, 0\nPlains, 1,no, 1\n; food, shields, trade\nGrassland, 2,no, 0\n"
+         "Forest, 1,no, 2\nHills, 1,no, 0\nMountains, 0,no, 1\nTundra, 1,no, 0\nGlacier, 0,no, 0\n"
+         "Swamp, 1,no, 0\nJungle, 1,no, 0\nOcean, 1, 0\n", ""},
         {"the call stops after its second counted line", "@TERRAIN\nAlpha, 1, 2\n; comment\nBeta, 3, 4\n",
-         {{0, 2, 1}}, "@TERRAIN\nAlpha,no, 1, 2\n", "; comment\n"},
+         {{0, 2, 1}}, "@TERRAIN\nAlpha, 1,no, 2\n", "; comment\n"},
+        {"no comma before the comment", "@TERRAIN\nDesert ; dry, hot\n", {{0, 2, 1}},
+         "@TERRAIN\nDesert ; dry, hot\n", ""},
         {"a header with a trailing blank", "@TERRAIN \nDesert, 1\n", {{0, 2, 1}}, "@TERRAIN \nDesert, 1\n", ""},
         {"a header with a comment", "@TERRAIN ; land\nDesert, 1\n", {{0, 2, 1}}, "@TERRAIN ; land\nDesert, 1\n", ""},
         {"a header in small letters", "@terrain\nDesert, 1\n", {{0, 2, 1}}, "@terrain\nDesert, 1\n", ""},
         {"a comma directly before the line feed", "@TERRAIN\nDesert,\n", {{0, 2, 1}}, "@TERRAIN\nDesert,no,\n", ""},
         {"a line without a comma keeps its place among the eleven", "@TERRAIN\nNo comma here\n" + tLines.first,
          {{0, 13, 1}}, "@TERRAIN\nNo comma here\n" + tLines.second, ""},
-        {"the next header is still among the eleven", "@TERRAIN\nDesert, 1\n@UNITS, x\nWarriors, 1\n",
-         {{0, 4, 1}}, "@TERRAIN\nDesert,no, 1\n@UNITS,no, x\nWarriors, 1\n", ""},
+        {"the next header is still among the eleven", "@TERRAIN\nDesert, 1\n@UNITS, x, y\nWarriors, 1\n",
+         {{0, 4, 1}}, "@TERRAIN\nDesert,no, 1\n@UNITS, x,no, y\nWarriors, 1\n", ""},
         // Three lines marked under the first header, so eight more under the second.
         {"a second terrain header in the same call goes on counting",
          "@TERRAIN\nA, 1\nB, 2\n@UNITS\nW, 1\n@TERRAIN\n" + cLines.first, {{0, 15, 1}},
@@ -115,6 +133,28 @@ TEST(CopyRulesSection, MarksTheElevenLinesAfterTheTerrainHeaderWithNo) {
         {"nothing carries over from an earlier call", "@TERRAIN\nA, 1\nB, 2\n", {{0, 2, 1}, {0, 1, 1}},
          "@TERRAIN\nA,no, 1\nB, 2\n", ""},
     });
+}
+
+// The copiers hand the counted pieces they read to the fit check, with the numbers of
+// their lines: what a run passes over and copies, but not what the rest copier copies.
+TEST(CopyRulesSection, KeepsTheCountedPiecesItReadWithTheirLineNumbers) {
+    const std::string x179(179, 'x');
+    std::vector<RulesPiece> section, rest;
+    runOnRulesText("; c\nA\n\nB\n" + x179 + "@C\n: r\nD\nE\n; end\nF\n",
+                   [&](ScenarioConverter& converter, RulesTextInput& input, RulesTextOutput& output) {
+                       converter.copyRulesSection(input, output, 1, 3, &section);
+                       converter.copyRulesRest(input, output, 1, &rest);
+                   });
+    const std::vector<std::pair<std::int64_t, std::string>> expectedSection = {
+        {2, "A\n"}, {4, "B\n"}, {5, x179}, {5, "@C\n"}};
+    ASSERT_EQ(section.size(), expectedSection.size());
+    for (std::size_t i = 0; i < section.size(); ++i) {
+        EXPECT_EQ(section[i].lineNumber, expectedSection[i].first) << i;
+        EXPECT_EQ(section[i].text, expectedSection[i].second) << i;
+    }
+    ASSERT_EQ(rest.size(), 1u);
+    EXPECT_EQ(rest[0].lineNumber, 7);
+    EXPECT_EQ(rest[0].text, "D\n");
 }
 
 TEST(CopyRulesSection, ReadsLinesInPiecesAndStopsAtTheEndOfTheText) {

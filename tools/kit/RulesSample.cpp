@@ -1,10 +1,70 @@
 #include "kit/RulesSample.h"
 
-#include <functional>
+#include <iterator>
+#include <map>
 
 #include "kit/Random.h"
+#include "rules/RulesMergePlan.h"
+#include "rules/RulesPlanPairing.h"
 
 namespace {
+
+// The template's sections by the counted line of their header. Those on lines that the
+// plan copies from the template are the destination format's own; the others stand, in a
+// scenario's rules, on the lines that the plan pairs with them.
+struct SampleSection {
+    int templateLine;
+    const char* header;
+};
+constexpr SampleSection kTemplateSections[] = {
+    {1, "@COSMIC"},
+    {24, "@COSMIC2"},          // the destination's own
+    {34, "@CIVILIZE"},
+    {120, "@GOVERNMENTS"},
+    {200, "@UNITS"},
+    {260, "@TERRAIN"},
+    {300, "@UNITS_ADVANCED"},  // the destination's own
+    {314, "@IMPROVE"},
+    {348, "@ATTRIBUTES"},      // the destination's own
+    {450, "@ENDWONDER"},
+    {482, "@CARAVAN"},         // the last line before the caravan section
+    {499, "@ORDERS"},          // the first line after it
+    {520, "@DIFFICULTY"},
+    {529, "@LANDSCAPES"},      // the destination's own
+};
+
+constexpr int kProbeLines = 24;  // no ":" line before the edition probe's 23rd counted line
+constexpr int kLinesBeyondTheMerge = 6;
+
+// The 11 terrain lines that follow "@TERRAIN", with the code of each terrain.
+struct SampleTerrain {
+    const char* name;
+    const char* code;
+};
+constexpr SampleTerrain kTerrains[] = {
+    {"Desert", "Drt"}, {"Plains", "Pln"},  {"Grassland", "Grs"}, {"Forest", "For"},
+    {"Hills", "Hil"},  {"Mountains", "Mou"}, {"Tundra", "Tun"},  {"Glacier", "Gla"},
+    {"Swamp", "Swa"},  {"Jungle", "Jun"},  {"Ocean", "Ocn"},
+};
+
+// The scenario counted line that the plan puts in the place of `templateLine`, or 0 when
+// no scenario line stands for it (the plan copies the template line).
+int pairedScenarioLine(ScenarioEdition edition, int caravanLines, int templateLine) {
+    const RunPairings pairing = pairRuns(edition);
+    for (std::size_t i = 0; i < pairing.count; ++i) {
+        const RunPairing& pair = pairing.pairs[i];
+        // Row r holds step r + 1: the counted lines before a run are those of the rows before it.
+        const int templateFirst =
+            countedLinesThrough(edition, RulesSource::Template, static_cast<int>(pair.templateRow)) +
+            pair.firstPassedOver + 1;
+        const int scenarioFirst =
+            countedLinesThrough(edition, RulesSource::Scenario, static_cast<int>(pair.scenarioRow), caravanLines) + 1;
+        if (templateLine >= templateFirst && templateLine < templateFirst + pair.lines) {
+            return scenarioFirst + (templateLine - templateFirst);
+        }
+    }
+    return 0;
+}
 
 // Writes counted lines one after the other and sprinkles uncounted lines between them.
 class RulesWriter {
@@ -21,9 +81,8 @@ public:
         text_ += line + "\n";
         ++counted_;
     }
-    // The lines after a "@TERRAIN" header must hold commas: no empty lines there.
+    // The terrain lines follow their header directly: nothing between them.
     void keepQuiet(int lines) { quietLines_ = lines; }
-    void comment(const std::string& line) { text_ += line + "\n"; }
 
     int counted() const { return counted_; }
     std::uint32_t number(std::uint32_t bound) { return random_.below(bound); }
@@ -54,71 +113,61 @@ std::string valueLine(RulesWriter& writer, const std::string& label, int number)
     return line;
 }
 
-// Header names at the counted line numbers where they stand; `terrainLine` marks the
-// one "@TERRAIN" header.
-void writeSection(RulesWriter& writer, int upToLine, const std::function<std::string(int)>& header,
-                  int probeLines, int terrainLine) {
-    while (writer.counted() < upToLine) {
-        const int number = writer.counted() + 1;
-        std::string line = header(number);
-        if (line.empty()) line = valueLine(writer, "Item", number);
+// A terrain line laid out as the game's are; the destination's carries "no," last.
+std::string terrainLine(RulesWriter& writer, const SampleTerrain& terrain, bool destination) {
+    auto digit = [&writer] { return std::to_string(writer.number(10)); };
+    std::string line = std::string(terrain.name) + ",";
+    line.resize(12, ' ');
+    line += digit() + "," + digit() + ",  " + digit() + "," + digit() + "," + digit() + ",   yes, 1, " + digit() +
+            ", " + digit() + ",   yes, 1, " + digit() + ",  " + digit() + ",  " + terrain.code + ",";
+    return line + (destination ? "  no, ; " : "   ; ") + terrain.code;
+}
+
+// Counted lines 1 to `lines`: a header where `headers` has one, the terrain lines after
+// "@TERRAIN", value lines labelled `label` and their number elsewhere.
+std::string writeRules(std::uint64_t seed, int lines, const std::map<int, std::string>& headers,
+                       const std::string& label, int probeLines, bool destination) {
+    RulesWriter writer(seed);
+    int terrainLinesLeft = 0;
+    for (int number = 1; number <= lines; ++number) {
+        const auto header = headers.find(number);
+        std::string line;
+        if (header != headers.end()) {
+            line = header->second;
+        } else if (terrainLinesLeft > 0) {
+            line = terrainLine(writer, kTerrains[std::size(kTerrains) - static_cast<std::size_t>(terrainLinesLeft)],
+                               destination);
+            --terrainLinesLeft;
+        } else {
+            line = valueLine(writer, label, number);
+        }
         writer.countedLine(line, number > probeLines);
-        if (number == terrainLine) {
-            writer.keepQuiet(12);
-        } else if (number == terrainLine + 2) {
-            writer.comment("; terrain, food, shields, trade");
+        if (line == "@TERRAIN") {
+            terrainLinesLeft = static_cast<int>(std::size(kTerrains));
+            writer.keepQuiet(terrainLinesLeft);
         }
     }
+    return writer.take();
 }
 
 }  // namespace
 
-int scenarioRulesCaravanLine(ScenarioEdition edition) {
-    switch (edition) {
-        case Classic: return 335;
-        case Conflicts: return 336;
-        case FantasticWorlds: return 351;
-    }
-    return 336;
-}
-
 std::string makeScenarioRules(const ScenarioRulesOptions& options) {
-    RulesWriter writer(options.seed);
-    const int civilizeLine = options.edition == Classic ? 23 : 24;
-    const int caravanLine = scenarioRulesCaravanLine(options.edition);
-    const int ordersLine = caravanLine + options.caravanLines + 1;
-    constexpr int kProbeLines = 24;
-    constexpr int kTerrainLine = 200;
-    auto header = [&](int number) -> std::string {
-        if (number == 1) return "@COSMIC";
-        if (number == civilizeLine) return "@CIVILIZE";
-        if (number == 120) return "@GOVERNMENTS";
-        if (number == 150) return "@UNITS";
-        if (number == kTerrainLine) return "@TERRAIN";
-        if (number == 260) return "@IMPROVE";
-        if (number == caravanLine) return "@CARAVAN";
-        if (number == ordersLine) return "@ORDERS";
-        return {};
-    };
-    writeSection(writer, ordersLine + 28 + 6, header, kProbeLines, kTerrainLine);
-    return writer.take();
+    std::map<int, std::string> headers;
+    for (const SampleSection& section : kTemplateSections) {
+        const int line = pairedScenarioLine(options.edition, options.caravanLines, section.templateLine);
+        if (line > 0) headers[line] = section.header;
+    }
+    const int lines = countedLinesThrough(options.edition, RulesSource::Scenario,
+                                          static_cast<int>(kRulesMergePlan.size()), options.caravanLines) +
+                      kLinesBeyondTheMerge;
+    return writeRules(options.seed, lines, headers, "Item", kProbeLines, false);
 }
 
 std::string makeTemplateRules(std::uint64_t seed) {
-    RulesWriter writer(seed + 1000);
-    auto header = [](int number) -> std::string {
-        if (number == 1) return "@COSMIC";
-        if (number == 23) return "@COSMIC2";
-        if (number == 34) return "@CIVILIZE";
-        if (number == 171) return "@LEADERS2";
-        if (number == 290) return "@UNITS_ADVANCED";
-        if (number == kTemplateRulesTerrainLine) return "@TERRAIN";
-        if (number == 510) return "@ATTRIBUTES";
-        if (number == 529) return "@LANDSCAPES";
-        return {};
-    };
-    writeSection(writer, kTemplateRulesCountedLines, header, 0, kTemplateRulesTerrainLine);
-    return writer.take();
+    std::map<int, std::string> headers;
+    for (const SampleSection& section : kTemplateSections) headers[section.templateLine] = section.header;
+    return writeRules(seed + 1000, kTemplateRulesCountedLines, headers, "Entry", 0, true);
 }
 
 std::string withCrLf(const std::string& text) {
