@@ -271,7 +271,7 @@ private:
     bool copied(const StepPicture& picture, bool succeeded) {
         if (succeeded) return true;
         if (picture.templateFile.fail()) {
-            report("template " + picture.templatePath.string() + " cannot be read");
+            report("could not read " + picture.templatePath.string());
         } else {
             report("could not write " + picture.destinationPath.string());
         }
