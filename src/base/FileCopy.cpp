@@ -4,30 +4,42 @@
 #include <system_error>
 #include <vector>
 
-bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+#include "base/ReplacingOutput.h"
+
+namespace fs = std::filesystem;
+
+bool isSameFile(const fs::path& a, const fs::path& b) {
     std::error_code error;
-    return std::filesystem::equivalent(a, b, error);
+    return fs::equivalent(a, b, error);
 }
 
-bool copyFileContents(const std::filesystem::path& from, const std::filesystem::path& to) {
-    // Opening `to` would empty `from` when both name one file.
-    if (isSameFile(from, to)) return false;
-
-    std::ifstream in(from, std::ios::binary);
-    if (!in.is_open()) return false;
-    std::ofstream out(to, std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) return false;
-
+CopyOutcome copyStreamContents(std::istream& in, std::int64_t expectedBytes, std::ostream& out) {
     std::vector<char> chunk(1 << 16);
+    std::int64_t copied = 0;
     while (in && out) {
         in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
         out.write(chunk.data(), in.gcount());
+        copied += in.gcount();
     }
-    const bool readWhole = in.eof() && !in.bad();
-    out.close();
-    if (readWhole && !out.fail()) return true;
+    if (!out) return CopyOutcome::NotCopied;
+    // A stream reports a failed read as its end: the size tells the two apart.
+    if (in.bad() || !in.eof() || copied < expectedBytes) return CopyOutcome::ReadFailed;
+    return CopyOutcome::Copied;
+}
 
-    std::error_code ignored;
-    std::filesystem::remove(to, ignored);
-    return false;
+CopyOutcome copyFileContents(const fs::path& from, const fs::path& to) {
+    // The copy would be renamed over its own source.
+    if (isSameFile(from, to)) return CopyOutcome::NotCopied;
+
+    std::ifstream in(from, std::ios::binary);
+    if (!in.is_open()) return CopyOutcome::NotCopied;
+    std::error_code error;
+    const auto size = fs::file_size(from, error);
+    const std::int64_t expectedBytes = error ? 0 : static_cast<std::int64_t>(size);
+
+    ReplacingOutput out(to);
+    if (!out.isOpen()) return CopyOutcome::NotCopied;
+    const CopyOutcome outcome = copyStreamContents(in, expectedBytes, out.stream());
+    if (outcome != CopyOutcome::Copied) return outcome;  // the output is discarded
+    return out.commit() ? CopyOutcome::Copied : CopyOutcome::NotCopied;
 }

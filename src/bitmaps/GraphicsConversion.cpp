@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <system_error>
@@ -14,6 +15,7 @@
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
 #include "base/OutputFolder.h"
+#include "base/ReplacingOutput.h"
 #include "driver/ScenarioConverter.h"
 
 namespace fs = std::filesystem;
@@ -99,7 +101,7 @@ struct StepPicture {
     BitmapPicture* picture = nullptr;
     fs::path destinationPath;
     fs::file_type found = fs::file_type::none;  // what the destination path held before
-    std::ofstream destination;
+    std::optional<ReplacingOutput> destination;  // replaces the file of its name when complete
 };
 
 // Opens folder/name, or else the entry of the folder that matches the name ignoring case;
@@ -191,6 +193,10 @@ private:
             if (picture.found == fs::file_type::not_found || picture.found == fs::file_type::none) {
                 continue;
             }
+            if (const ScenarioConverter::Output* earlier = converter_.outputAt(destination)) {
+                converter_.reportReplacement(sourcePath_, "converted", *earlier);
+                return false;
+            }
             bool clash = isSameFile(destination, sourcePath_);
             for (std::size_t j = 0; j < count_; ++j) {
                 clash = clash || isSameFile(destination, pictures_[j].templatePath);
@@ -206,23 +212,16 @@ private:
     // Creates each destination file and writes it as a copy of its template, in the order
     // of the file: the bytes before the band, the band a window of rows at a time (the
     // windows of all the step's pictures read, edited together by the layout, and written),
-    // the bytes after it.
+    // the bytes after it. The files of the destination names are replaced only once every
+    // destination of the step is complete.
     bool writeDestinations() {
         BitmapPicture* destinations[kMaxTemplates] = {};
         std::int64_t windows = 0;
         for (std::size_t i = 0; i < count_; ++i) {
             StepPicture& picture = pictures_[i];
-            // A file left by an earlier run is removed rather than truncated: a fresh file
-            // costs the file system less than one that is cut back and rewritten. A link is
-            // written through, as a copy would.
-            if (picture.found == fs::file_type::regular) {
-                std::error_code ignored;
-                fs::remove(picture.destinationPath, ignored);
-            }
-            picture.destination.open(picture.destinationPath,
-                                     std::ios::binary | std::ios::out | std::ios::trunc);
+            picture.destination.emplace(picture.destinationPath);
             made_ = i + 1;
-            if (!picture.destination.is_open()) {
+            if (!picture.destination->isOpen()) {
                 report("could not create " + picture.destinationPath.string());
                 return false;
             }
@@ -232,7 +231,9 @@ private:
         for (std::size_t i = 0; i < count_; ++i) {
             StepPicture& picture = pictures_[i];
             BitmapPicture& copy = *picture.picture;
-            if (!copied(picture, copy.copyBeforeBand(picture.templateFile, picture.destination))) return false;
+            if (!copied(picture, copy.copyBeforeBand(picture.templateFile, picture.destination->stream()))) {
+                return false;
+            }
         }
         for (std::int64_t window = 0; window < windows; ++window) {
             for (std::size_t i = 0; i < count_; ++i) {
@@ -247,15 +248,21 @@ private:
             }
             for (std::size_t i = 0; i < count_; ++i) {
                 StepPicture& picture = pictures_[i];
-                if (!copied(picture, picture.picture->storeHeld(picture.destination))) return false;
+                if (!copied(picture, picture.picture->storeHeld(picture.destination->stream()))) return false;
             }
         }
         for (std::size_t i = 0; i < count_; ++i) {
             StepPicture& picture = pictures_[i];
             BitmapPicture& copy = *picture.picture;
-            if (!copied(picture, copy.copyAfterBand(picture.templateFile, picture.destination))) return false;
-            picture.destination.close();
-            if (!copied(picture, !picture.destination.fail())) return false;
+            if (!copied(picture, copy.copyAfterBand(picture.templateFile, picture.destination->stream()))) {
+                return false;
+            }
+            if (!copied(picture, picture.destination->finish())) return false;
+        }
+        for (std::size_t i = 0; i < count_; ++i) {
+            StepPicture& picture = pictures_[i];
+            if (!copied(picture, picture.destination->commit())) return false;
+            converter_.recordOutput(picture.destinationPath);
         }
         return true;
     }
@@ -264,19 +271,16 @@ private:
     bool copied(const StepPicture& picture, bool succeeded) {
         if (succeeded) return true;
         if (picture.templateFile.fail()) {
-            report("template " + picture.templatePath.string() + " cannot be read");
+            report("could not read " + picture.templatePath.string());
         } else {
             report("could not write " + picture.destinationPath.string());
         }
         return false;
     }
 
+    // Drops the destinations not yet in place; their names keep what they held.
     void removeDestinations() {
-        for (std::size_t i = 0; i < made_; ++i) {
-            pictures_[i].destination.close();
-            std::error_code ignored;
-            fs::remove(pictures_[i].destinationPath, ignored);
-        }
+        for (std::size_t i = 0; i < made_; ++i) pictures_[i].destination->discard();
     }
 
     ScenarioConverter& converter_;

@@ -7,6 +7,7 @@
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
 #include "base/OutputFolder.h"
+#include "base/ReplacingOutput.h"
 #include "driver/ScenarioConverter.h"
 
 namespace fs = std::filesystem;
@@ -35,15 +36,40 @@ bool isReadableFile(const fs::path& path) {
     return std::ifstream(path, std::ios::binary).is_open();
 }
 
+// What a destination that this run has written already means for a copy to it.
+enum class Destination {
+    Free,
+    CopiedAlready,  // a copy of the same file (the title text of City.scn is City.txt)
+    Taken,          // another output of the run, reported
+};
+
+Destination checkDestination(ScenarioConverter& converter, const fs::path& from, const fs::path& to) {
+    const ScenarioConverter::Output* earlier = converter.outputAt(to);
+    if (earlier == nullptr) return Destination::Free;
+    if (!earlier->copiedFrom.empty() && isSameFile(earlier->copiedFrom, from)) return Destination::CopiedAlready;
+    converter.reportReplacement(from, "copied", *earlier);
+    return Destination::Taken;
+}
+
 void copyReportingFailure(ScenarioConverter& converter, const fs::path& from, const fs::path& to) {
-    if (!copyFileContents(from, to)) {
-        converter.reportProblem("Error: could not copy " + from.string() + " to " + to.string() + "!");
+    switch (copyFileContents(from, to)) {
+        case CopyOutcome::Copied:
+            converter.recordOutput(to, from);
+            break;
+        case CopyOutcome::ReadFailed:
+            converter.reportProblem("Error: could not read " + from.string() + "!");
+            break;
+        case CopyOutcome::NotCopied:
+            converter.reportProblem("Error: could not copy " + from.string() + " to " + to.string() + "!");
+            break;
     }
 }
 
 // The sound folder is created in Converted and every file directly inside the
 // scenario's one is copied into it; a file named Sound is itself copied into the folder.
+// A file named like a temporary file is not copied: the next run would take it for one.
 void copySoundFolder(ScenarioConverter& converter, const fs::path& source, const fs::path& destination) {
+    if (checkDestination(converter, source, destination) != Destination::Free) return;
     std::error_code error;
     fs::create_directory(destination, error);
     if (!fs::is_directory(destination, error)) {
@@ -61,7 +87,13 @@ void copySoundFolder(ScenarioConverter& converter, const fs::path& source, const
     }
     std::sort(files.begin(), files.end());
     for (const fs::path& file : files) {
-        copyReportingFailure(converter, file, destination / file.filename());
+        if (isTemporaryName(file.filename().string())) {
+            converter.reportProblem("Warning: " + file.string() +
+                                    " not copied, it is named like a temporary file of this tool!");
+            continue;
+        }
+        const fs::path to = destination / file.filename();
+        if (checkDestination(converter, file, to) == Destination::Free) copyReportingFailure(converter, file, to);
     }
 }
 
@@ -77,8 +109,10 @@ int ScenarioConverter::copyCompanionFiles(const fs::path& scenarioFolder, const 
         const fs::path source = findIgnoringCase(scenarioFolder, name);
         if (!isReadableFile(source)) continue;
         if (isTitle) titleFound = true;
+        const fs::path destination = converted / name;
+        if (checkDestination(*this, source, destination) != Destination::Free) continue;
         console() << file.found;
-        copyReportingFailure(*this, source, converted / name);
+        copyReportingFailure(*this, source, destination);
     }
 
     const fs::path sound = findIgnoringCase(scenarioFolder, kSoundName);

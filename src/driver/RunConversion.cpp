@@ -8,8 +8,10 @@
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
 #include "base/OutputFolder.h"
+#include "base/ReplacingOutput.h"
 #include "driver/HelpScreen.h"
 #include "driver/ScenarioConverter.h"
+#include "driver/ScenarioFileStep.h"
 #include "driver/ScenarioPath.h"
 #include "rules/RulesText.h"
 
@@ -18,16 +20,26 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kRulesName = "Rules.txt";
+const char* const kSoundName = "Sound";
 
 bool isHelpRequest(const std::string& argument) {
     return argument == "--help" || argument == "-h" || argument == "/?";
 }
 
 // The folder is created where it does not exist yet; whether that worked shows when the
-// first output file is created in it.
-void createConvertedFolder(const fs::path& scenarioFolder) {
+// first output file is created in it. The temporary files that a run killed in the middle
+// left in it, and in its Sound folder, are removed; not where either is a folder of the
+// scenario itself, linked back, whose files are the scenario's own.
+void prepareConvertedFolder(const fs::path& scenarioFolder) {
+    const fs::path converted = scenarioFolder / kConvertedFolder;
     std::error_code ignored;
-    fs::create_directory(scenarioFolder / kConvertedFolder, ignored);
+    fs::create_directory(converted, ignored);
+    const fs::path scenarioSide = scenarioFolder.empty() ? fs::path(".") : scenarioFolder;
+    if (isSameFile(converted, scenarioSide)) return;
+    removeStaleTemporaries(converted);
+    if (!isSameFile(converted / kSoundName, findIgnoringCase(scenarioFolder, kSoundName))) {
+        removeStaleTemporaries(converted / kSoundName);
+    }
 }
 
 void printRefusal(std::ostream& console, ScenarioRefusal refusal, const std::string& scenarioPath) {
@@ -37,29 +49,6 @@ void printRefusal(std::ostream& console, ScenarioRefusal refusal, const std::str
         console << "Error: " << scenarioPath
                 << " is shorter than its map, unit and city counts announce!\n";
     }
-}
-
-// An output that could not be written whole is not left behind to pass for a converted one.
-void removeHalfWritten(const fs::path& output) {
-    std::error_code ignored;
-    fs::remove(output, ignored);
-}
-
-void convertScenarioStep(ScenarioConverter& converter, std::ifstream& scenario, std::ofstream& output,
-                         const fs::path& outputPath) {
-    std::ostream& console = converter.console();
-    console << "Converting SCN file...\n";
-    converter.convertScenarioFile(scenario, output);
-    scenario.close();
-    output.flush();
-    const bool written = output.good();
-    output.close();
-    if (!written || output.fail()) {
-        converter.reportProblem("Error: could not write " + outputPath.string() + "!");
-        removeHalfWritten(outputPath);
-        return;
-    }
-    console << "Done!\n";
 }
 
 void convertRulesStep(ScenarioConverter& converter, const fs::path& scenarioFolder) {
@@ -80,17 +69,28 @@ void convertRulesStep(ScenarioConverter& converter, const fs::path& scenarioFold
                                 " is the output file itself, Rules.txt not converted!");
         return;
     }
+    if (const ScenarioConverter::Output* earlier = converter.outputAt(outputPath)) {
+        converter.reportReplacement(scenarioRules.path(), "converted", *earlier);
+        return;
+    }
     RulesTextOutput output(outputPath);
     if (!output.isOpen()) {
         converter.reportProblem("Error: could not create " + outputPath.string() + "!");
         return;
     }
     converter.mergeRules(scenarioRules, output, templateRules);
+    for (const RulesTextInput* input : {&scenarioRules, &templateRules}) {
+        if (input->readFailed()) {
+            output.discard();
+            converter.reportProblem("Error: could not read " + input->path().string() + "!");
+            return;
+        }
+    }
     if (!output.close()) {
         converter.reportProblem("Error: could not write " + outputPath.string() + "!");
-        removeHalfWritten(outputPath);
         return;
     }
+    converter.recordOutput(outputPath);
     console << "Done!\n";
 }
 
@@ -98,7 +98,7 @@ int runFullConversion(const std::string& scenarioArgument, std::ostream& console
                       const fs::path& templateFolder) {
     const ScenarioPath parts = splitScenarioPath(scenarioArgument);
     const fs::path scenarioFolder(parts.folder());
-    createConvertedFolder(scenarioFolder);
+    prepareConvertedFolder(scenarioFolder);
 
     std::ifstream scenario(fs::path(scenarioArgument), std::ios::binary);
     if (!scenario.is_open()) {
@@ -128,14 +128,20 @@ int runFullConversion(const std::string& scenarioArgument, std::ostream& console
         console << "Error: " << outputPath.string() << " is the scenario file itself!\n";
         return exit_code::Refused;
     }
-    std::ofstream output(outputPath, std::ios::binary | std::ios::trunc);
-    if (!output.is_open()) {
+    // The output could not be told from a temporary file, which the next run removes.
+    if (isTemporaryName(parts.fileName())) {
+        console << "Error: " << scenarioArgument << " is named like a temporary file of this tool!\n";
+        return exit_code::Refused;
+    }
+    ReplacingOutput output(outputPath);
+    if (!output.isOpen()) {
         console << "Error: could not create " << outputPath.string() << "!\n";
         return exit_code::Refused;
     }
 
     converter.printScenarioInfo();
-    convertScenarioStep(converter, scenario, output, outputPath);
+    convertScenarioStep(converter, scenario, fs::path(scenarioArgument), output);
+    scenario.close();
     converter.convertGraphics(scenarioFolder);
     convertRulesStep(converter, scenarioFolder);
     console << "Copying identical files\n";
@@ -161,7 +167,7 @@ int runGraphicsOnly(const std::vector<std::string>& arguments, std::ostream& con
         console << "Fantastic Worlds type selected\n";
     }
     const fs::path scenarioFolder(arguments[1]);
-    createConvertedFolder(scenarioFolder);
+    prepareConvertedFolder(scenarioFolder);
     converter.convertGraphics(scenarioFolder);
     return exit_code::GraphicsOnly;
 }

@@ -2,9 +2,29 @@
 
 #include <ostream>
 
+#include "base/FileCopy.h"
+
 ScenarioConverter::ScenarioConverter(std::ostream& console) : console_(console) {}
 
 void ScenarioConverter::reportProblem(const std::string& message) {
     console_ << message << '\n';
     problemReported_ = true;
+}
+
+void ScenarioConverter::recordOutput(const std::filesystem::path& path, const std::filesystem::path& copiedFrom) {
+    outputs_.push_back({path, copiedFrom});
+}
+
+// Asked of the file system, which knows whether two spellings name one file.
+const ScenarioConverter::Output* ScenarioConverter::outputAt(const std::filesystem::path& destination) const {
+    for (const Output& output : outputs_) {
+        if (isSameFile(output.path, destination)) return &output;
+    }
+    return nullptr;
+}
+
+void ScenarioConverter::reportReplacement(const std::filesystem::path& source, const std::string& notDone,
+                                          const Output& earlier) {
+    reportProblem("Warning: " + source.string() + " not " + notDone + ", it would replace the " +
+                  (earlier.copiedFrom.empty() ? "converted " : "copied ") + earlier.path.filename().string() + "!");
 }

@@ -100,7 +100,22 @@ public:
     void reportProblem(const std::string& message);
     bool problemReported() const { return problemReported_; }
 
+    // --- outputs of the run -----------------------------------------------------------
+    // Every output that a step has made, so that no later step of the run replaces it.
+    struct Output {
+        std::filesystem::path path;
+        std::filesystem::path copiedFrom;  // empty for a converted output
+    };
+    void recordOutput(const std::filesystem::path& path, const std::filesystem::path& copiedFrom = {});
+    // The output of this run that `destination` names (whatever its spelling), or nullptr.
+    const Output* outputAt(const std::filesystem::path& destination) const;
+    // Reports that `source` was not copied or converted (`notDone`) because its destination
+    // is the output `earlier`: "Warning: <source> not <notDone>, it would replace the
+    // converted <name>!" (or "the copied <name>").
+    void reportReplacement(const std::filesystem::path& source, const std::string& notDone, const Output& earlier);
+
 private:
     std::ostream& console_;
     bool problemReported_ = false;
+    std::vector<Output> outputs_;
 };

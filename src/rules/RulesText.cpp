@@ -1,21 +1,32 @@
 #include "rules/RulesText.h"
 
+#include <system_error>
+
 namespace {
 constexpr int kEndOfText = 0x1A;
 }
 
 RulesTextInput::RulesTextInput(const std::filesystem::path& path)
-    : path_(path), file_(path, std::ios::binary) {}
+    : path_(path), file_(path, std::ios::binary) {
+    std::error_code error;
+    if (file_.is_open()) sizeAtOpen_ = std::filesystem::file_size(path, error);
+    if (error) sizeAtOpen_ = 0;
+}
 
 int RulesTextInput::nextChar() {
     if (ended_) return -1;
     std::streambuf* buffer = file_.rdbuf();
     int c = buffer->sbumpc();
-    if (c == '\r' && buffer->sgetc() == '\n') c = buffer->sbumpc();
+    if (c == '\r' && buffer->sgetc() == '\n') {
+        c = buffer->sbumpc();
+        ++bytesRead_;
+    }
     if (c == std::char_traits<char>::eof() || c == kEndOfText) {
         ended_ = true;
+        endedByMark_ = c == kEndOfText;
         return -1;
     }
+    ++bytesRead_;
     return static_cast<unsigned char>(c);
 }
 
@@ -35,33 +46,31 @@ bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
     return !piece.empty();
 }
 
+bool RulesTextInput::readFailed() const { return ended_ && !endedByMark_ && bytesRead_ < sizeAtOpen_; }
+
 void RulesTextInput::rewind() {
     if (!file_.is_open()) return;
     file_.clear();
     file_.seekg(0);
     ended_ = false;
+    endedByMark_ = false;
+    bytesRead_ = 0;
     lineFeedsRead_ = 0;
     pieceLine_ = 0;
 }
 
-RulesTextOutput::RulesTextOutput(const std::filesystem::path& path)
-    : path_(path), file_(path, std::ios::binary | std::ios::trunc) {}
+RulesTextOutput::RulesTextOutput(const std::filesystem::path& path) : output_(path) {}
 
 void RulesTextOutput::write(const std::string& text) {
+    std::ofstream& file = output_.stream();
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\n') continue;
-        file_.write(text.data() + start, static_cast<std::streamsize>(i - start));
-        file_.write("\r\n", 2);
+        file.write(text.data() + start, static_cast<std::streamsize>(i - start));
+        file.write("\r\n", 2);
         start = i + 1;
     }
-    file_.write(text.data() + start, static_cast<std::streamsize>(text.size() - start));
+    file.write(text.data() + start, static_cast<std::streamsize>(text.size() - start));
 }
 
-bool RulesTextOutput::close() {
-    if (!file_.is_open()) return false;
-    file_.flush();
-    bool ok = file_.good();
-    file_.close();
-    return ok && !file_.fail();
-}
+bool RulesTextOutput::close() { return output_.commit(); }

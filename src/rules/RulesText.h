@@ -6,6 +6,8 @@
 #include <fstream>
 #include <string>
 
+#include "base/ReplacingOutput.h"
+
 // Rules texts are read and written the way the Windows C runtime's text mode does it,
 // on every platform, so that every build writes the same bytes:
 //  - reading drops a carriage return that stands directly before a line feed, and a
@@ -33,6 +35,11 @@ public:
     // True once a read has met the end of the text.
     bool atEnd() const { return ended_; }
 
+    // True when the text ended before the end of the file as it was when it was opened:
+    // an input error, or a file cut short while it is read, both of which a stream
+    // reports as the end.
+    bool readFailed() const;
+
     // Back to the first byte of the text.
     void rewind();
 
@@ -41,25 +48,31 @@ private:
 
     std::filesystem::path path_;
     std::ifstream file_;
+    std::uintmax_t sizeAtOpen_ = 0;
+    std::uintmax_t bytesRead_ = 0;  // since the last rewind
     bool ended_ = false;
+    bool endedByMark_ = false;  // by the end-of-text byte, not by the end of the file
     std::int64_t lineFeedsRead_ = 0;
     std::int64_t pieceLine_ = 0;
 };
 
+// Replaces the file of its name whole, when it is closed, or not at all.
 class RulesTextOutput {
 public:
-    // Creates or truncates the file; check isOpen() afterwards.
+    // Creates the output's temporary file; check isOpen() afterwards.
     explicit RulesTextOutput(const std::filesystem::path& path);
 
-    bool isOpen() const { return file_.is_open(); }
-    const std::filesystem::path& path() const { return path_; }
+    bool isOpen() const { return output_.isOpen(); }
+    const std::filesystem::path& path() const { return output_.path(); }
 
     void write(const std::string& text);
 
-    // Flushes and closes; false when any write or the close failed.
+    // Flushes, closes and puts the text in place; false when any write or the close
+    // failed, and the file of the name keeps what it held then.
     bool close();
+    // Drops what was written; the file of the name keeps what it held.
+    void discard() { output_.discard(); }
 
 private:
-    std::filesystem::path path_;
-    std::ofstream file_;
+    ReplacingOutput output_;
 };

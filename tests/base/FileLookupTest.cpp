@@ -16,6 +16,17 @@ TEST(FileLookup, ExactSpellingFirstThenIgnoringCase) {
     EXPECT_EQ(findIgnoringCase(folder.path(), "Rules.txt"), folder / "Rules.txt");
 }
 
+// Of several spellings, the first in name order is taken, whatever order the folder
+// lists them in.
+TEST(FileLookup, FirstOfSeveralSpellingsIsTaken) {
+    TempFolder folder;
+    for (const char* name : {"rules.txt", "Rules.TXT", "RULES.TXT", "rULES.txt"}) std::ofstream(folder / name) << name;
+    if (fs::exists(folder / "Rules.txt")) GTEST_SKIP() << "the file system ignores letter case itself";
+    EXPECT_EQ(findIgnoringCase(folder.path(), "Rules.txt"), folder / "RULES.TXT");
+    fs::remove(folder / "RULES.TXT");
+    EXPECT_EQ(findIgnoringCase(folder.path(), "Rules.txt"), folder / "Rules.TXT");
+}
+
 TEST(FileLookup, MissingNameGivesTheExactSpelling) {
     TempFolder folder;
     EXPECT_EQ(findIgnoringCase(folder.path(), "Units.bmp"), folder / "Units.bmp");

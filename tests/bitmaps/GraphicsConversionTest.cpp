@@ -8,6 +8,7 @@
 
 #include "BitmapTestSupport.h"
 #include "driver/RunConversion.h"
+#include "kit/FileSizeLimit.h"
 #include "kit/SampleWorld.h"
 #include "kit/TempFolder.h"
 
@@ -214,13 +215,18 @@ TEST_F(GraphicsConversion, UnwritableUncreatableOrSelfOverwritingDestinationsAre
     };
     writeScenarioBitmaps({"Units.bmp"});
     const fs::path units = converted / "Units.bmp";
-    std::error_code error;
-    fs::create_symlink("/dev/full", units, error);  // a device that refuses writes
-    if (!error && fs::exists("/dev/full")) {
-        EXPECT_EQ(convert(), unitsRefused("could not write " + units.string()));
-        EXPECT_TRUE(problemReported);
-        EXPECT_FALSE(fs::exists(fs::symlink_status(units))) << "the half-written file is removed";
+    const Bytes earlier = asBytes("an earlier conversion");
+    writeFileBytes(units, earlier);
+    {
+        FileSizeLimit disk(1000);  // files fill up after 1000 bytes
+        if (disk.active()) {
+            EXPECT_EQ(convert(), unitsRefused("could not write " + units.string()));
+            EXPECT_TRUE(problemReported);
+        }
     }
+    EXPECT_EQ(readFileBytes(units), earlier) << "the earlier conversion is kept";
+    EXPECT_EQ(std::distance(fs::directory_iterator(converted), fs::directory_iterator()), 1)
+        << "no temporary file is left behind";
 
     fs::remove_all(converted);
     writeFileBytes(converted, asBytes("a file where the folder should be"));

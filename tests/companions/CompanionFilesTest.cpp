@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "driver/ScenarioConverter.h"
 #include "kit/BitmapSample.h"
@@ -9,6 +10,7 @@
 #include "kit/TempFolder.h"
 
 namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
@@ -61,9 +63,12 @@ TEST_F(CompanionTest, SecondRunReplacesTheCopies) {
     makeScenario();
     copy();
     writeFileBytes(scenario / "Converted" / "City.txt", {'o', 'l', 'd', ' ', 'c', 'o', 'p', 'y', '!', '!'});
-    copy();
+    std::ostringstream secondConsole;
+    ScenarioConverter secondRun(secondConsole);
+    secondRun.copyCompanionFiles(scenario, "Sample");
     EXPECT_TRUE(sameBytes("City.txt", "City.txt"));
-    EXPECT_FALSE(converter.problemReported());
+    EXPECT_EQ(secondConsole.str(), kAllFound);
+    EXPECT_FALSE(secondRun.problemReported());
 }
 
 TEST_F(CompanionTest, TitleImageNeedsTheTitleText) {
@@ -101,6 +106,74 @@ TEST_F(CompanionTest, SoundSubfoldersAreNotCopied) {
     copy();
     EXPECT_FALSE(fs::exists(scenario / "Converted" / "Sound" / "Extra"));
     EXPECT_TRUE(sameBytes("Sound/Advance.wav", "Sound/Advance.wav"));
+    EXPECT_EQ(console.str(), kAllFound) << "a subfolder is no failed copy";
+    EXPECT_FALSE(converter.problemReported());
+}
+
+// A folder that bears a companion's name is no companion: nothing is found, nothing failed.
+TEST_F(CompanionTest, FolderNamedLikeACompanionIsPassedOver) {
+    for (const char* name : {"Events.txt", "City.txt"}) {
+        SCOPED_TRACE(name);
+        makeScenario(name[0] == 'E' ? "events" : "city");
+        fs::remove(scenario / name);
+        fs::create_directories(scenario / name);
+        std::ostringstream quiet;
+        ScenarioConverter run(quiet);
+        run.copyCompanionFiles(scenario, "Sample");
+        EXPECT_EQ(quiet.str().find(std::string("Found ") + name), std::string::npos) << quiet.str();
+        EXPECT_FALSE(run.problemReported()) << quiet.str();
+        EXPECT_FALSE(fs::exists(scenario / "Converted" / name));
+    }
+}
+
+TEST_F(CompanionTest, SoundFolderThatCannotBeCreatedIsReported) {
+    makeScenario();
+    const fs::path sound = scenario / "Converted" / "Sound";
+    writeFileBytes(sound, {7, 7, 7});  // a file where the folder should be
+    copy();
+    EXPECT_TRUE(converter.problemReported());
+    EXPECT_NE(console.str().find("Found Sounds dir!\nNow Copying...\nError: could not create " + sound.string() + "!\n"),
+              std::string::npos)
+        << console.str();
+    EXPECT_EQ(readFileBytes(sound), (Bytes{7, 7, 7}));
+}
+
+// Converted/Sound links back to the scenario's Sound: each file would be copied onto
+// itself. Each is reported, and stays as it was.
+TEST_F(CompanionTest, SoundFolderLinkedBackToTheScenarioIsNotCopiedOntoItself) {
+    makeScenario();
+    std::error_code error;
+    fs::create_directory_symlink(scenario / "Sound", scenario / "Converted" / "Sound", error);
+    if (error) GTEST_SKIP() << "cannot make a folder link here: " << error.message();
+    const Bytes advance = readFileBytes(scenario / "Sound" / "Advance.wav");
+    const Bytes battle = readFileBytes(scenario / "Sound" / "Battle.wav");
+    copy();
+    EXPECT_TRUE(converter.problemReported());
+    for (const char* name : {"Advance.wav", "Battle.wav"}) {
+        const std::string file = (scenario / "Sound" / name).string();
+        const std::string copy = (scenario / "Converted" / "Sound" / name).string();
+        EXPECT_NE(console.str().find("Error: could not copy " + file + " to " + copy + "!\n"), std::string::npos)
+            << console.str();
+    }
+    EXPECT_EQ(readFileBytes(scenario / "Sound" / "Advance.wav"), advance);
+    EXPECT_EQ(readFileBytes(scenario / "Sound" / "Battle.wav"), battle);
+    EXPECT_EQ(std::distance(fs::directory_iterator(scenario / "Sound"), fs::directory_iterator()), 2);
+}
+
+// A name kept for the tool's temporary files is never an output: the next run would
+// remove it.
+TEST_F(CompanionTest, SoundFileNamedLikeATemporaryFileIsNotCopied) {
+    makeScenario();
+    const fs::path odd = scenario / "Sound" / ".tavorel-0123-1.partial";
+    writeFileBytes(odd, {1});
+    copy();
+    EXPECT_TRUE(converter.problemReported());
+    EXPECT_NE(console.str().find("Warning: " + odd.string() +
+                                 " not copied, it is named like a temporary file of this tool!\n"),
+              std::string::npos)
+        << console.str();
+    EXPECT_FALSE(fs::exists(scenario / "Converted" / "Sound" / odd.filename()));
+    EXPECT_TRUE(sameBytes("Sound/Battle.wav", "Sound/Battle.wav"));
 }
 
 TEST_F(CompanionTest, NamesAreFoundWhateverTheirCase) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "kit/BitmapSample.h"
@@ -90,4 +91,39 @@ TEST(RulesTextOutput, WritesEveryLineFeedAsCarriageReturnLineFeed) {
     EXPECT_TRUE(output.close());
     const auto bytes = readFileBytes(folder / "out.txt");
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "a\r\nb\r\r\n\r\nend");
+}
+
+// A text that ends before the end its file had when it was opened could not be read in
+// full; one that ends at its end, or at its end-of-text byte, could.
+TEST(RulesTextInput, TextCutShortWhileItIsReadIsAFailedRead) {
+    std::string text;
+    for (int line = 0; line < 4000; ++line) text += "line " + std::to_string(line) + "\r\n";
+    struct Case {
+        std::string bytes;
+        bool cutAfterFirstLine;
+        bool failed;
+    };
+    const Case cases[] = {
+        {text, false, false},
+        {"short\r\ntext\x1A" "after the end", false, false},
+        {text, true, true},
+    };
+    for (const Case& read : cases) {
+        TempFolder folder;
+        writeRaw(folder / "Rules.txt", read.bytes);
+        RulesTextInput input(folder / "Rules.txt");
+        std::string piece;
+        ASSERT_TRUE(input.readPiece(piece, 180));
+        if (read.cutAfterFirstLine) {
+            std::error_code error;
+            std::filesystem::resize_file(folder / "Rules.txt", 20, error);  // past what the stream holds
+            if (error) GTEST_SKIP() << "an open file cannot be cut short here: " << error.message();
+        }
+        while (input.readPiece(piece, 180)) {
+        }
+        EXPECT_TRUE(input.atEnd());
+        EXPECT_EQ(input.readFailed(), read.failed) << read.bytes.size();
+        input.rewind();
+        EXPECT_FALSE(input.readFailed());
+    }
 }

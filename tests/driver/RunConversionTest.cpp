@@ -158,3 +158,29 @@ TEST_F(RunTest, RulesThatDoNotFitThePlanAreMergedWithAWarning) {
     EXPECT_EQ(output.substr(end), "\nDone!\nCopying identical files\nConversion Terminated\n");
     EXPECT_TRUE(fs::exists(folder / "scen" / "Converted" / "Rules.txt"));
 }
+
+// A killed run leaves its temporary files; the next run in that folder removes them, and
+// nothing else.
+TEST_F(RunTest, TemporaryFilesOfAKilledRunAreRemovedByTheNext) {
+    ScenarioFolderOptions options;
+    options.withBitmaps = false;
+    options.withRules = false;
+    const fs::path scenario = writeScenarioFolder(folder / "scen", options);
+    const fs::path converted = folder / "scen" / "Converted";
+    const std::vector<fs::path> stale{converted / ".tavorel-0123456789abcdef-3.partial",
+                                      converted / "Sound" / ".tavorel-fedcba9876543210-1.partial"};
+    const std::vector<fs::path> kept{converted / "notes.partial", converted / ".tavorel-notes.txt"};
+    fs::create_directories(converted / "Sound");
+    for (const auto& paths : {stale, kept}) {
+        for (const fs::path& path : paths) writeFileBytes(path, {1, 2, 3});
+    }
+    EXPECT_EQ(run({scenario.string()}), exit_code::Converted) << console.str();
+    for (const fs::path& path : stale) EXPECT_FALSE(fs::exists(path)) << path;
+    for (const fs::path& path : kept) EXPECT_TRUE(fs::exists(path)) << path;
+}
+
+TEST_F(RunTest, ScenarioNamedLikeATemporaryFileIsRefused) {
+    const fs::path scenario = scenarioWith(makeScenarioFile(ScenarioSampleOptions{}), ".tavorel-1.partial");
+    EXPECT_EQ(run({scenario.string()}), exit_code::Refused);
+    EXPECT_EQ(console.str(), "Error: " + scenario.string() + " is named like a temporary file of this tool!\n");
+}

@@ -8,6 +8,8 @@
 #include "ConversionSupport.h"
 #include "driver/ExitCodes.h"
 #include "driver/RunConversion.h"
+#include "kit/BitmapSample.h"
+#include "kit/FileSizeLimit.h"
 #include "kit/SampleWorld.h"
 #include "kit/TempFolder.h"
 
@@ -48,9 +50,9 @@ TEST(WriteFailure, AnOutputThatRefusesWritesIsLeftFailed) {
     }
 }
 
-// Through the whole run: the output file is a device that takes no data.
-TEST(WriteFailure, RunReportsTheFileItCouldNotWrite) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no device that reports a full disk";
+// Through the whole run: the disk fills up while the scenario file is written. The
+// conversion of an earlier run stays as it was.
+TEST(WriteFailure, RunReportsTheFileItCouldNotWriteAndKeepsTheEarlierOne) {
     TempFolder folder("tavorel-scenario");
     writeTemplateFolder(folder / "template", 3);
     ScenarioFolderOptions options;
@@ -59,15 +61,24 @@ TEST(WriteFailure, RunReportsTheFileItCouldNotWrite) {
     const fs::path scenario = writeScenarioFolder(folder / "scen", options);
     const fs::path output = folder / "scen" / "Converted" / scenario.filename();
     fs::create_directories(output.parent_path());
-    fs::create_symlink("/dev/full", output);
+    const Bytes earlier{'e', 'a', 'r', 'l', 'i', 'e', 'r'};
+    writeFileBytes(output, earlier);
 
     std::ostringstream console;
-    const int code = runConversion({scenario.string()}, console, folder / "template");
+    int code = 0;
+    {
+        FileSizeLimit disk(40000);  // the scenario output has 74451 bytes
+        if (!disk.active()) GTEST_SKIP() << disk.problem();
+        code = runConversion({scenario.string()}, console, folder / "template");
+    }
     EXPECT_EQ(code, exit_code::SomethingSkipped);
     const std::string text = console.str();
     EXPECT_NE(text.find("Converting SCN file...\nError: could not write " + output.string() + "!\n"),
               std::string::npos)
         << text;
     EXPECT_EQ(text.find("Converting SCN file...\nDone!"), std::string::npos);
-    EXPECT_FALSE(fs::exists(fs::symlink_status(output))) << "the half-written output is left behind";
+    EXPECT_EQ(readFileBytes(output), earlier) << "the earlier conversion is kept";
+    EXPECT_TRUE(fs::exists(output.parent_path() / "Rules.txt")) << "the other outputs are made";
+    EXPECT_EQ(std::distance(fs::directory_iterator(output.parent_path()), fs::directory_iterator()), 2)
+        << "no temporary file is left behind";
 }

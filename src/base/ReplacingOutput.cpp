@@ -1,0 +1,102 @@
+#include "base/ReplacingOutput.h"
+
+#include <chrono>
+#include <cstdint>
+#include <random>
+#include <system_error>
+#include <utility>
+
+#include "base/DiskSync.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kTemporaryPrefix = ".tavorel-";
+const std::string kTemporarySuffix = ".partial";
+
+std::string hex(std::uint64_t value) {
+    static const char digits[] = "0123456789abcdef";
+    std::string text(16, '0');
+    for (std::size_t i = 16; i-- > 0; value >>= 4) text[i] = digits[value & 0xF];
+    return text;
+}
+
+// One token per process, from the random device and the clock (some standard libraries'
+// random device repeats itself from run to run), and a count within the process: two
+// runs in one folder, or two outputs of one run, never share a temporary name.
+std::string nextTemporaryName() {
+    static const std::uint64_t processToken = [] {
+        std::random_device device;
+        const auto ticks = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+        return (static_cast<std::uint64_t>(device()) << 32 ^ device()) ^ ticks * 0x9E3779B97F4A7C15ULL;
+    }();
+    static std::uint64_t count = 0;
+    return kTemporaryPrefix + hex(processToken) + "-" + std::to_string(++count) + kTemporarySuffix;
+}
+
+void removeQuietly(const fs::path& path) {
+    std::error_code ignored;
+    fs::remove(path, ignored);
+}
+
+}  // namespace
+
+bool isTemporaryName(const std::string& fileName) {
+    return fileName.size() >= kTemporaryPrefix.size() + kTemporarySuffix.size() &&
+           fileName.compare(0, kTemporaryPrefix.size(), kTemporaryPrefix) == 0 &&
+           fileName.compare(fileName.size() - kTemporarySuffix.size(), kTemporarySuffix.size(), kTemporarySuffix) == 0;
+}
+
+void removeStaleTemporaries(const fs::path& folder) {
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code ignored;
+        if (isTemporaryName(it->path().filename().string()) && it->is_regular_file(ignored)) {
+            removeQuietly(it->path());
+        }
+    }
+}
+
+ReplacingOutput::ReplacingOutput(fs::path finalPath) : finalPath_(std::move(finalPath)) {
+    // A name that is taken already is passed over rather than truncated.
+    for (int attempt = 0; attempt < 4 && !file_.is_open(); ++attempt) {
+        temporaryPath_ = finalPath_.parent_path() / nextTemporaryName();
+        std::error_code error;
+        if (fs::exists(fs::symlink_status(temporaryPath_, error))) continue;
+        file_.open(temporaryPath_, std::ios::binary | std::ios::out | std::ios::trunc);
+    }
+}
+
+ReplacingOutput::~ReplacingOutput() { discard(); }
+
+bool ReplacingOutput::finish() {
+    if (finished_) return true;
+    if (!file_.is_open()) return false;
+    file_.flush();
+    const bool written = file_.good();
+    file_.close();
+    finished_ = written && !file_.fail() && syncToDisk(temporaryPath_);
+    if (!finished_) discard();
+    return finished_;
+}
+
+bool ReplacingOutput::commit() {
+    if (!finish()) return false;
+    std::error_code error;
+    fs::rename(temporaryPath_, finalPath_, error);
+    if (error) {
+        discard();
+        return false;
+    }
+    temporaryPath_.clear();
+    return true;
+}
+
+void ReplacingOutput::discard() {
+    finished_ = false;
+    if (temporaryPath_.empty()) return;
+    if (file_.is_open()) file_.close();
+    removeQuietly(temporaryPath_);
+    temporaryPath_.clear();
+}

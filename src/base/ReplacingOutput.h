@@ -1,0 +1,51 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+// An output file that replaces the file of its name whole or not at all. It is written
+// under a temporary name in the same folder, and renamed over its final name only once
+// it is complete, closed without error and on the disk. Until then a file of the final
+// name keeps what it held, and keeps it for good when the output is discarded; a run
+// killed at any moment leaves at most a temporary file, which the next run removes.
+class ReplacingOutput {
+public:
+    // Creates the temporary file; check isOpen() afterwards.
+    explicit ReplacingOutput(std::filesystem::path finalPath);
+    ~ReplacingOutput();  // discards an output that was not committed
+    ReplacingOutput(const ReplacingOutput&) = delete;
+    ReplacingOutput& operator=(const ReplacingOutput&) = delete;
+
+    bool isOpen() const { return file_.is_open(); }
+    std::ofstream& stream() { return file_; }
+    const std::filesystem::path& path() const { return finalPath_; }
+
+    // Flushes, closes and brings the file to the disk, where that was not done yet, and
+    // renames it over the final name. False when any of that failed: the temporary file
+    // is removed then, and the final name keeps what it held.
+    bool commit();
+
+    // The part of commit() before the rename, for outputs that are put in place together:
+    // each is finished first, and none renamed unless all could be. False (the temporary
+    // file removed) when it failed.
+    bool finish();
+
+    // Closes and removes the temporary file; the final name keeps what it held.
+    void discard();
+
+private:
+    std::filesystem::path finalPath_;
+    std::filesystem::path temporaryPath_;
+    std::ofstream file_;
+    bool finished_ = false;
+};
+
+// Temporary files are named ".tavorel-<token>.partial". No name the tool writes or copies
+// may look like that: the scenario file's name, and the names in the scenario's Sound
+// folder, are checked with this before they are used.
+bool isTemporaryName(const std::string& fileName);
+
+// Removes the temporary files that a run killed in the middle left directly in `folder`;
+// nothing else is touched.
+void removeStaleTemporaries(const std::filesystem::path& folder);
