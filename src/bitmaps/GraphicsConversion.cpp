@@ -14,6 +14,7 @@
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
 #include "base/OutputFolder.h"
+#include "base/PathText.h"
 #include "driver/ScenarioConverter.h"
 
 namespace fs = std::filesystem;
@@ -149,7 +150,7 @@ private:
     bool loadSource(std::ifstream& sourceFile) {
         const std::string problem = memory_.source.load(sourceFile, step_.sourceExtent);
         if (problem.empty()) return true;
-        report(sourcePath_.string() + " " + problem);
+        report(displayPath(sourcePath_) + " " + problem);
         return false;
     }
 
@@ -163,7 +164,7 @@ private:
                 openIgnoringCase(converter_.templateFolder, wanted.name, picture.templateFile);
             picture.destinationPath = folder_ / kConvertedFolder / wanted.name;
             if (!picture.templateFile.is_open()) {
-                report("template " + picture.templatePath.string() + " not found");
+                report("template " + displayPath(picture.templatePath) + " not found");
                 usable = false;
                 continue;
             }
@@ -172,7 +173,7 @@ private:
             const std::string problem = picture.picture->load(picture.templateFile, wanted.extent,
                                                              BitmapPicture::Holding::Windows);
             if (!problem.empty()) {
-                report("template " + picture.templatePath.string() + " " + problem);
+                report("template " + displayPath(picture.templatePath) + " " + problem);
                 usable = false;
             }
         }
@@ -196,7 +197,7 @@ private:
                 clash = clash || isSameFile(destination, pictures_[j].templatePath);
             }
             if (clash) {
-                report(destination.string() + " is one of the pictures it is made from");
+                report(displayPath(destination) + " is one of the pictures it is made from");
                 return false;
             }
         }
@@ -223,7 +224,7 @@ private:
                                      std::ios::binary | std::ios::out | std::ios::trunc);
             made_ = i + 1;
             if (!picture.destination.is_open()) {
-                report("could not create " + picture.destinationPath.string());
+                report("could not create " + displayPath(picture.destinationPath));
                 return false;
             }
             destinations[i] = picture.picture;
@@ -242,7 +243,7 @@ private:
                 }
             }
             if (step_.layout(converter_, memory_.source, destinations) != 1) {
-                report(sourcePath_.string() + " has cells outside its pictures");
+                report(displayPath(sourcePath_) + " has cells outside its pictures");
                 return false;
             }
             for (std::size_t i = 0; i < count_; ++i) {
@@ -264,9 +265,9 @@ private:
     bool copied(const StepPicture& picture, bool succeeded) {
         if (succeeded) return true;
         if (picture.templateFile.fail()) {
-            report("template " + picture.templatePath.string() + " cannot be read");
+            report("template " + displayPath(picture.templatePath) + " cannot be read");
         } else {
-            report("could not write " + picture.destinationPath.string());
+            report("could not write " + displayPath(picture.destinationPath));
         }
         return false;
     }

@@ -7,6 +7,7 @@
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
 #include "base/OutputFolder.h"
+#include "base/PathText.h"
 #include "driver/ScenarioConverter.h"
 
 namespace fs = std::filesystem;
@@ -37,7 +38,8 @@ bool isReadableFile(const fs::path& path) {
 
 void copyReportingFailure(ScenarioConverter& converter, const fs::path& from, const fs::path& to) {
     if (!copyFileContents(from, to)) {
-        converter.reportProblem("Error: could not copy " + from.string() + " to " + to.string() + "!");
+        converter.reportProblem("Error: could not copy " + displayPath(from) + " to " + displayPath(to) +
+                                "!");
     }
 }
 
@@ -47,7 +49,7 @@ void copySoundFolder(ScenarioConverter& converter, const fs::path& source, const
     std::error_code error;
     fs::create_directory(destination, error);
     if (!fs::is_directory(destination, error)) {
-        converter.reportProblem("Error: could not create " + destination.string() + "!");
+        converter.reportProblem("Error: could not create " + displayPath(destination) + "!");
         return;
     }
     std::vector<fs::path> files;
@@ -55,7 +57,7 @@ void copySoundFolder(ScenarioConverter& converter, const fs::path& source, const
         for (fs::directory_iterator it(source, error), end; !error && it != end; it.increment(error)) {
             if (it->is_regular_file(error)) files.push_back(it->path());
         }
-        if (error) converter.reportProblem("Error: could not read the folder " + source.string() + "!");
+        if (error) converter.reportProblem("Error: could not read the folder " + displayPath(source) + "!");
     } else {
         files.push_back(source);
     }
@@ -78,7 +80,7 @@ int ScenarioConverter::copyCompanionFiles(const fs::path& scenarioFolder, const 
         if (!isReadableFile(source)) continue;
         if (isTitle) titleFound = true;
         console() << file.found;
-        copyReportingFailure(*this, source, converted / name);
+        copyReportingFailure(*this, source, converted / pathFromUtf8(name));
     }
 
     const fs::path sound = findIgnoringCase(scenarioFolder, kSoundName);

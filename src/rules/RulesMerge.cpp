@@ -1,5 +1,6 @@
 #include <string>
 
+#include "base/PathText.h"
 #include "driver/ScenarioConverter.h"
 #include "rules/RulesLine.h"
 #include "rules/RulesMergePlan.h"
@@ -36,7 +37,7 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
     // One line for each text that ran out, however many runs came up short on it.
     auto warnWhenShort = [this](bool ranOut, const RulesTextInput& input) {
         if (!ranOut) return;
-        reportProblem("Warning: " + input.path().string() +
+        reportProblem("Warning: " + displayPath(input.path()) +
                       " has fewer lines than the rules conversion needs, the converted Rules.txt is "
                       "incomplete!");
     };
