@@ -6,6 +6,7 @@
 
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
+#include "base/FolderListing.h"
 #include "base/OutputFolder.h"
 #include "base/PathText.h"
 #include "driver/ScenarioConverter.h"
@@ -54,8 +55,8 @@ void copySoundFolder(ScenarioConverter& converter, const fs::path& source, const
     }
     std::vector<fs::path> files;
     if (fs::is_directory(source, error)) {
-        for (fs::directory_iterator it(source, error), end; !error && it != end; it.increment(error)) {
-            if (it->is_regular_file(error)) files.push_back(it->path());
+        for (const FolderEntry& entry : listFolder(source, error)) {
+            if (entry.isRegularFile) files.push_back(entry.path);
         }
         if (error) converter.reportProblem("Error: could not read the folder " + displayPath(source) + "!");
     } else {
