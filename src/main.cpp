@@ -4,10 +4,11 @@
 #include <vector>
 
 #include "base/CommandLine.h"
+#include "base/ConsoleOutput.h"
 #include "driver/RunConversion.h"
 
 int main(int argc, char* argv[]) {
-    const Utf8ConsoleOutput utf8Console;
+    const Utf8ConsoleOutput utf8Console(std::cout);
     // Only the first two arguments are looked at; further ones are ignored.
     std::vector<std::string> arguments = commandLineArguments(argc, argv);
     if (arguments.size() > 2) arguments.resize(2);

@@ -83,6 +83,17 @@ std::string utf8FromUtf16(const std::u16string& text) {
     return out;
 }
 
+std::size_t completeUtf8Length(const std::string& text) {
+    const std::size_t size = text.size();
+    for (std::size_t back = 1; back <= 4 && back <= size; ++back) {
+        const unsigned char byte = static_cast<unsigned char>(text[size - back]);
+        if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+        const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return length > back ? size - back : size;
+    }
+    return size;
+}
+
 std::u16string utf16FromUtf8(const std::string& text) {
     std::u16string out;
     out.reserve(text.size());

@@ -10,3 +10,7 @@ std::string utf8FromUtf16(const std::u16string& text);
 
 // The way back. A byte that starts no well-formed sequence becomes U+FFFD.
 std::u16string utf16FromUtf8(const std::string& text);
+
+// The length of `text` without the first bytes of a character that it ends in the
+// middle of: what can be converted now when the rest is still to come.
+std::size_t completeUtf8Length(const std::string& text);

@@ -50,3 +50,19 @@ TEST(Utf16Text, MalformedBytesBecomeReplacementCharacters) {
     };
     for (const auto& bad : cases) EXPECT_EQ(utf16FromUtf8(bad.utf8), bad.utf16) << bad.label;
 }
+
+// What a console writer may pass on now: never the first bytes of a character whose
+// last bytes are still to come.
+TEST(Utf16Text, CompleteLengthHoldsBackACharacterCutInTwo) {
+    const std::string castle = "\xf0\x9f\x8f\xb0";  // four bytes
+    const std::string cyrillic = "\xd0\xa1";          // two bytes
+    EXPECT_EQ(completeUtf8Length(""), 0u);
+    EXPECT_EQ(completeUtf8Length("Done!\n"), 6u);
+    EXPECT_EQ(completeUtf8Length("a" + cyrillic), 3u);
+    EXPECT_EQ(completeUtf8Length("a" + cyrillic.substr(0, 1)), 1u);
+    for (std::size_t cut = 1; cut < castle.size(); ++cut) {
+        EXPECT_EQ(completeUtf8Length("ab" + castle.substr(0, cut)), 2u) << cut;
+    }
+    EXPECT_EQ(completeUtf8Length("ab" + castle), 6u);
+    EXPECT_EQ(completeUtf8Length("a\x80\x80"), 3u);  // stray continuation bytes: nothing to wait for
+}
