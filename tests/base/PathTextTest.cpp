@@ -48,3 +48,14 @@ TEST(PathText, LookupIgnoringCaseFindsNamesOutsideASCII) {
         EXPECT_EQ(displayPath(found.filename()).substr(0, std::string(name).size()), name);
     }
 }
+
+// On Windows the path holds the characters themselves, not a code page's guess at them;
+// elsewhere it holds the bytes.
+TEST(PathText, PathsHoldTheNameItself) {
+#ifdef _WIN32
+    EXPECT_EQ(pathFromUtf8(u8"\u0421\u0446/\u6226 J\u00fc").native(), L"\u0421\u0446/\u6226 J\u00fc");
+#else
+    EXPECT_EQ(pathFromUtf8("\xd0\xa1\xff/x").native(), "\xd0\xa1\xff/x");
+    EXPECT_EQ(displayPath(fs::path("\xd0\xa1\xff/x")), "\xd0\xa1\xff/x");
+#endif
+}
