@@ -5,6 +5,9 @@
 #include <system_error>
 #include <vector>
 
+#include "base/FolderListing.h"
+#include "base/PathText.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -17,16 +20,15 @@ bool equalIgnoringCase(const std::string& a, const std::string& b) {
 }  // namespace
 
 fs::path findIgnoringCase(const fs::path& folder, const std::string& name) {
-    const fs::path exact = folder / name;
+    const fs::path exact = folder / pathFromUtf8(name);
     std::error_code error;
     if (fs::exists(exact, error)) return exact;
 
-    const fs::path searched = folder.empty() ? fs::path(".") : folder;
     std::vector<std::string> matches;
-    for (fs::directory_iterator it(searched, error), end; !error && it != end; it.increment(error)) {
-        std::string entry = it->path().filename().string();
-        if (equalIgnoringCase(entry, name)) matches.push_back(entry);
+    for (const FolderEntry& entry : listFolder(folder, error)) {
+        std::string entryName = displayPath(entry.path.filename());
+        if (equalIgnoringCase(entryName, name)) matches.push_back(entryName);
     }
     if (matches.empty()) return exact;
-    return folder / *std::min_element(matches.begin(), matches.end());
+    return folder / pathFromUtf8(*std::min_element(matches.begin(), matches.end()));
 }

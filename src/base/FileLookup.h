@@ -7,5 +7,5 @@
 // is looked up by its exact spelling first, then by the entry of the folder whose name
 // equals it ignoring letter case (the first such entry in name order, should a
 // case-sensitive file system hold several). When nothing matches, the exact spelling
-// is returned, so that the caller's open fails in the usual way.
+// is returned, so that the caller's open fails in the usual way. `name` is UTF-8 bytes.
 std::filesystem::path findIgnoringCase(const std::filesystem::path& folder, const std::string& name);

@@ -7,6 +7,8 @@
 #include <utility>
 
 #include "base/DiskSync.h"
+#include "base/FolderListing.h"
+#include "base/PathText.h"
 
 namespace fs = std::filesystem;
 
@@ -50,10 +52,9 @@ bool isTemporaryName(const std::string& fileName) {
 
 void removeStaleTemporaries(const fs::path& folder) {
     std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::error_code ignored;
-        if (isTemporaryName(it->path().filename().string()) && it->is_regular_file(ignored)) {
-            removeQuietly(it->path());
+    for (const FolderEntry& entry : listFolder(folder, error)) {
+        if (entry.isRegularFile && isTemporaryName(displayPath(entry.path.filename()))) {
+            removeQuietly(entry.path);
         }
     }
 }

@@ -16,6 +16,7 @@
 #include "base/FileLookup.h"
 #include "base/OutputFolder.h"
 #include "base/ReplacingOutput.h"
+#include "base/PathText.h"
 #include "driver/ScenarioConverter.h"
 
 namespace fs = std::filesystem;
@@ -151,7 +152,7 @@ private:
     bool loadSource(std::ifstream& sourceFile) {
         const std::string problem = memory_.source.load(sourceFile, step_.sourceExtent);
         if (problem.empty()) return true;
-        report(sourcePath_.string() + " " + problem);
+        report(displayPath(sourcePath_) + " " + problem);
         return false;
     }
 
@@ -165,7 +166,7 @@ private:
                 openIgnoringCase(converter_.templateFolder, wanted.name, picture.templateFile);
             picture.destinationPath = folder_ / kConvertedFolder / wanted.name;
             if (!picture.templateFile.is_open()) {
-                report("template " + picture.templatePath.string() + " not found");
+                report("template " + displayPath(picture.templatePath) + " not found");
                 usable = false;
                 continue;
             }
@@ -174,7 +175,7 @@ private:
             const std::string problem = picture.picture->load(picture.templateFile, wanted.extent,
                                                              BitmapPicture::Holding::Windows);
             if (!problem.empty()) {
-                report("template " + picture.templatePath.string() + " " + problem);
+                report("template " + displayPath(picture.templatePath) + " " + problem);
                 usable = false;
             }
         }
@@ -202,7 +203,7 @@ private:
                 clash = clash || isSameFile(destination, pictures_[j].templatePath);
             }
             if (clash) {
-                report(destination.string() + " is one of the pictures it is made from");
+                report(displayPath(destination) + " is one of the pictures it is made from");
                 return false;
             }
         }
@@ -222,7 +223,7 @@ private:
             picture.destination.emplace(picture.destinationPath);
             made_ = i + 1;
             if (!picture.destination->isOpen()) {
-                report("could not create " + picture.destinationPath.string());
+                report("could not create " + displayPath(picture.destinationPath));
                 return false;
             }
             destinations[i] = picture.picture;
@@ -243,7 +244,7 @@ private:
                 }
             }
             if (step_.layout(converter_, memory_.source, destinations) != 1) {
-                report(sourcePath_.string() + " has cells outside its pictures");
+                report(displayPath(sourcePath_) + " has cells outside its pictures");
                 return false;
             }
             for (std::size_t i = 0; i < count_; ++i) {
@@ -271,9 +272,9 @@ private:
     bool copied(const StepPicture& picture, bool succeeded) {
         if (succeeded) return true;
         if (picture.templateFile.fail()) {
-            report("could not read " + picture.templatePath.string());
+            report("could not read " + displayPath(picture.templatePath));
         } else {
-            report("could not write " + picture.destinationPath.string());
+            report("could not write " + displayPath(picture.destinationPath));
         }
         return false;
     }

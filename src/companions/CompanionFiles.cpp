@@ -6,8 +6,10 @@
 
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
+#include "base/FolderListing.h"
 #include "base/OutputFolder.h"
 #include "base/ReplacingOutput.h"
+#include "base/PathText.h"
 #include "driver/ScenarioConverter.h"
 
 namespace fs = std::filesystem;
@@ -57,10 +59,10 @@ void copyReportingFailure(ScenarioConverter& converter, const fs::path& from, co
             converter.recordOutput(to, from);
             break;
         case CopyOutcome::ReadFailed:
-            converter.reportProblem("Error: could not read " + from.string() + "!");
+            converter.reportProblem("Error: could not read " + displayPath(from) + "!");
             break;
         case CopyOutcome::NotCopied:
-            converter.reportProblem("Error: could not copy " + from.string() + " to " + to.string() + "!");
+            converter.reportProblem("Error: could not copy " + displayPath(from) + " to " + displayPath(to) + "!");
             break;
     }
 }
@@ -73,22 +75,22 @@ void copySoundFolder(ScenarioConverter& converter, const fs::path& source, const
     std::error_code error;
     fs::create_directory(destination, error);
     if (!fs::is_directory(destination, error)) {
-        converter.reportProblem("Error: could not create " + destination.string() + "!");
+        converter.reportProblem("Error: could not create " + displayPath(destination) + "!");
         return;
     }
     std::vector<fs::path> files;
     if (fs::is_directory(source, error)) {
-        for (fs::directory_iterator it(source, error), end; !error && it != end; it.increment(error)) {
-            if (it->is_regular_file(error)) files.push_back(it->path());
+        for (const FolderEntry& entry : listFolder(source, error)) {
+            if (entry.isRegularFile) files.push_back(entry.path);
         }
-        if (error) converter.reportProblem("Error: could not read the folder " + source.string() + "!");
+        if (error) converter.reportProblem("Error: could not read the folder " + displayPath(source) + "!");
     } else {
         files.push_back(source);
     }
     std::sort(files.begin(), files.end());
     for (const fs::path& file : files) {
-        if (isTemporaryName(file.filename().string())) {
-            converter.reportProblem("Warning: " + file.string() +
+        if (isTemporaryName(displayPath(file.filename()))) {
+            converter.reportProblem("Warning: " + displayPath(file) +
                                     " not copied, it is named like a temporary file of this tool!");
             continue;
         }
@@ -109,7 +111,7 @@ int ScenarioConverter::copyCompanionFiles(const fs::path& scenarioFolder, const 
         const fs::path source = findIgnoringCase(scenarioFolder, name);
         if (!isReadableFile(source)) continue;
         if (isTitle) titleFound = true;
-        const fs::path destination = converted / name;
+        const fs::path destination = converted / pathFromUtf8(name);
         if (checkDestination(*this, source, destination) != Destination::Free) continue;
         console() << file.found;
         copyReportingFailure(*this, source, destination);

@@ -9,6 +9,7 @@
 #include "base/FileLookup.h"
 #include "base/OutputFolder.h"
 #include "base/ReplacingOutput.h"
+#include "base/PathText.h"
 #include "driver/HelpScreen.h"
 #include "driver/ScenarioConverter.h"
 #include "driver/ScenarioFileStep.h"
@@ -59,13 +60,13 @@ void convertRulesStep(ScenarioConverter& converter, const fs::path& scenarioFold
 
     RulesTextInput templateRules(findIgnoringCase(converter.templateFolder, kRulesName));
     if (!templateRules.isOpen()) {
-        converter.reportProblem("Error: template " + templateRules.path().string() +
+        converter.reportProblem("Error: template " + displayPath(templateRules.path()) +
                                 " not found, Rules.txt not converted!");
         return;
     }
     const fs::path outputPath = scenarioFolder / kConvertedFolder / kRulesName;
     if (isSameFile(templateRules.path(), outputPath)) {
-        converter.reportProblem("Error: the template " + templateRules.path().string() +
+        converter.reportProblem("Error: the template " + displayPath(templateRules.path()) +
                                 " is the output file itself, Rules.txt not converted!");
         return;
     }
@@ -75,19 +76,19 @@ void convertRulesStep(ScenarioConverter& converter, const fs::path& scenarioFold
     }
     RulesTextOutput output(outputPath);
     if (!output.isOpen()) {
-        converter.reportProblem("Error: could not create " + outputPath.string() + "!");
+        converter.reportProblem("Error: could not create " + displayPath(outputPath) + "!");
         return;
     }
     converter.mergeRules(scenarioRules, output, templateRules);
     for (const RulesTextInput* input : {&scenarioRules, &templateRules}) {
         if (input->readFailed()) {
             output.discard();
-            converter.reportProblem("Error: could not read " + input->path().string() + "!");
+            converter.reportProblem("Error: could not read " + displayPath(input->path()) + "!");
             return;
         }
     }
     if (!output.close()) {
-        converter.reportProblem("Error: could not write " + outputPath.string() + "!");
+        converter.reportProblem("Error: could not write " + displayPath(outputPath) + "!");
         return;
     }
     converter.recordOutput(outputPath);
@@ -97,10 +98,11 @@ void convertRulesStep(ScenarioConverter& converter, const fs::path& scenarioFold
 int runFullConversion(const std::string& scenarioArgument, std::ostream& console,
                       const fs::path& templateFolder) {
     const ScenarioPath parts = splitScenarioPath(scenarioArgument);
-    const fs::path scenarioFolder(parts.folder());
+    const fs::path scenarioFolder = pathFromUtf8(parts.folder());
     prepareConvertedFolder(scenarioFolder);
 
-    std::ifstream scenario(fs::path(scenarioArgument), std::ios::binary);
+    const fs::path scenarioPath = pathFromUtf8(scenarioArgument);
+    std::ifstream scenario(scenarioPath, std::ios::binary);
     if (!scenario.is_open()) {
         console << "Error in opening Scenario File!\nPlease check for existance of file and\n"
                    "remember to use full path & extension\n";
@@ -123,9 +125,9 @@ int runFullConversion(const std::string& scenarioArgument, std::ostream& console
         return exit_code::Refused;
     }
 
-    const fs::path outputPath = scenarioFolder / kConvertedFolder / parts.fileName();
-    if (isSameFile(fs::path(scenarioArgument), outputPath)) {
-        console << "Error: " << outputPath.string() << " is the scenario file itself!\n";
+    const fs::path outputPath = scenarioFolder / kConvertedFolder / pathFromUtf8(parts.fileName());
+    if (isSameFile(scenarioPath, outputPath)) {
+        console << "Error: " << displayPath(outputPath) << " is the scenario file itself!\n";
         return exit_code::Refused;
     }
     // The output could not be told from a temporary file, which the next run removes.
@@ -135,7 +137,7 @@ int runFullConversion(const std::string& scenarioArgument, std::ostream& console
     }
     ReplacingOutput output(outputPath);
     if (!output.isOpen()) {
-        console << "Error: could not create " << outputPath.string() << "!\n";
+        console << "Error: could not create " << displayPath(outputPath) << "!\n";
         return exit_code::Refused;
     }
 
@@ -166,7 +168,7 @@ int runGraphicsOnly(const std::vector<std::string>& arguments, std::ostream& con
         converter.edition = FantasticWorlds;
         console << "Fantastic Worlds type selected\n";
     }
-    const fs::path scenarioFolder(arguments[1]);
+    const fs::path scenarioFolder = pathFromUtf8(arguments[1]);
     prepareConvertedFolder(scenarioFolder);
     converter.convertGraphics(scenarioFolder);
     return exit_code::GraphicsOnly;

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-// The program: `arguments` are those after the program name. Messages go to `console`;
-// the templates (Rules.txt and the bitmaps) are taken from `templateFolder`, the working
-// directory of the process unless a caller says otherwise. Returns the exit code.
+// The program: `arguments` are those after the program name, as UTF-8 bytes (on Linux and
+// macOS: as they came). Messages go to `console`; the templates (Rules.txt and the
+// bitmaps) are taken from `templateFolder`, the working directory of the process unless a
+// caller says otherwise. Returns the exit code.
 int runConversion(const std::vector<std::string>& arguments, std::ostream& console,
                   const std::filesystem::path& templateFolder = ".");

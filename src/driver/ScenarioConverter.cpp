@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "base/FileCopy.h"
+#include "base/PathText.h"
 
 ScenarioConverter::ScenarioConverter(std::ostream& console) : console_(console) {}
 
@@ -25,6 +26,6 @@ const ScenarioConverter::Output* ScenarioConverter::outputAt(const std::filesyst
 
 void ScenarioConverter::reportReplacement(const std::filesystem::path& source, const std::string& notDone,
                                           const Output& earlier) {
-    reportProblem("Warning: " + source.string() + " not " + notDone + ", it would replace the " +
-                  (earlier.copiedFrom.empty() ? "converted " : "copied ") + earlier.path.filename().string() + "!");
+    reportProblem("Warning: " + displayPath(source) + " not " + notDone + ", it would replace the " +
+                  (earlier.copiedFrom.empty() ? "converted " : "copied ") + displayPath(earlier.path.filename()) + "!");
 }

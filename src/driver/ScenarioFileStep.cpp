@@ -3,6 +3,7 @@
 #include <istream>
 #include <ostream>
 
+#include "base/PathText.h"
 #include "base/ReplacingOutput.h"
 #include "driver/ScenarioConverter.h"
 
@@ -14,11 +15,11 @@ void convertScenarioStep(ScenarioConverter& converter, std::istream& scenario,
     // the file could not be read or was cut short since.
     if (!scenario.good()) {
         output.discard();
-        converter.reportProblem("Error: could not read " + scenarioPath.string() + "!");
+        converter.reportProblem("Error: could not read " + displayPath(scenarioPath) + "!");
         return;
     }
     if (!output.commit()) {
-        converter.reportProblem("Error: could not write " + output.path().string() + "!");
+        converter.reportProblem("Error: could not write " + displayPath(output.path()) + "!");
         return;
     }
     converter.recordOutput(output.path());

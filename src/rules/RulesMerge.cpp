@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "base/PathText.h"
 #include "driver/ScenarioConverter.h"
 #include "rules/RulesLine.h"
 #include "rules/RulesMergePlan.h"
@@ -40,7 +41,7 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
     // One line for each text that ran out, however many runs came up short on it.
     auto warnWhenShort = [this](bool ranOut, const RulesTextInput& input) {
         if (!ranOut) return;
-        reportProblem("Warning: " + input.path().string() +
+        reportProblem("Warning: " + displayPath(input.path()) +
                       " has fewer lines than the rules conversion needs, the converted Rules.txt is "
                       "incomplete!");
     };
@@ -50,7 +51,7 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
     // A text that ran short has said so already; the sections of whole texts are checked.
     if (!scenarioRanOut && !templateRanOut) {
         if (const std::optional<RulesMisfit> misfit = findPlanMisfit(edition, pieces)) {
-            reportProblem(planMisfitWarning(scenarioRules.path().string(), templateRules.path().string(), *misfit));
+            reportProblem(planMisfitWarning(displayPath(scenarioRules.path()), displayPath(templateRules.path()), *misfit));
         }
     }
     return 1;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/PathText.h"
 #include "driver/ExitCodes.h"
 #include "driver/RunConversion.h"
 #include "kit/BitmapSample.h"
@@ -183,4 +184,25 @@ TEST_F(RunTest, ScenarioNamedLikeATemporaryFileIsRefused) {
     const fs::path scenario = scenarioWith(makeScenarioFile(ScenarioSampleOptions{}), ".tavorel-1.partial");
     EXPECT_EQ(run({scenario.string()}), exit_code::Refused);
     EXPECT_EQ(console.str(), "Error: " + scenario.string() + " is named like a temporary file of this tool!\n");
+}
+
+// Names outside ASCII reach the run as UTF-8 bytes (the command line of every build
+// gives them so) and come out in the messages and the output files as they went in.
+TEST_F(RunTest, ScenarioNamesOutsideASCIIConvert) {
+    const std::string folderName = u8"\u0421\u0446\u0435\u043d\u0430\u0440\u0438\u0438 \u042e\u0440\u0438\u044f";
+    const std::string baseName = u8"\u6226\u7565 J\u00fcrgen";
+    writeTemplateFolder(folder / "template", 3);
+    ScenarioFolderOptions options;
+    options.baseName = baseName;
+    const fs::path scenarioFolder = folder.path() / pathFromUtf8(folderName);
+    const fs::path scenario = writeScenarioFolder(scenarioFolder, options);
+
+    EXPECT_EQ(run({displayPath(scenario)}), exit_code::Converted) << console.str();
+    EXPECT_TRUE(startsWith("Tavorel V1.2\nScenario File: " + baseName + ".scn\n"));
+    for (const std::string& name : {baseName + ".scn", baseName + ".txt", std::string("Units.bmp")}) {
+        EXPECT_TRUE(fs::exists(scenarioFolder / "Converted" / pathFromUtf8(name))) << name;
+    }
+
+    EXPECT_EQ(run({"/g2", displayPath(scenarioFolder)}), exit_code::GraphicsOnly);
+    EXPECT_EQ(console.str().find("Error"), std::string::npos) << console.str();
 }

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <vector>
 
+#include "base/PathText.h"
 #include "kit/BitmapSample.h"
 #include "kit/Random.h"
 #include "kit/RulesSample.h"
@@ -49,7 +50,7 @@ void writeTemplateFolder(const fs::path& folder, std::uint64_t seed) {
 fs::path writeScenarioFolder(const fs::path& folder, const ScenarioFolderOptions& options) {
     fs::create_directories(folder);
     const std::uint64_t seed = options.scenario.seed;
-    const fs::path scenarioPath = folder / (options.baseName + ".scn");
+    const fs::path scenarioPath = folder / pathFromUtf8(options.baseName + ".scn");
     writeScenarioFile(scenarioPath, options.scenario);
 
     if (options.withRules) {
@@ -69,7 +70,7 @@ fs::path writeScenarioFolder(const fs::path& folder, const ScenarioFolderOptions
     }
     if (options.withCompanions) {
         writeText(folder / "Events.txt", withCrLf("@BEGINEVENTS\n@IF\nTURN\nturn=1\n@THEN\n@ENDIF\n@ENDEVENTS\n"));
-        writeText(folder / (options.baseName + ".txt"), withCrLf("A sample scenario\nmade for the converter's tests\n"));
+        writeText(folder / pathFromUtf8(options.baseName + ".txt"), withCrLf("A sample scenario\nmade for the converter's tests\n"));
         std::vector<std::uint8_t> gif = randomBytes(2048, seed + 7);
         const char signature[] = "GIF89a";
         std::copy(signature, signature + 6, gif.begin());

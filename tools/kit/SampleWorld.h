@@ -19,7 +19,7 @@ constexpr std::int32_t kImprovementsHeight = 380;
 void writeTemplateFolder(const std::filesystem::path& folder, std::uint64_t seed);
 
 struct ScenarioFolderOptions {
-    std::string baseName = "Sample";     // the scenario file is baseName + ".scn"
+    std::string baseName = "Sample";     // UTF-8; the scenario file is baseName + ".scn"
     ScenarioSampleOptions scenario;      // its edition decides the rules text too
     int caravanLines = 16;
     bool withRules = true;

@@ -1,0 +1,66 @@
+#include "base/FolderListing.h"
+
+namespace fs = std::filesystem;
+
+#ifdef _WIN32
+
+#include <string>
+
+#include <windows.h>
+
+namespace {
+
+// The absolute "\\?\" form, which the file functions take without a length limit and
+// without reading "." or ".." in it, hence the normalisation first.
+std::wstring extendedForm(const fs::path& folder, std::error_code& error) {
+    const fs::path full = fs::absolute(folder, error).lexically_normal().make_preferred();
+    if (error) return {};
+    const std::wstring& text = full.native();
+    if (text.rfind(L"\\\\?\\", 0) == 0) return text;
+    if (text.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + text.substr(2);
+    return L"\\\\?\\" + text;
+}
+
+}  // namespace
+
+std::vector<FolderEntry> listFolder(const fs::path& folder, std::error_code& error) {
+    std::vector<FolderEntry> entries;
+    error.clear();
+    std::wstring pattern = extendedForm(folder.empty() ? fs::path(".") : folder, error);
+    if (error) return entries;
+    if (pattern.back() != L'\\') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        error.assign(static_cast<int>(GetLastError()), std::system_category());
+        return entries;
+    }
+    do {
+        const std::wstring name(found.cFileName);
+        if (name == L"." || name == L"..") continue;
+        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entries.push_back({folder / name, !isFolder});
+    } while (FindNextFileW(search, &found));
+    if (GetLastError() != ERROR_NO_MORE_FILES) {
+        error.assign(static_cast<int>(GetLastError()), std::system_category());
+    }
+    FindClose(search);
+    return entries;
+}
+
+#else
+
+std::vector<FolderEntry> listFolder(const fs::path& folder, std::error_code& error) {
+    std::vector<FolderEntry> entries;
+    error.clear();
+    const fs::path searched = folder.empty() ? fs::path(".") : folder;
+    for (fs::directory_iterator it(searched, error), end; !error && it != end; it.increment(error)) {
+        // An entry whose kind cannot be told (a dangling link, say) is no regular file.
+        std::error_code kindError;
+        entries.push_back({folder / it->path().filename(), it->is_regular_file(kindError)});
+    }
+    return entries;
+}
+
+#endif

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+
+#include "base/FolderListing.h"
+#include "base/PathText.h"
+#include "kit/TempFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+// Entries as "name:kind", sorted, for one comparison.
+std::vector<std::string> describe(const std::vector<FolderEntry>& entries, const fs::path& folder) {
+    std::vector<std::string> described;
+    for (const FolderEntry& entry : entries) {
+        EXPECT_EQ(entry.path.parent_path(), folder);
+        described.push_back(displayPath(entry.path.filename()) + (entry.isRegularFile ? ":file" : ":folder"));
+    }
+    std::sort(described.begin(), described.end());
+    return described;
+}
+}  // namespace
+
+// A folder nested beyond 260 characters is listed as itself: some Windows standard
+// libraries read the working directory instead.
+TEST(FolderListing, ListsFilesAndFoldersOfShortAndLongFolders) {
+    TempFolder root;
+    fs::path deep = root.path();
+    for (int level = 0; level < 6; ++level) deep /= std::string(50, char('a' + level));
+    for (const fs::path& folder : {root.path() / "short", deep}) {
+        fs::create_directories(folder / "Sound");
+        std::ofstream(folder / "Battle.wav") << "x";
+        std::ofstream(folder / pathFromUtf8(u8"\u6226\u95d8.wav")) << "x";
+        std::error_code error;
+        const std::vector<FolderEntry> entries = listFolder(folder, error);
+        EXPECT_FALSE(error) << error.message();
+        EXPECT_EQ(describe(entries, folder),
+                  (std::vector<std::string>{"Battle.wav:file", "Sound:folder", u8"\u6226\u95d8.wav:file"}))
+            << displayPath(folder).size() << " characters";
+    }
+}
+
+TEST(FolderListing, MissingFolderIsAnError) {
+    TempFolder root;
+    std::error_code error;
+    EXPECT_TRUE(listFolder(root / "none", error).empty());
+    EXPECT_TRUE(error);
+}
