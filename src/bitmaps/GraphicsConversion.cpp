@@ -13,7 +13,6 @@
 #include "bitmaps/LayoutExtents.h"
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
-#include "base/OutputFolder.h"
 #include "driver/ScenarioConverter.h"
 
 namespace fs = std::filesystem;
@@ -161,7 +160,7 @@ private:
             picture.picture = &memory_.templates[count_++];
             picture.templatePath =
                 openIgnoringCase(converter_.templateFolder, wanted.name, picture.templateFile);
-            picture.destinationPath = folder_ / kConvertedFolder / wanted.name;
+            picture.destinationPath = converter_.outputFolderFor(folder_) / wanted.name;
             if (!picture.templateFile.is_open()) {
                 report("template " + picture.templatePath.string() + " not found");
                 usable = false;

@@ -6,7 +6,6 @@
 
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
-#include "base/OutputFolder.h"
 #include "driver/ScenarioConverter.h"
 
 namespace fs = std::filesystem;
@@ -68,7 +67,7 @@ void copySoundFolder(ScenarioConverter& converter, const fs::path& source, const
 }  // namespace
 
 int ScenarioConverter::copyCompanionFiles(const fs::path& scenarioFolder, const std::string& baseName) {
-    const fs::path converted = scenarioFolder / kConvertedFolder;
+    const fs::path converted = outputFolderFor(scenarioFolder);
     bool titleFound = false;
     for (const CompanionFile& file : kCompanionFiles) {
         const bool isTitle = file.name[0] == '\0';

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "driver/CollectionRun.h"
 #include "driver/ExitCodes.h"
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
@@ -18,16 +19,21 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kRulesName = "Rules.txt";
+const char* const kOutOption = "--out";
 
 bool isHelpRequest(const std::string& argument) {
     return argument == "--help" || argument == "-h" || argument == "/?";
 }
 
 // The folder is created where it does not exist yet; whether that worked shows when the
-// first output file is created in it.
-void createConvertedFolder(const fs::path& scenarioFolder) {
+// first output file is created in it. A folder the user named may need its parents too.
+void createConvertedFolder(const fs::path& scenarioFolder, const fs::path& outputFolder) {
     std::error_code ignored;
-    fs::create_directory(scenarioFolder / kConvertedFolder, ignored);
+    if (outputFolder.empty()) {
+        fs::create_directory(scenarioFolder / kConvertedFolder, ignored);
+    } else {
+        fs::create_directories(outputFolder, ignored);
+    }
 }
 
 void printRefusal(std::ostream& console, ScenarioRefusal refusal, const std::string& scenarioPath) {
@@ -74,7 +80,7 @@ void convertRulesStep(ScenarioConverter& converter, const fs::path& scenarioFold
                                 " not found, Rules.txt not converted!");
         return;
     }
-    const fs::path outputPath = scenarioFolder / kConvertedFolder / kRulesName;
+    const fs::path outputPath = converter.outputFolderFor(scenarioFolder) / kRulesName;
     if (isSameFile(templateRules.path(), outputPath)) {
         converter.reportProblem("Error: the template " + templateRules.path().string() +
                                 " is the output file itself, Rules.txt not converted!");
@@ -94,11 +100,13 @@ void convertRulesStep(ScenarioConverter& converter, const fs::path& scenarioFold
     console << "Done!\n";
 }
 
+}  // namespace
+
 int runFullConversion(const std::string& scenarioArgument, std::ostream& console,
-                      const fs::path& templateFolder) {
+                      const fs::path& templateFolder, const fs::path& outputFolder) {
     const ScenarioPath parts = splitScenarioPath(scenarioArgument);
     const fs::path scenarioFolder(parts.folder());
-    createConvertedFolder(scenarioFolder);
+    createConvertedFolder(scenarioFolder, outputFolder);
 
     std::ifstream scenario(fs::path(scenarioArgument), std::ios::binary);
     if (!scenario.is_open()) {
@@ -109,6 +117,7 @@ int runFullConversion(const std::string& scenarioArgument, std::ostream& console
 
     ScenarioConverter converter(console);
     converter.templateFolder = templateFolder;
+    converter.outputFolder = outputFolder;
     converter.scenarioName = parts.fileName();
 
     // The scenario is profiled before its output file exists, so that a refused
@@ -123,7 +132,7 @@ int runFullConversion(const std::string& scenarioArgument, std::ostream& console
         return exit_code::Refused;
     }
 
-    const fs::path outputPath = scenarioFolder / kConvertedFolder / parts.fileName();
+    const fs::path outputPath = converter.outputFolderFor(scenarioFolder) / parts.fileName();
     if (isSameFile(fs::path(scenarioArgument), outputPath)) {
         console << "Error: " << outputPath.string() << " is the scenario file itself!\n";
         return exit_code::Refused;
@@ -144,14 +153,17 @@ int runFullConversion(const std::string& scenarioArgument, std::ostream& console
     return converter.problemReported() ? exit_code::SomethingSkipped : exit_code::Converted;
 }
 
+namespace {
+
 int runGraphicsOnly(const std::vector<std::string>& arguments, std::ostream& console,
-                    const fs::path& templateFolder) {
+                    const fs::path& templateFolder, const fs::path& outputFolder) {
     if (arguments.size() < 2 || arguments[1].empty()) {
         console << "USAGE: Tavorel " << arguments[0] << " <folder of the scenario's bitmaps>\n";
         return exit_code::HelpShown;
     }
     ScenarioConverter converter(console);
     converter.templateFolder = templateFolder;
+    converter.outputFolder = outputFolder;
     console << "Graphic only conversion selected\n";
     if (arguments[0] == "/g1") {
         converter.edition = Conflicts;
@@ -161,21 +173,40 @@ int runGraphicsOnly(const std::vector<std::string>& arguments, std::ostream& con
         console << "Fantastic Worlds type selected\n";
     }
     const fs::path scenarioFolder(arguments[1]);
-    createConvertedFolder(scenarioFolder);
+    createConvertedFolder(scenarioFolder, outputFolder);
     converter.convertGraphics(scenarioFolder);
     return exit_code::GraphicsOnly;
+}
+
+// The run modes, once the output folder option is taken off the arguments.
+int runMode(const std::vector<std::string>& arguments, std::ostream& console,
+            const fs::path& templateFolder, const fs::path& outputFolder) {
+    if (arguments.empty() || isHelpRequest(arguments[0])) {
+        printHelpScreen(console);
+        return exit_code::HelpShown;
+    }
+    if (arguments[0] == "/g1" || arguments[0] == "/g2") {
+        return runGraphicsOnly(arguments, console, templateFolder, outputFolder);
+    }
+    std::error_code notAFolder;
+    if (fs::is_directory(fs::path(arguments[0]), notAFolder)) {
+        return runCollection(arguments[0], console, templateFolder, outputFolder);
+    }
+    return runFullConversion(arguments[0], console, templateFolder, outputFolder);
 }
 
 }  // namespace
 
 int runConversion(const std::vector<std::string>& arguments, std::ostream& console,
                   const fs::path& templateFolder) {
-    if (arguments.empty() || isHelpRequest(arguments[0])) {
-        printHelpScreen(console);
+    if (arguments.empty() || arguments[0] != kOutOption) {
+        return runMode(arguments, console, templateFolder, fs::path());
+    }
+    // "--out <folder>" comes first; what follows is read as it would be without it.
+    if (arguments.size() < 3 || arguments[1].empty() || arguments[2].empty()) {
+        console << "USAGE: Tavorel " << kOutOption << " <output folder> <scenario file or folder>\n";
         return exit_code::HelpShown;
     }
-    if (arguments[0] == "/g1" || arguments[0] == "/g2") {
-        return runGraphicsOnly(arguments, console, templateFolder);
-    }
-    return runFullConversion(arguments[0], console, templateFolder);
+    const std::vector<std::string> rest(arguments.begin() + 2, arguments.end());
+    return runMode(rest, console, templateFolder, fs::path(arguments[1]));
 }
