@@ -31,7 +31,7 @@ constexpr double kTargetRatio = 1.3;
 constexpr int kScenarios = 50;
 constexpr int kRepeats = 5;
 
-// The scenarios lie two and three folders deep, as in the collections users keep.
+// One scenario a folder, three and four folders deep, as in the collections users keep.
 void writeCollection(const fs::path& root, int count) {
     const ScenarioEdition editions[] = {Classic, Conflicts, FantasticWorlds};
     for (int i = 0; i < count; ++i) {
