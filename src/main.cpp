@@ -9,9 +9,8 @@
 
 int main(int argc, char* argv[]) {
     const Utf8ConsoleOutput utf8Console(std::cout);
-    // Only the first two arguments are looked at; further ones are ignored.
-    std::vector<std::string> arguments = commandLineArguments(argc, argv);
-    if (arguments.size() > 2) arguments.resize(2);
+    // runConversion decides which arguments it looks at.
+    const std::vector<std::string> arguments = commandLineArguments(argc, argv);
     try {
         return runConversion(arguments, std::cout);
     } catch (const std::exception& error) {

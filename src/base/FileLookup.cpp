@@ -10,14 +10,12 @@
 
 namespace fs = std::filesystem;
 
-namespace {
 bool equalIgnoringCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
                return std::tolower(x) == std::tolower(y);
            });
 }
-}  // namespace
 
 fs::path findIgnoringCase(const fs::path& folder, const std::string& name) {
     const fs::path exact = folder / pathFromUtf8(name);

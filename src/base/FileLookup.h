@@ -9,3 +9,6 @@
 // case-sensitive file system hold several). When nothing matches, the exact spelling
 // is returned, so that the caller's open fails in the usual way. `name` is UTF-8 bytes.
 std::filesystem::path findIgnoringCase(const std::filesystem::path& folder, const std::string& name);
+
+// True when the two names are equal but for the letter case of their ASCII letters.
+bool equalIgnoringCase(const std::string& a, const std::string& b);

@@ -40,7 +40,9 @@ std::vector<FolderEntry> listFolder(const fs::path& folder, std::error_code& err
         const std::wstring name(found.cFileName);
         if (name == L"." || name == L"..") continue;
         const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        entries.push_back({folder / name, !isFolder});
+        // A link or junction to a folder is a folder with a reparse point.
+        const bool isLink = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        entries.push_back({folder / name, !isFolder, isFolder && !isLink});
     } while (FindNextFileW(search, &found));
     if (GetLastError() != ERROR_NO_MORE_FILES) {
         error.assign(static_cast<int>(GetLastError()), std::system_category());
@@ -58,7 +60,8 @@ std::vector<FolderEntry> listFolder(const fs::path& folder, std::error_code& err
     for (fs::directory_iterator it(searched, error), end; !error && it != end; it.increment(error)) {
         // An entry whose kind cannot be told (a dangling link, say) is no regular file.
         std::error_code kindError;
-        entries.push_back({folder / it->path().filename(), it->is_regular_file(kindError)});
+        const bool isFolder = it->is_directory(kindError) && !it->is_symlink(kindError);
+        entries.push_back({folder / it->path().filename(), it->is_regular_file(kindError), isFolder});
     }
     return entries;
 }

@@ -7,6 +7,7 @@
 struct FolderEntry {
     std::filesystem::path path;  // the folder given, followed by the entry's name
     bool isRegularFile;
+    bool isFolder = false;  // a folder itself, not a link to one
 };
 
 // The entries of `folder` (the working directory when it is empty), in no set order;

@@ -14,7 +14,6 @@
 #include "bitmaps/LayoutExtents.h"
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
-#include "base/OutputFolder.h"
 #include "base/ReplacingOutput.h"
 #include "base/PathText.h"
 #include "driver/ScenarioConverter.h"
@@ -164,7 +163,7 @@ private:
             picture.picture = &memory_.templates[count_++];
             picture.templatePath =
                 openIgnoringCase(converter_.templateFolder, wanted.name, picture.templateFile);
-            picture.destinationPath = folder_ / kConvertedFolder / wanted.name;
+            picture.destinationPath = converter_.outputFolderFor(folder_) / wanted.name;
             if (!picture.templateFile.is_open()) {
                 report("template " + displayPath(picture.templatePath) + " not found");
                 usable = false;

@@ -7,7 +7,6 @@
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
 #include "base/FolderListing.h"
-#include "base/OutputFolder.h"
 #include "base/ReplacingOutput.h"
 #include "base/PathText.h"
 #include "driver/ScenarioConverter.h"
@@ -102,7 +101,7 @@ void copySoundFolder(ScenarioConverter& converter, const fs::path& source, const
 }  // namespace
 
 int ScenarioConverter::copyCompanionFiles(const fs::path& scenarioFolder, const std::string& baseName) {
-    const fs::path converted = scenarioFolder / kConvertedFolder;
+    const fs::path converted = outputFolderFor(scenarioFolder);
     bool titleFound = false;
     for (const CompanionFile& file : kCompanionFiles) {
         const bool isTitle = file.name[0] == '\0';

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "driver/CollectionRun.h"
 #include "driver/ExitCodes.h"
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
@@ -22,19 +23,25 @@ namespace {
 
 const char* const kRulesName = "Rules.txt";
 const char* const kSoundName = "Sound";
+const char* const kOutOption = "--out";
 
 bool isHelpRequest(const std::string& argument) {
     return argument == "--help" || argument == "-h" || argument == "/?";
 }
 
 // The folder is created where it does not exist yet; whether that worked shows when the
-// first output file is created in it. The temporary files that a run killed in the middle
-// left in it, and in its Sound folder, are removed; not where either is a folder of the
-// scenario itself, linked back, whose files are the scenario's own.
-void prepareConvertedFolder(const fs::path& scenarioFolder) {
-    const fs::path converted = scenarioFolder / kConvertedFolder;
+// first output file is created in it; a folder the user named may need its parents too.
+// The temporary files that a run killed in the middle left in it, and in its Sound folder,
+// are removed; not where either is a folder of the scenario itself, linked back, whose
+// files are the scenario's own.
+void prepareOutputFolder(const fs::path& scenarioFolder, const fs::path& outputFolder) {
+    const fs::path converted = outputFolder.empty() ? scenarioFolder / kConvertedFolder : outputFolder;
     std::error_code ignored;
-    fs::create_directory(converted, ignored);
+    if (outputFolder.empty()) {
+        fs::create_directory(converted, ignored);
+    } else {
+        fs::create_directories(converted, ignored);
+    }
     const fs::path scenarioSide = scenarioFolder.empty() ? fs::path(".") : scenarioFolder;
     if (isSameFile(converted, scenarioSide)) return;
     removeStaleTemporaries(converted);
@@ -64,10 +71,17 @@ void convertRulesStep(ScenarioConverter& converter, const fs::path& scenarioFold
                                 " not found, Rules.txt not converted!");
         return;
     }
-    const fs::path outputPath = scenarioFolder / kConvertedFolder / kRulesName;
+    const fs::path outputPath = converter.outputFolderFor(scenarioFolder) / kRulesName;
     if (isSameFile(templateRules.path(), outputPath)) {
         converter.reportProblem("Error: the template " + displayPath(templateRules.path()) +
                                 " is the output file itself, Rules.txt not converted!");
+        return;
+    }
+    // An output folder that is the scenario's own (linked back, or named with --out) would
+    // have the merge replace the scenario's rules text.
+    if (isSameFile(scenarioRules.path(), outputPath)) {
+        converter.reportProblem("Error: " + displayPath(outputPath) +
+                                " is the scenario's own rules text, Rules.txt not converted!");
         return;
     }
     if (const ScenarioConverter::Output* earlier = converter.outputAt(outputPath)) {
@@ -95,11 +109,13 @@ void convertRulesStep(ScenarioConverter& converter, const fs::path& scenarioFold
     console << "Done!\n";
 }
 
+}  // namespace
+
 int runFullConversion(const std::string& scenarioArgument, std::ostream& console,
-                      const fs::path& templateFolder) {
+                      const fs::path& templateFolder, const fs::path& outputFolder) {
     const ScenarioPath parts = splitScenarioPath(scenarioArgument);
     const fs::path scenarioFolder = pathFromUtf8(parts.folder());
-    prepareConvertedFolder(scenarioFolder);
+    prepareOutputFolder(scenarioFolder, outputFolder);
 
     const fs::path scenarioPath = pathFromUtf8(scenarioArgument);
     std::ifstream scenario(scenarioPath, std::ios::binary);
@@ -111,6 +127,7 @@ int runFullConversion(const std::string& scenarioArgument, std::ostream& console
 
     ScenarioConverter converter(console);
     converter.templateFolder = templateFolder;
+    converter.outputFolder = outputFolder;
     converter.scenarioName = parts.fileName();
 
     // The scenario is profiled before its output file exists, so that a refused
@@ -125,7 +142,7 @@ int runFullConversion(const std::string& scenarioArgument, std::ostream& console
         return exit_code::Refused;
     }
 
-    const fs::path outputPath = scenarioFolder / kConvertedFolder / pathFromUtf8(parts.fileName());
+    const fs::path outputPath = converter.outputFolderFor(scenarioFolder) / pathFromUtf8(parts.fileName());
     if (isSameFile(scenarioPath, outputPath)) {
         console << "Error: " << displayPath(outputPath) << " is the scenario file itself!\n";
         return exit_code::Refused;
@@ -142,7 +159,7 @@ int runFullConversion(const std::string& scenarioArgument, std::ostream& console
     }
 
     converter.printScenarioInfo();
-    convertScenarioStep(converter, scenario, fs::path(scenarioArgument), output);
+    convertScenarioStep(converter, scenario, scenarioPath, output);
     scenario.close();
     converter.convertGraphics(scenarioFolder);
     convertRulesStep(converter, scenarioFolder);
@@ -152,14 +169,17 @@ int runFullConversion(const std::string& scenarioArgument, std::ostream& console
     return converter.problemReported() ? exit_code::SomethingSkipped : exit_code::Converted;
 }
 
+namespace {
+
 int runGraphicsOnly(const std::vector<std::string>& arguments, std::ostream& console,
-                    const fs::path& templateFolder) {
+                    const fs::path& templateFolder, const fs::path& outputFolder) {
     if (arguments.size() < 2 || arguments[1].empty()) {
         console << "USAGE: Tavorel " << arguments[0] << " <folder of the scenario's bitmaps>\n";
         return exit_code::HelpShown;
     }
     ScenarioConverter converter(console);
     converter.templateFolder = templateFolder;
+    converter.outputFolder = outputFolder;
     console << "Graphic only conversion selected\n";
     if (arguments[0] == "/g1") {
         converter.edition = Conflicts;
@@ -169,21 +189,40 @@ int runGraphicsOnly(const std::vector<std::string>& arguments, std::ostream& con
         console << "Fantastic Worlds type selected\n";
     }
     const fs::path scenarioFolder = pathFromUtf8(arguments[1]);
-    prepareConvertedFolder(scenarioFolder);
+    prepareOutputFolder(scenarioFolder, outputFolder);
     converter.convertGraphics(scenarioFolder);
     return exit_code::GraphicsOnly;
+}
+
+// The run modes, once the output folder option is taken off the arguments.
+int runMode(const std::vector<std::string>& arguments, std::ostream& console,
+            const fs::path& templateFolder, const fs::path& outputFolder) {
+    if (arguments.empty() || isHelpRequest(arguments[0])) {
+        printHelpScreen(console);
+        return exit_code::HelpShown;
+    }
+    if (arguments[0] == "/g1" || arguments[0] == "/g2") {
+        return runGraphicsOnly(arguments, console, templateFolder, outputFolder);
+    }
+    std::error_code notAFolder;
+    if (fs::is_directory(pathFromUtf8(arguments[0]), notAFolder)) {
+        return runCollection(arguments[0], console, templateFolder, outputFolder);
+    }
+    return runFullConversion(arguments[0], console, templateFolder, outputFolder);
 }
 
 }  // namespace
 
 int runConversion(const std::vector<std::string>& arguments, std::ostream& console,
                   const fs::path& templateFolder) {
-    if (arguments.empty() || isHelpRequest(arguments[0])) {
-        printHelpScreen(console);
+    if (arguments.empty() || arguments[0] != kOutOption) {
+        return runMode(arguments, console, templateFolder, fs::path());
+    }
+    // "--out <folder>" comes first; what follows is read as it would be without it.
+    if (arguments.size() < 3 || arguments[1].empty() || arguments[2].empty()) {
+        console << "USAGE: Tavorel " << kOutOption << " <output folder> <scenario file or folder>\n";
         return exit_code::HelpShown;
     }
-    if (arguments[0] == "/g1" || arguments[0] == "/g2") {
-        return runGraphicsOnly(arguments, console, templateFolder);
-    }
-    return runFullConversion(arguments[0], console, templateFolder);
+    const std::vector<std::string> rest(arguments.begin() + 2, arguments.end());
+    return runMode(rest, console, templateFolder, pathFromUtf8(arguments[1]));
 }

@@ -11,3 +11,10 @@
 // caller says otherwise. Returns the exit code.
 int runConversion(const std::vector<std::string>& arguments, std::ostream& console,
                   const std::filesystem::path& templateFolder = ".");
+
+// One scenario file, named as on the command line: 0 when everything converted, 2 when
+// something was skipped for a reported problem, -1 when the scenario was refused. The
+// outputs go into `outputFolder`, or into Converted beside the scenario when it is empty.
+int runFullConversion(const std::string& scenarioArgument, std::ostream& console,
+                      const std::filesystem::path& templateFolder,
+                      const std::filesystem::path& outputFolder);

@@ -4,6 +4,7 @@
 
 #include "base/FileCopy.h"
 #include "base/PathText.h"
+#include "base/OutputFolder.h"
 
 ScenarioConverter::ScenarioConverter(std::ostream& console) : console_(console) {}
 
@@ -28,4 +29,8 @@ void ScenarioConverter::reportReplacement(const std::filesystem::path& source, c
                                           const Output& earlier) {
     reportProblem("Warning: " + displayPath(source) + " not " + notDone + ", it would replace the " +
                   (earlier.copiedFrom.empty() ? "converted " : "copied ") + displayPath(earlier.path.filename()) + "!");
+}
+
+std::filesystem::path ScenarioConverter::outputFolderFor(const std::filesystem::path& scenarioFolder) const {
+    return outputFolder.empty() ? scenarioFolder / kConvertedFolder : outputFolder;
 }

@@ -42,6 +42,11 @@ public:
     // Where the destination format's default Rules.txt and bitmaps are found: the
     // working directory of the run unless a caller says otherwise.
     std::filesystem::path templateFolder = ".";
+    // Where the outputs go when the user named a folder for them; empty for the folder
+    // Converted inside the scenario folder.
+    std::filesystem::path outputFolder;
+    // The folder that receives every output of a run on `scenarioFolder`.
+    std::filesystem::path outputFolderFor(const std::filesystem::path& scenarioFolder) const;
 
     // --- profile and banner (driver) ----------------------------------------------
     ScenarioRefusal probeScenario(std::istream& scenario, RulesTextInput* rules);

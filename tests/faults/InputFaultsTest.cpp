@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "FaultWorld.h"
 #include "SmallFileSystem.h"
 #include "driver/ExitCodes.h"
+#include "driver/RunConversion.h"
 
 namespace fs = std::filesystem;
 
@@ -67,6 +69,29 @@ TEST(InputFaults, ReadOnlyScenarioWithWritableConvertedConvertsInFull) {
     EXPECT_EQ(result.exitCode, exit_code::Converted) << result.console;
     EXPECT_EQ(snapshotFiles(world.converted()), FaultWorld::referenceOutputs());
     EXPECT_EQ(snapshotScenarioFiles(world.scenarioFolder()), before);
+}
+
+// A scenario on a read-only file system converts with --out, named by its file or by its
+// folder as a collection, into the named folder alone, as it would into Converted.
+TEST(InputFaults, ReadOnlyScenarioConvertsIntoTheOutFolder) {
+    FaultWorld world;
+    SmallFileSystem disk(world.scenarioFolder(), kScenarioFolderKilobytes);
+    if (!disk.mounted()) GTEST_SKIP() << disk.problem();
+    world.writeScenario();
+    if (!disk.makeReadOnly()) GTEST_SKIP() << disk.problem();
+    const FileSnapshot before = snapshotFiles(world.scenarioFolder());
+
+    const fs::path scenarioFile = world.scenarioFile();
+    const fs::path out = world.templateFolder().parent_path() / "out";
+    for (const fs::path& named : {scenarioFile, world.scenarioFolder()}) {
+        std::error_code ignored;
+        fs::remove_all(out, ignored);
+        std::ostringstream console;
+        const int exitCode = runConversion({"--out", out.string(), named.string()}, console, world.templateFolder());
+        EXPECT_EQ(exitCode, exit_code::Converted) << console.str();
+        EXPECT_EQ(snapshotFiles(out), FaultWorld::referenceOutputs()) << named.string();
+    }
+    EXPECT_EQ(snapshotFiles(world.scenarioFolder()), before);
 }
 
 // Each template in turn is missing: its step, and only its step, is skipped with a line

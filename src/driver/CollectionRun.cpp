@@ -1,0 +1,120 @@
+#include "driver/CollectionRun.h"
+
+#include <algorithm>
+#include <exception>
+#include <ostream>
+#include <system_error>
+
+#include "base/FileLookup.h"
+#include "base/FolderListing.h"
+#include "base/PathText.h"
+#include "base/OutputFolder.h"
+#include "driver/ExitCodes.h"
+#include "driver/RunConversion.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kScenarioEnding = ".scn";
+
+bool isScenarioName(const std::string& name) {
+    return name.size() >= kScenarioEnding.size() &&
+           equalIgnoringCase(name.substr(name.size() - kScenarioEnding.size()), kScenarioEnding);
+}
+
+// A folder of the collection is entered unless it is reached through a link (which could
+// lead back to a parent, or out of the collection), holds the outputs of an earlier run,
+// or is the folder that this run writes into.
+bool isEntered(const FolderEntry& entry, const fs::path& skippedFolder) {
+    if (!entry.isFolder) return false;
+    if (equalIgnoringCase(displayPath(entry.path.filename()), kConvertedFolder)) return false;
+    std::error_code error;
+    return skippedFolder.empty() || !fs::equivalent(entry.path, skippedFolder, error);
+}
+
+// One scenario exactly as the program given its path would run it, down to the message
+// of an unexpected failure, which then ends this scenario only.
+int convertOne(const std::string& scenarioPath, std::ostream& console, const fs::path& templateFolder,
+               const fs::path& outputFolder) {
+    try {
+        return runFullConversion(scenarioPath, console, templateFolder, outputFolder);
+    } catch (const std::exception& error) {
+        console << "Error: " << error.what() << "\n";
+        return exit_code::Refused;
+    }
+}
+
+}  // namespace
+
+std::vector<fs::path> findScenarioFiles(const fs::path& folder, const fs::path& skippedFolder,
+                                        std::ostream& console, bool& listingFailed) {
+    std::vector<fs::path> found;
+    // Folders still to be listed, relative to `folder`; an explicit list rather than
+    // recursion, so that the depth of a collection costs no stack.
+    std::vector<fs::path> pending{fs::path()};
+    while (!pending.empty()) {
+        const fs::path relativeFolder = pending.back();
+        pending.pop_back();
+        const fs::path listed = folder / relativeFolder;
+        std::error_code error;
+        for (const FolderEntry& entry : listFolder(listed, error)) {
+            const fs::path relative = relativeFolder / entry.path.filename();
+            if (isEntered(entry, skippedFolder)) {
+                pending.push_back(relative);
+            } else if (entry.isRegularFile && isScenarioName(displayPath(entry.path.filename()))) {
+                found.push_back(relative);
+            }
+        }
+        if (error) {
+            console << "Error: could not read the folder " << displayPath(listed) << "!\n";
+            listingFailed = true;
+        }
+    }
+    std::sort(found.begin(), found.end(), [](const fs::path& a, const fs::path& b) {
+        return a.generic_u8string() < b.generic_u8string();
+    });
+    return found;
+}
+
+int runCollection(const std::string& folderArgument, std::ostream& console, const fs::path& templateFolder,
+                  const fs::path& outputFolder) {
+    const fs::path folder = pathFromUtf8(folderArgument);
+    bool listingFailed = false;
+    const std::vector<fs::path> scenarios = findScenarioFiles(folder, outputFolder, console, listingFailed);
+    if (scenarios.empty()) {
+        console << "No scenario file found in " << folderArgument << "\n";
+        return exit_code::Refused;
+    }
+
+    // The scenarios that did not convert completely, in the order they were converted.
+    std::vector<std::string> notComplete;
+    std::size_t withProblems = 0;
+    std::size_t refused = 0;
+    const std::size_t total = scenarios.size();
+    for (std::size_t k = 0; k < total; ++k) {
+        const fs::path& relative = scenarios[k];
+        // The path as the user would type it: the folder argument, then the path inside it.
+        const std::string scenarioPath = displayPath(folder / relative);
+        console << "[" << k + 1 << "/" << total << "] " << scenarioPath << "\n";
+        fs::path outputs;
+        if (!outputFolder.empty()) {
+            const fs::path subfolder = relative.parent_path();
+            outputs = subfolder.empty() ? outputFolder : outputFolder / subfolder;
+        }
+        const int code = convertOne(scenarioPath, console, templateFolder, outputs);
+        if (code == exit_code::SomethingSkipped) {
+            ++withProblems;
+            notComplete.push_back("  with problems: " + scenarioPath);
+        } else if (code != exit_code::Converted) {
+            ++refused;
+            notComplete.push_back("  refused: " + scenarioPath);
+        }
+    }
+
+    const std::size_t complete = total - withProblems - refused;
+    console << "Converted " << total << " scenarios: " << complete << " complete, " << withProblems
+            << " with problems, " << refused << " refused\n";
+    for (const std::string& line : notComplete) console << line << "\n";
+    return complete == total && !listingFailed ? exit_code::Converted : exit_code::SomethingSkipped;
+}

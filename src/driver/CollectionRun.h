@@ -1,0 +1,25 @@
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// The scenario files under `folder`, at any depth, as paths relative to it, in the byte
+// order of those paths (with "/" between folders, whatever the platform). A file counts
+// when its name ends in ".scn" in any letter case; no folder named Converted (any case)
+// is entered, no link to a folder is followed, and neither is `skippedFolder`, the
+// outputs' own folder when it lies inside the collection. A folder that cannot be listed
+// is reported on `console` and sets `listingFailed`.
+std::vector<std::filesystem::path> findScenarioFiles(const std::filesystem::path& folder,
+                                                     const std::filesystem::path& skippedFolder,
+                                                     std::ostream& console, bool& listingFailed);
+
+// Converts every scenario file under the folder `folderArgument`, each exactly as a run
+// given its own path would, with a progress line before it and a summary after the last.
+// With an `outputFolder`, a scenario's outputs go into the subfolder of it that matches
+// the scenario's place in the collection. Returns 0 when all converted completely, 2 when
+// any did not, -1 when the folder holds no scenario file.
+int runCollection(const std::string& folderArgument, std::ostream& console,
+                  const std::filesystem::path& templateFolder,
+                  const std::filesystem::path& outputFolder);
