@@ -88,14 +88,15 @@ ScenarioRefusal ScenarioConverter::probeScenario(std::istream& scenario, RulesTe
     return ScenarioRefusal::None;
 }
 
-// A Classic rules text has "@CIVILIZE" as its 23rd line that is neither a comment nor empty.
+// A Classic rules text has "@CIVILIZE" as its 23rd line that is neither a comment nor empty
+// (a ":" line counts here).
 int ScenarioConverter::probeRulesEdition(RulesTextInput* rules) {
     if (rules == nullptr || !rules->isOpen()) return Conflicts;
     int result = Conflicts;
     int counted = 0;
     std::string line;
     while (rules->readPiece(line, kSectionLineCapacity)) {
-        if (line[0] == ';' || line[0] == '\n') continue;
+        if (isCommentOrEmpty(line)) continue;
         if (++counted == kCivilizeLineNumber) {
             if (line == "@CIVILIZE\n") result = Classic;
             break;

@@ -15,11 +15,15 @@ constexpr std::size_t kRestLineCapacity = 160;     // rest copier
 constexpr int kRulesRunComplete = 1;
 constexpr int kRulesTextEndedEarly = 0;
 
-// A line counts unless it is a comment (";"), an empty line or a ":" line. Section
-// headers count, and so do lines that begin with a blank or a tab.
-inline bool isCountedLine(const std::string& line) {
-    return !line.empty() && line[0] != ';' && line[0] != '\n' && line[0] != ':';
+// A comment (";") or an empty line: the lines that no reader of a rules text counts.
+inline bool isCommentOrEmpty(const std::string& line) {
+    return line.empty() || line[0] == ';' || line[0] == '\n';
 }
+
+// A line counts unless it is a comment, an empty line or a ":" line (the edition probe
+// alone counts ":" lines). Section headers count, and so do lines that begin with a blank
+// or a tab.
+inline bool isCountedLine(const std::string& line) { return !isCommentOrEmpty(line) && line[0] != ':'; }
 
 inline bool isSectionHeader(const std::string& line) { return !line.empty() && line[0] == '@'; }
 
