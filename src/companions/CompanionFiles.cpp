@@ -53,16 +53,11 @@ Destination checkDestination(ScenarioConverter& converter, const fs::path& from,
 }
 
 void copyReportingFailure(ScenarioConverter& converter, const fs::path& from, const fs::path& to) {
-    switch (copyFileContents(from, to)) {
-        case CopyOutcome::Copied:
-            converter.recordOutput(to, from);
-            break;
-        case CopyOutcome::ReadFailed:
-            converter.reportProblem("Error: could not read " + displayPath(from) + "!");
-            break;
-        case CopyOutcome::NotCopied:
-            converter.reportProblem("Error: could not copy " + displayPath(from) + " to " + displayPath(to) + "!");
-            break;
+    const Outcome copy = copyFileContents(from, to);
+    if (copy.ok()) {
+        converter.recordOutput(to, from);
+    } else {
+        converter.reportProblem("Error: " + copy.problem() + "!");
     }
 }
 

@@ -50,21 +50,21 @@ TEST(FileCopy, ReadThatFailsPartWayIsToldFromTheEnd) {
         std::size_t delivered;
         bool error;
         std::int64_t expected;  // the size the file had when it was opened
-        CopyOutcome outcome;
+        StreamCopyFault outcome;
     };
     const Case cases[] = {
-        {text.size(), false, 200000, CopyOutcome::Copied},
-        {text.size(), false, 0, CopyOutcome::Copied},        // size unknown
-        {150000, false, 200000, CopyOutcome::ReadFailed},   // cut short while read
-        {150000, true, 200000, CopyOutcome::ReadFailed},    // an input error
-        {150000, true, 0, CopyOutcome::ReadFailed},
+        {text.size(), false, 200000, StreamCopyFault::None},
+        {text.size(), false, 0, StreamCopyFault::None},        // size unknown
+        {150000, false, 200000, StreamCopyFault::ReadFailed},   // cut short while read
+        {150000, true, 200000, StreamCopyFault::ReadFailed},    // an input error
+        {150000, true, 0, StreamCopyFault::ReadFailed},
     };
     for (const Case& read : cases) {
         FailingBuffer buffer(text, read.delivered, read.error);
         std::istream in(&buffer);
         std::ostringstream out;
         EXPECT_EQ(copyStreamContents(in, read.expected, out), read.outcome) << read.delivered << " " << read.error;
-        if (read.outcome == CopyOutcome::Copied) {
+        if (read.outcome == StreamCopyFault::None) {
             EXPECT_EQ(out.str(), text);
         }
     }
@@ -74,9 +74,13 @@ TEST(FileCopy, CopyOntoItselfOrFromNothingIsRefused) {
     TempFolder folder;
     std::ofstream(folder / "Events.txt") << "events";
     fs::create_directory(folder / "Converted");
-    EXPECT_EQ(copyFileContents(folder / "Events.txt", folder / "Converted" / "Events.txt"), CopyOutcome::Copied);
-    EXPECT_EQ(copyFileContents(folder / "Events.txt", folder / "Events.txt"), CopyOutcome::NotCopied);
-    EXPECT_EQ(copyFileContents(folder / "None.txt", folder / "Converted" / "None.txt"), CopyOutcome::NotCopied);
+    EXPECT_TRUE(copyFileContents(folder / "Events.txt", folder / "Converted" / "Events.txt").ok());
+    const fs::path events = folder / "Events.txt";
+    EXPECT_EQ(copyFileContents(events, events).problem(),
+              "could not copy " + events.string() + " to " + events.string());
+    const fs::path none = folder / "None.txt";
+    EXPECT_EQ(copyFileContents(none, folder / "Converted" / "None.txt").problem(),
+              "could not copy " + none.string() + " to " + (folder / "Converted" / "None.txt").string());
     EXPECT_FALSE(fs::exists(folder / "Converted" / "None.txt"));
     EXPECT_EQ(fs::file_size(folder / "Events.txt"), 6u);
 }
