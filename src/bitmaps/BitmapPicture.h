@@ -31,6 +31,10 @@ struct PictureGeometry {
     std::int64_t rowStep() const { return topDown ? rowBytes() : -rowBytes(); }
 };
 
+// What is wrong with a picture of this size for a layout that needs `extent`, worded to
+// follow the picture's name; empty when it fits.
+std::string pictureSizeProblem(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent);
+
 // Rows i of a rectangle (its row y + i), from begin up to but not including end.
 struct RowSpan {
     std::int64_t begin;
@@ -54,6 +58,14 @@ public:
     // follow its name ("is 320 pixels wide (640 needed)"); empty when the picture is loaded.
     std::string load(std::istream& file, const PictureExtent& extent,
                      Holding holding = Holding::TouchedRows);
+    // For a picture decoded from a file of another kind (kept in memory): checks its size
+    // against `extent` as load() does, and makes room for the band, zeroed (black), held as
+    // the rows of a top-down 24-bit picture for the decoder to fill through bandRow().
+    std::string holdDecoded(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent);
+    // Row y (from the top) of a band made by holdDecoded: 3 bytes per pixel in the order
+    // blue, green, red; nullptr when the row lies outside the band.
+    std::uint8_t* bandRow(std::int64_t y);
+
     // Makes room for `bytes` held, so that the loads that follow, up to that size, reuse
     // one allocation (and the memory pages already touched). False when there is no room.
     bool reserve(std::int64_t bytes);
