@@ -162,6 +162,13 @@ std::string decodeBmpPicture(PictureBytes file, const PictureExtent& extent, Bit
     }
     const std::string sizeProblem = pictureSizeProblem(header.width, header.rowCount, extent);
     if (!sizeProblem.empty()) return sizeProblem;
+    // The colour table comes before the rows in the file, and is checked first.
+    PaletteColours palette;
+    if (kind->pixels == PixelKind::Palette || kind->pixels == PixelKind::RunLength) {
+        if (readPalette(file, header, palette) == 0) {
+            return "is cut short (its colour table runs past the end of the file)";
+        }
+    }
     const std::int64_t rowBytes = (header.width * header.bitsPerPixel + 31) / 32 * 4;
     const std::int64_t fileSize = static_cast<std::int64_t>(file.size);
     if (kind->pixels != PixelKind::RunLength && header.pixelDataOffset + header.rowCount * rowBytes > fileSize) {
@@ -169,12 +176,6 @@ std::string decodeBmpPicture(PictureBytes file, const PictureExtent& extent, Bit
     }
     if (header.pixelDataOffset > fileSize) return "is cut short (its pixel data starts past the end of the file)";
 
-    PaletteColours palette;
-    if (kind->pixels == PixelKind::Palette || kind->pixels == PixelKind::RunLength) {
-        if (readPalette(file, header, palette) == 0) {
-            return "is cut short (its colour table runs past the end of the file)";
-        }
-    }
     Channel channels[kMaskCount] = {};
     if (kind->pixels == PixelKind::Masked32) {
         for (std::size_t i = 0; i < kMaskCount; ++i) {

@@ -20,15 +20,19 @@ constexpr std::uint8_t kTrailer = 0x3B;
 
 // The file's bytes as giflib reads them. Some files end their first image straight with
 // the trailer, without the zero-length block that closes the image data; giflib reads on
-// after an image's last row up to that block. So a file that ends in a trailer reads as if
-// a zero-length block came before it: nothing after the first image is read anyway.
+// after an image's last row up to that block. So once the first image's rows are read, a
+// file that ends in a trailer reads as if a zero-length block came before it: nothing
+// after the first image is read anyway.
 struct GifInput {
     PictureBytes file;
-    std::size_t length;  // the bytes read, the added block included
+    std::size_t length;  // the bytes read, an added block included
     std::size_t at = 0;
 
-    explicit GifInput(PictureBytes bytes)
-        : file(bytes), length(bytes.size > 0 && bytes.data[bytes.size - 1] == kTrailer ? bytes.size + 1 : bytes.size) {}
+    explicit GifInput(PictureBytes bytes) : file(bytes), length(bytes.size) {}
+
+    void closeImageDataAtTrailer() {
+        if (file.size > at && file.data[file.size - 1] == kTrailer) length = file.size + 1;
+    }
 
     std::uint8_t byteAt(std::size_t position) const {
         if (length == file.size || position + 2 < length) return file.data[position];
@@ -56,7 +60,8 @@ constexpr InterlacePass kInterlacePasses[] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
 constexpr InterlacePass kSequentialPass[] = {{0, 1}};
 
 std::string giflibProblem(int error) {
-    if (error == D_GIF_ERR_READ_FAILED) return "is cut short (its data ends before its first image does)";
+    // giflib names a screen description that the data ends inside by that description.
+    if (error == D_GIF_ERR_READ_FAILED || error == D_GIF_ERR_NO_SCRN_DSCR) return "is cut short (its data ends before its first image does)";
     if (error == D_GIF_ERR_NOT_GIF_FILE) return "is not a GIF picture";
     const char* reason = GifErrorString(error);
     return std::string("is a damaged GIF picture (") + (reason != nullptr ? reason : "unknown error") + ")";
@@ -122,6 +127,7 @@ private:
         paintBackground();
         PaletteColours palette;
         setColours(colours, palette);
+        input_.closeImageDataAtTrailer();
         std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
         const bool interlaced = frame.Interlace;
         const InterlacePass* const passes = interlaced ? kInterlacePasses : kSequentialPass;
