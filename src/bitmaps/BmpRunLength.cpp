@@ -21,6 +21,7 @@ public:
           picture_(picture) {}
 
     std::string decode() {
+        moveTo(0, 0);
         for (;;) {
             if (at_ + 2 > data_.size) return "is cut short (its run-length data ends before its end mark)";
             const std::uint8_t count = data_.data[at_];
@@ -33,15 +34,13 @@ public:
             }
             switch (value) {
                 case kEndOfRow:
-                    x_ = 0;
-                    ++line_;
+                    moveTo(0, line_ + 1);
                     break;
                 case kEndOfPicture:
                     return "";
                 case kMove: {
                     if (at_ + 2 > data_.size) return "is cut short (its run-length data ends before its end mark)";
-                    x_ += data_.data[at_];
-                    line_ += data_.data[at_ + 1];
+                    moveTo(x_ + data_.data[at_], line_ + data_.data[at_ + 1]);
                     at_ += 2;
                     if (x_ > width_) return pastRow();
                     break;
@@ -74,9 +73,14 @@ private:
                                  : "has run-length data that runs past its last row";
     }
 
+    void moveTo(std::int64_t x, std::int64_t line) {
+        x_ = x;
+        line_ = line;
+        row_ = line < rowCount_ ? picture_.bandRow(rowCount_ - 1 - line) : nullptr;
+    }
+
     void put(std::uint8_t index) {
-        std::uint8_t* const row = picture_.bandRow(rowCount_ - 1 - line_);
-        if (row != nullptr) palette_.expand(&index, 1, row + 3 * x_);
+        if (row_ != nullptr) palette_.expand(&index, 1, row_ + 3 * x_);
         ++x_;
     }
 
@@ -89,6 +93,7 @@ private:
     std::size_t at_ = 0;
     std::int64_t x_ = 0;
     std::int64_t line_ = 0;  // rows from the bottom
+    std::uint8_t* row_ = nullptr;  // the row in the band, if it is there
 };
 
 }  // namespace
