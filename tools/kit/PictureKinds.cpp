@@ -256,12 +256,14 @@ const PictureKind kPictureKinds[] = {
 };
 const std::size_t kPictureKindCount = sizeof kPictureKinds / sizeof kPictureKinds[0];
 
-const PictureKind& pictureKind(const char* name) {
-    for (const PictureKind& kind : kPictureKinds) {
-        if (std::strcmp(kind.name, name) == 0) return kind;
+std::size_t pictureKindIndex(const char* name) {
+    for (std::size_t i = 0; i < kPictureKindCount; ++i) {
+        if (std::strcmp(kPictureKinds[i].name, name) == 0) return i;
     }
     std::abort();
 }
+
+const PictureKind& pictureKind(const char* name) { return kPictureKinds[pictureKindIndex(name)]; }
 
 std::vector<std::uint8_t> encodePicture(const IndexedPicture& picture, const PictureKind& kind) {
     return kind.gif ? encodeGif(picture, kind.gifKind) : encodeBmp(picture, kind.bmp);

@@ -64,5 +64,6 @@ struct PictureKind {
 extern const PictureKind kPictureKinds[];
 extern const std::size_t kPictureKindCount;
 const PictureKind& pictureKind(const char* name);  // aborts for an unknown name
+std::size_t pictureKindIndex(const char* name);
 
 std::vector<std::uint8_t> encodePicture(const IndexedPicture& picture, const PictureKind& kind);
