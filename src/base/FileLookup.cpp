@@ -30,3 +30,15 @@ fs::path findIgnoringCase(const fs::path& folder, const std::string& name) {
     if (matches.empty()) return exact;
     return folder / *std::min_element(matches.begin(), matches.end());
 }
+
+std::string storedName(const fs::path& folder, const std::string& name) {
+    const fs::path searched = folder.empty() ? fs::path(".") : folder;
+    std::error_code error;
+    std::string found;
+    for (fs::directory_iterator it(searched, error), end; !error && it != end; it.increment(error)) {
+        std::string entry = it->path().filename().string();
+        if (entry == name) return entry;
+        if (equalIgnoringCase(entry, name) && (found.empty() || entry < found)) found = entry;
+    }
+    return found.empty() ? name : found;
+}

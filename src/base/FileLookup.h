@@ -9,3 +9,9 @@
 // case-sensitive file system hold several). When nothing matches, the exact spelling
 // is returned, so that the caller's open fails in the usual way.
 std::filesystem::path findIgnoringCase(const std::filesystem::path& folder, const std::string& name);
+
+// The name of the folder's entry that matches `name` ignoring letter case, as the folder
+// stores it: on a file system that ignores case, opening UNITS.GIF as Units.gif succeeds,
+// and only the folder knows the stored spelling. An entry spelled exactly so is preferred;
+// when nothing matches, `name` itself.
+std::string storedName(const std::filesystem::path& folder, const std::string& name);

@@ -6,7 +6,6 @@
 #include <gif_lib.h>
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 #include <vector>
 
@@ -20,9 +19,9 @@ constexpr std::uint8_t kTrailer = 0x3B;
 
 // The file's bytes as giflib reads them. Some files end their first image straight with
 // the trailer, without the zero-length block that closes the image data; giflib reads on
-// after an image's last row up to that block. So once the first image's rows are read, a
-// file that ends in a trailer reads as if a zero-length block came before it: nothing
-// after the first image is read anyway.
+// after an image's last row up to that block. So from the first image's rows on, a file
+// that ends in a trailer reads as if a zero-length block came before it: nothing after
+// the first image is read anyway.
 struct GifInput {
     PictureBytes file;
     std::size_t length;  // the bytes read, an added block included

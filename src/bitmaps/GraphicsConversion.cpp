@@ -139,7 +139,7 @@ public:
                 console << "Not Found!\n";
                 return;
             }
-            console << "Found " << sourcePath_.filename().string() << "!\n";
+            console << "Found " << storedName(folder_, sourcePath_.filename().string()) << "!\n";
         }
         console << "Now Converting...\n";
         // Every picture of the step is checked before any file is made, so that a refused

@@ -7,9 +7,16 @@ constexpr int kEndOfText = 0x1A;
 RulesTextInput::RulesTextInput(const std::filesystem::path& path)
     : path_(path), file_(path, std::ios::binary) {}
 
+RulesTextInput::RulesTextInput(const std::string& bytes, const std::filesystem::path& path)
+    : path_(path), memory_(std::make_unique<std::stringbuf>(bytes, std::ios::in)) {}
+
+std::streambuf* RulesTextInput::buffer() {
+    return memory_ != nullptr ? static_cast<std::streambuf*>(memory_.get()) : file_.rdbuf();
+}
+
 int RulesTextInput::nextChar() {
     if (ended_) return -1;
-    std::streambuf* buffer = file_.rdbuf();
+    std::streambuf* buffer = this->buffer();
     int c = buffer->sbumpc();
     if (c == '\r' && buffer->sgetc() == '\n') c = buffer->sbumpc();
     if (c == std::char_traits<char>::eof() || c == kEndOfText) {
@@ -21,7 +28,7 @@ int RulesTextInput::nextChar() {
 
 bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
     piece.clear();
-    if (!file_.is_open() || capacity < 2) return false;
+    if (!isOpen() || capacity < 2) return false;
     while (piece.size() + 1 < capacity) {
         int c = nextChar();
         if (c < 0) break;
@@ -32,6 +39,11 @@ bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
 }
 
 void RulesTextInput::rewind() {
+    if (memory_ != nullptr) {
+        memory_->pubseekpos(0, std::ios::in);
+        ended_ = false;
+        return;
+    }
     if (!file_.is_open()) return;
     file_.clear();
     file_.seekg(0);
@@ -41,18 +53,39 @@ void RulesTextInput::rewind() {
 RulesTextOutput::RulesTextOutput(const std::filesystem::path& path)
     : path_(path), file_(path, std::ios::binary | std::ios::trunc) {}
 
+RulesTextOutput RulesTextOutput::inMemory(const std::filesystem::path& path) {
+    RulesTextOutput output;
+    output.path_ = path;
+    output.memory_ = std::make_unique<std::string>();
+    return output;
+}
+
+const std::string& RulesTextOutput::text() const {
+    static const std::string none;
+    return memory_ != nullptr ? *memory_ : none;
+}
+
+void RulesTextOutput::put(const char* bytes, std::size_t count) {
+    if (memory_ != nullptr) {
+        memory_->append(bytes, count);
+    } else {
+        file_.write(bytes, static_cast<std::streamsize>(count));
+    }
+}
+
 void RulesTextOutput::write(const std::string& text) {
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\n') continue;
-        file_.write(text.data() + start, static_cast<std::streamsize>(i - start));
-        file_.write("\r\n", 2);
+        put(text.data() + start, i - start);
+        put("\r\n", 2);
         start = i + 1;
     }
-    file_.write(text.data() + start, static_cast<std::streamsize>(text.size() - start));
+    put(text.data() + start, text.size() - start);
 }
 
 bool RulesTextOutput::close() {
+    if (memory_ != nullptr) return true;
     if (!file_.is_open()) return false;
     file_.flush();
     bool ok = file_.good();

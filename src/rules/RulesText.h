@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <sstream>
 #include <string>
 
 // Rules texts are read and written the way the Windows C runtime's text mode does it,
@@ -15,8 +17,11 @@ class RulesTextInput {
 public:
     // Opens the file; check isOpen() afterwards.
     explicit RulesTextInput(const std::filesystem::path& path);
+    // Reads `bytes` from memory as if they were the file at `path` (for tests and fuzzing,
+    // where files would cost more than the reading).
+    RulesTextInput(const std::string& bytes, const std::filesystem::path& path);
 
-    bool isOpen() const { return file_.is_open(); }
+    bool isOpen() const { return memory_ != nullptr || file_.is_open(); }
     const std::filesystem::path& path() const { return path_; }
 
     // Reads the next piece of a line into `piece`, as the standard line reader does with
@@ -33,9 +38,11 @@ public:
 
 private:
     int nextChar();  // the next translated character, or -1 at the end of the text
+    std::streambuf* buffer();
 
     std::filesystem::path path_;
     std::ifstream file_;
+    std::unique_ptr<std::stringbuf> memory_;  // instead of the file
     bool ended_ = false;
 };
 
@@ -43,9 +50,12 @@ class RulesTextOutput {
 public:
     // Creates or truncates the file; check isOpen() afterwards.
     explicit RulesTextOutput(const std::filesystem::path& path);
+    // Writes into memory, as if to the file at `path`; text() holds the bytes.
+    static RulesTextOutput inMemory(const std::filesystem::path& path);
 
-    bool isOpen() const { return file_.is_open(); }
+    bool isOpen() const { return memory_ != nullptr || file_.is_open(); }
     const std::filesystem::path& path() const { return path_; }
+    const std::string& text() const;
 
     void write(const std::string& text);
 
@@ -53,6 +63,10 @@ public:
     bool close();
 
 private:
+    RulesTextOutput() = default;
+    void put(const char* bytes, std::size_t count);
+
     std::filesystem::path path_;
     std::ofstream file_;
+    std::unique_ptr<std::string> memory_;  // instead of the file
 };

@@ -8,6 +8,7 @@
 #include "BitmapTestSupport.h"
 #include "bitmaps/SourcePicture.h"
 #include "driver/RunConversion.h"
+#include "kit/FuzzSeeds.h"
 #include "kit/PictureKinds.h"
 #include "kit/SampleWorld.h"
 #include "kit/TempFolder.h"
@@ -256,4 +257,13 @@ TEST_F(SourcePictureKinds, TheBmpIsPreferredAndARefusedGifMakesNoFile) {
     EXPECT_NE(graphicsOnly.str().find("Searching Terrain2.bmp...Found TERRAIN2.GIF!\nNow Converting...\nDone!\n"),
               std::string::npos)
         << graphicsOnly.str();
+}
+
+// The decode fuzz target starts from these: every kind decodes, the damaged ones do not.
+TEST(SourcePictures, DecodeFuzzSeedsOfEveryKindDecodeAndTheDamagedOnesAreRefused) {
+    const std::vector<FuzzBytes> seeds = makeFuzzSeeds(FuzzSeedKind::PictureDecode);
+    ASSERT_EQ(seeds.size(), kPictureKindCount + 3);
+    for (std::size_t i = 0; i < seeds.size(); ++i) {
+        EXPECT_EQ(decodeAll(seeds[i], kDecodeFuzzRows).empty(), i < kPictureKindCount + 1) << "seed " << i;
+    }
 }
