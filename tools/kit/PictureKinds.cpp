@@ -170,6 +170,8 @@ std::vector<std::uint8_t> encodeBmp(const IndexedPicture& picture, const BmpKind
     return out;
 }
 
+// The whole file is written by EGifSpew, which also stores an interlaced image's rows in
+// the order of its passes: the reader's own pass table is not copied here.
 std::vector<std::uint8_t> encodeGif(const IndexedPicture& picture, const GifKind& kind) {
     std::vector<std::uint8_t> out;
     int error = 0;
@@ -177,32 +179,39 @@ std::vector<std::uint8_t> encodeGif(const IndexedPicture& picture, const GifKind
     if (gif == nullptr) std::abort();
     EGifSetGifVersion(gif, kind.gif89);
     ColorMapObject* colours = gifColours(picture);
-    const int colourBits = GifBitSize(colours->ColorCount);
-    const std::int32_t left = kind.frameWidth > 0 ? kind.frameLeft : 0;
-    const std::int32_t top = kind.frameWidth > 0 ? kind.frameTop : 0;
-    const std::int32_t width = kind.frameWidth > 0 ? kind.frameWidth : picture.width;
-    const std::int32_t height = kind.frameWidth > 0 ? kind.frameHeight : picture.height;
-    bool written = EGifPutScreenDesc(gif, picture.width, picture.height, colourBits, kind.background,
-                                     kind.localColours ? nullptr : colours) == GIF_OK;
-    if (kind.gif89) {
-        const GifByteType control[4] = {0, 0, 0, 0};  // no disposal, no delay, no transparency
-        written = written && EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, control) == GIF_OK;
-    }
-    written = written && EGifPutImageDesc(gif, left, top, width, height, kind.interlaced,
-                                          kind.localColours ? colours : nullptr) == GIF_OK;
-    const int passes[4][2] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
-    const int sequential[1][2] = {{0, 1}};
-    std::vector<GifPixelType> line(static_cast<std::size_t>(width));
-    for (int p = 0; p < (kind.interlaced ? 4 : 1); ++p) {
-        const int* pass = kind.interlaced ? passes[p] : sequential[0];
-        for (int row = pass[0]; row < height; row += pass[1]) {
-            for (std::int32_t x = 0; x < width; ++x) line[static_cast<std::size_t>(x)] = picture.at(left + x, top + row);
-            written = written && EGifPutLine(gif, line.data(), width) == GIF_OK;
+    gif->SWidth = picture.width;
+    gif->SHeight = picture.height;
+    gif->SColorResolution = GifBitSize(colours->ColorCount);
+    gif->SBackGroundColor = kind.background;
+    gif->SColorMap = kind.localColours ? nullptr : colours;
+
+    SavedImage* image = GifMakeSavedImage(gif, nullptr);
+    if (image == nullptr) std::abort();
+    GifImageDesc& frame = image->ImageDesc;
+    frame.Left = kind.frameWidth > 0 ? kind.frameLeft : 0;
+    frame.Top = kind.frameWidth > 0 ? kind.frameTop : 0;
+    frame.Width = kind.frameWidth > 0 ? kind.frameWidth : picture.width;
+    frame.Height = kind.frameWidth > 0 ? kind.frameHeight : picture.height;
+    frame.Interlace = kind.interlaced;
+    frame.ColorMap = kind.localColours ? colours : nullptr;
+    const std::size_t width = static_cast<std::size_t>(frame.Width);
+    image->RasterBits = static_cast<GifByteType*>(std::malloc(width * static_cast<std::size_t>(frame.Height)));
+    if (image->RasterBits == nullptr) std::abort();
+    for (std::int32_t y = 0; y < frame.Height; ++y) {
+        for (std::int32_t x = 0; x < frame.Width; ++x) {
+            image->RasterBits[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)] =
+                picture.at(frame.Left + x, frame.Top + y);
         }
     }
-    written = EGifCloseFile(gif, &error) == GIF_OK && written;
-    GifFreeMapObject(colours);
-    if (!written) std::abort();
+    if (kind.gif89) {
+        GifByteType control[4] = {0, 0, 0, 0};  // no disposal, no delay, no transparency
+        if (GifAddExtensionBlock(&image->ExtensionBlockCount, &image->ExtensionBlocks, GRAPHICS_EXT_FUNC_CODE,
+                                 sizeof control, control) != GIF_OK) {
+            std::abort();
+        }
+    }
+    // Writes the file and frees the GIF with its colour table and image.
+    if (EGifSpew(gif) != GIF_OK) std::abort();
     if (!kind.closingBlock && out.size() >= 2 && out[out.size() - 2] == 0) out.erase(out.end() - 2);
     return out;
 }
