@@ -139,7 +139,9 @@ public:
                 console << "Not Found!\n";
                 return;
             }
-            console << "Found " << storedName(folder_, sourcePath_.filename().string()) << "!\n";
+            // Named as the folder stores it, in messages too, whatever the file system.
+            sourcePath_ = folder_ / storedName(folder_, sourcePath_.filename().string());
+            console << "Found " << sourcePath_.filename().string() << "!\n";
         }
         console << "Now Converting...\n";
         // Every picture of the step is checked before any file is made, so that a refused
