@@ -117,7 +117,7 @@ bool makeChannel(std::uint32_t mask, Channel& channel) {
     const std::uint32_t bits = mask >> shift;
     if ((bits & (bits + 1)) != 0) return false;
     int count = 0;
-    while (bits >> count != 0 && count < 32) ++count;
+    while (count < 32 && bits >> count != 0) ++count;
     channel = {mask, shift, count};
     return true;
 }

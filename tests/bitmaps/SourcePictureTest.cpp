@@ -136,6 +136,8 @@ TEST(SourcePictures, DamagedBmpsAreRefusedWithTheirReason) {
     put32(emptyMask, 58, 0);
     Bytes splitMask = emptyMask;
     put32(splitMask, 58, 0x00F0F000);
+    Bytes wholeWordMask = emptyMask;  // a mask of all 32 bits is one run too
+    put32(wholeWordMask, 58, 0xFFFFFFFF);
     Bytes topDownRunLength = runLengthBmp(8, {0, 1});
     put32(topDownRunLength, 22, static_cast<std::uint32_t>(-2));
     Bytes jpeg = encodeBmp(makeIndexedPicture(640, 2, 256, 4), {24});
@@ -153,6 +155,7 @@ TEST(SourcePictures, DamagedBmpsAreRefusedWithTheirReason) {
         {Bytes(eightBit.begin(), eightBit.end() - 1), "is cut short (its pixel rows run past the end of the file)"},
         {emptyMask, "has a colour mask that is empty or not one run of bits"},
         {splitMask, "has a colour mask that is empty or not one run of bits"},
+        {wholeWordMask, ""},
         {makeBitmap({640, 2, 16}), "is a picture of 16 bits per pixel (1, 4, 8, 24 or 32 are read)"},
         {jpeg, "is compressed in a way that is not read (compression 4 at 24 bits per pixel)"},
         {asBytes("BM and nothing of a header"), "is not a bitmap"},
