@@ -210,8 +210,14 @@ std::vector<std::uint8_t> encodeGif(const IndexedPicture& picture, const GifKind
             std::abort();
         }
     }
-    // Writes the file and frees the GIF with its colour table and image.
+    // EGifSpew writes the file and closes it, freeing only the copies of the colour tables
+    // that it wrote: the table and the image given to it are freed here.
+    SavedImage* const images = gif->SavedImages;
     if (EGifSpew(gif) != GIF_OK) std::abort();
+    GifFreeExtensions(&images[0].ExtensionBlockCount, &images[0].ExtensionBlocks);
+    std::free(images[0].RasterBits);
+    std::free(images);
+    GifFreeMapObject(colours);
     if (!kind.closingBlock && out.size() >= 2 && out[out.size() - 2] == 0) out.erase(out.end() - 2);
     return out;
 }
