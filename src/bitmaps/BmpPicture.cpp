@@ -142,6 +142,43 @@ std::uint8_t indexAt(const std::uint8_t* row, std::int64_t x, std::uint32_t bits
     return static_cast<std::uint8_t>(row[bit / 8] >> shift & ((1u << bitsPerPixel) - 1));
 }
 
+// Turns one stored row of an uncompressed picture into 24-bit pixels.
+struct StoredRowDecoder {
+    const BmpKind& kind;
+    std::int64_t width;
+    const PaletteColours& palette;
+    Channel channels[kMaskCount];  // red, green, blue
+    std::vector<std::uint8_t> indices;
+
+    void decode(const std::uint8_t* in, std::uint8_t* out) {
+        switch (kind.pixels) {
+            case PixelKind::Bgr24:
+                std::memcpy(out, in, static_cast<std::size_t>(3 * width));
+                break;
+            case PixelKind::Bgrx32:
+                for (std::int64_t x = 0; x < width; ++x) std::memcpy(out + 3 * x, in + 4 * x, 3);
+                break;
+            case PixelKind::Masked32:
+                for (std::int64_t x = 0; x < width; ++x) {
+                    const std::uint32_t value = readU32le(in + 4 * x);
+                    out[3 * x] = channels[2].of(value);
+                    out[3 * x + 1] = channels[1].of(value);
+                    out[3 * x + 2] = channels[0].of(value);
+                }
+                break;
+            case PixelKind::Palette:
+                indices.resize(static_cast<std::size_t>(width));
+                for (std::int64_t x = 0; x < width; ++x) {
+                    indices[static_cast<std::size_t>(x)] = indexAt(in, x, kind.bitsPerPixel);
+                }
+                palette.expand(indices.data(), indices.size(), out);
+                break;
+            case PixelKind::RunLength:  // decoded as a whole, by decodeRunLengthRows
+                break;
+        }
+    }
+};
+
 }  // namespace
 
 std::string decodeBmpPicture(PictureBytes file, const PictureExtent& extent, BitmapPicture& picture) {
@@ -194,35 +231,10 @@ std::string decodeBmpPicture(PictureBytes file, const PictureExtent& extent, Bit
         return decodeRunLengthRows(pixels, header.bitsPerPixel, header.width, header.rowCount, palette, picture);
     }
 
-    std::vector<std::uint8_t> indices(static_cast<std::size_t>(header.width));
+    StoredRowDecoder rows{*kind, header.width, palette, {channels[0], channels[1], channels[2]}, {}};
     for (std::int64_t y = extent.touched.firstRow; y <= extent.touched.lastRow; ++y) {
-        std::uint8_t* const out = picture.bandRow(y);
         const std::int64_t storedRow = header.topDown ? y : header.rowCount - 1 - y;
-        const std::uint8_t* const in = pixels.data + storedRow * rowBytes;
-        switch (kind->pixels) {
-            case PixelKind::Bgr24:
-                std::memcpy(out, in, static_cast<std::size_t>(3 * header.width));
-                break;
-            case PixelKind::Bgrx32:
-                for (std::int64_t x = 0; x < header.width; ++x) std::memcpy(out + 3 * x, in + 4 * x, 3);
-                break;
-            case PixelKind::Masked32:
-                for (std::int64_t x = 0; x < header.width; ++x) {
-                    const std::uint32_t value = readU32le(in + 4 * x);
-                    out[3 * x] = channels[2].of(value);
-                    out[3 * x + 1] = channels[1].of(value);
-                    out[3 * x + 2] = channels[0].of(value);
-                }
-                break;
-            case PixelKind::Palette:
-                for (std::int64_t x = 0; x < header.width; ++x) {
-                    indices[static_cast<std::size_t>(x)] = indexAt(in, x, header.bitsPerPixel);
-                }
-                palette.expand(indices.data(), indices.size(), out);
-                break;
-            case PixelKind::RunLength:
-                break;
-        }
+        rows.decode(pixels.data + storedRow * rowBytes, picture.bandRow(y));
     }
     return "";
 }
