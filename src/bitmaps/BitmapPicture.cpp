@@ -115,14 +115,34 @@ std::string BitmapPicture::holdDecoded(std::int64_t width, std::int64_t rowCount
         forget();
         return "is too large to be held in memory";
     }
-    // Pixels that the picture's data leaves out read as black, never as stale memory.
-    std::memset(held_.get(), 0, static_cast<std::size_t>(heldBytes_));
+    return "";
+}
+
+std::string BitmapPicture::holdInPlace(const std::uint8_t* file, const PictureGeometry& geometry,
+                                       const PictureExtent& extent) {
+    forget();
+    const std::string problem = pictureSizeProblem(geometry.width, geometry.rowCount, extent);
+    if (!problem.empty()) return problem;
+    geometry_ = geometry;
+    bandFirstRow_ = heldFirstRow_ = extent.touched.firstRow;
+    bandRows_ = windowRows_ = heldRows_ = extent.touched.lastRow - extent.touched.firstRow + 1;
+    bandFirstStoredRow_ = std::min(geometry.storedRow(extent.touched.firstRow),
+                                   geometry.storedRow(extent.touched.lastRow));
+    heldBegin_ = geometry.pixelDataOffset + bandFirstStoredRow_ * geometry.rowBytes();
+    heldBytes_ = bandRows_ * geometry.rowBytes();
+    inPlace_ = file + heldBegin_;
     return "";
 }
 
 std::uint8_t* BitmapPicture::bandRow(std::int64_t y) {
-    if (y < heldFirstRow_ || y >= heldFirstRow_ + heldRows_ || !geometry_.topDown) return nullptr;
+    if (y < heldFirstRow_ || y >= heldFirstRow_ + heldRows_ || !geometry_.topDown || inPlace_ != nullptr) {
+        return nullptr;
+    }
     return held_.get() + (y - heldFirstRow_) * geometry_.rowBytes();
+}
+
+void BitmapPicture::clearHeld() {
+    if (heldBytes_ > 0) std::memset(held_.get(), 0, static_cast<std::size_t>(heldBytes_));
 }
 
 bool BitmapPicture::reserve(std::int64_t bytes) {
@@ -205,5 +225,6 @@ void BitmapPicture::holdNothing() {
 void BitmapPicture::forget() {
     geometry_ = PictureGeometry();
     bandFirstRow_ = bandRows_ = bandFirstStoredRow_ = windowRows_ = 0;
+    inPlace_ = nullptr;
     holdNothing();
 }

@@ -152,9 +152,6 @@ struct StoredRowDecoder {
 
     void decode(const std::uint8_t* in, std::uint8_t* out) {
         switch (kind.pixels) {
-            case PixelKind::Bgr24:
-                std::memcpy(out, in, static_cast<std::size_t>(3 * width));
-                break;
             case PixelKind::Bgrx32:
                 for (std::int64_t x = 0; x < width; ++x) std::memcpy(out + 3 * x, in + 4 * x, 3);
                 break;
@@ -173,6 +170,7 @@ struct StoredRowDecoder {
                 }
                 palette.expand(indices.data(), indices.size(), out);
                 break;
+            case PixelKind::Bgr24:      // read in place
             case PixelKind::RunLength:  // decoded as a whole, by decodeRunLengthRows
                 break;
         }
@@ -222,6 +220,16 @@ std::string decodeBmpPicture(PictureBytes file, const PictureExtent& extent, Bit
         }
     }
 
+    // A 24-bit picture is read where its rows lie in the file's bytes.
+    if (kind->pixels == PixelKind::Bgr24) {
+        PictureGeometry geometry;
+        geometry.fileSize = fileSize;
+        geometry.pixelDataOffset = header.pixelDataOffset;
+        geometry.width = static_cast<std::int32_t>(header.width);
+        geometry.rowCount = header.rowCount;
+        geometry.topDown = header.topDown;
+        return picture.holdInPlace(file.data, geometry, extent);
+    }
     // Only now, with the size checked, is memory taken for the rows.
     const std::string holdProblem = picture.holdDecoded(header.width, header.rowCount, extent);
     if (!holdProblem.empty()) return holdProblem;

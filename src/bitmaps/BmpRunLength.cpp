@@ -21,6 +21,7 @@ public:
           picture_(picture) {}
 
     std::string decode() {
+        picture_.clearHeld();  // pixels that the data leaves out are black
         moveTo(0, 0);
         for (;;) {
             if (at_ + 2 > data_.size) return "is cut short (its run-length data ends before its end mark)";

@@ -90,7 +90,7 @@ constexpr std::int64_t largestSourceBand() {
 struct PictureMemory {
     PictureMemory() { source.reserve(largestSourceBand()); }
 
-    std::vector<std::uint8_t> sourceFile;  // the whole file of the scenario's picture
+    std::vector<std::uint8_t> sourceFile;  // holds the whole file of the scenario's picture
     BitmapPicture source;
     std::array<BitmapPicture, kMaxTemplates> templates;
 };
@@ -162,11 +162,9 @@ private:
     // The scenario's picture is read whole and decoded, whatever its kind, into the rows
     // of a 24-bit picture.
     bool loadSource(std::ifstream& sourceFile) {
-        std::string problem = readSourceFile(sourceFile, memory_.sourceFile);
-        if (problem.empty()) {
-            const PictureBytes bytes{memory_.sourceFile.data(), memory_.sourceFile.size()};
-            problem = decodeSourcePicture(bytes, step_.sourceExtent, memory_.source);
-        }
+        PictureBytes bytes{};
+        std::string problem = readSourceFile(sourceFile, memory_.sourceFile, bytes);
+        if (problem.empty()) problem = decodeSourcePicture(bytes, step_.sourceExtent, memory_.source);
         if (problem.empty()) return true;
         report(sourcePath_.string() + " " + problem);
         return false;

@@ -13,8 +13,8 @@ std::string decodeSourcePicture(PictureBytes file, const PictureExtent& extent, 
     return "is not a picture (neither a BMP nor a GIF file)";
 }
 
-std::string readSourceFile(std::istream& file, std::vector<std::uint8_t>& bytes) {
-    bytes.clear();
+std::string readSourceFile(std::istream& file, std::vector<std::uint8_t>& buffer, PictureBytes& bytes) {
+    bytes = {buffer.data(), 0};
     file.clear();
     file.seekg(0, std::ios::end);
     const std::streamoff size = file.tellg();
@@ -23,10 +23,11 @@ std::string readSourceFile(std::istream& file, std::vector<std::uint8_t>& bytes)
         return "is too large (" + std::to_string(size) + " bytes, at most " +
                std::to_string(kLargestSourceFileBytes) + " read)";
     }
-    bytes.resize(static_cast<std::size_t>(size));
+    if (buffer.size() < static_cast<std::size_t>(size)) buffer.resize(static_cast<std::size_t>(size));
     file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
+    if (!file.read(reinterpret_cast<char*>(buffer.data()), static_cast<std::streamsize>(size))) {
         return "cannot be read";
     }
+    bytes = {buffer.data(), static_cast<std::size_t>(size)};
     return "";
 }

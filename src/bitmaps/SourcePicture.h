@@ -32,6 +32,7 @@ std::string decodeGifPicture(PictureBytes file, const PictureExtent& extent, Bit
 // over 26,000 rows; a scenario's pictures have 480.
 constexpr std::int64_t kLargestSourceFileBytes = std::int64_t{64} << 20;
 
-// Reads the whole of `file` into `bytes` (whose memory is reused from one picture to the
-// next). Returns the problem, or empty.
-std::string readSourceFile(std::istream& file, std::vector<std::uint8_t>& bytes);
+// Reads the whole of `file` into `buffer`, which only grows, so that its memory is reused
+// from one picture to the next without being cleared; `bytes` is set to the file's bytes
+// in it. Returns the problem, or empty.
+std::string readSourceFile(std::istream& file, std::vector<std::uint8_t>& buffer, PictureBytes& bytes);

@@ -25,8 +25,9 @@ std::string decodeAll(const Bytes& file, std::int32_t rows, Bytes* rowsOut = nul
         decodeSourcePicture({file.data(), file.size()}, wholePicture(640, rows), picture);
     if (rowsOut != nullptr && problem.empty()) {
         rowsOut->clear();
+        const BitmapPicture& decoded = picture;  // rows read as the cell primitives read them
         for (std::int32_t y = 0; y < rows; ++y) {
-            const std::uint8_t* row = picture.bandRow(y);
+            const std::uint8_t* row = decoded.pixel(0, y);
             rowsOut->insert(rowsOut->end(), row, row + 1920);
         }
     }
