@@ -43,8 +43,9 @@ asan-test:
 
 # The libFuzzer targets of fuzz/ (clang, with AddressSanitizer and UndefinedBehaviorSanitizer,
 # the library instrumented for coverage too), one after the other, each for FUZZ_SECONDS on
-# its own corpus under FUZZ_DIR; a target seeds its empty corpus from the kit. Prints the
-# executions of each; stops at the first failure, whose input is kept under FUZZ_DIR/artifacts.
+# its own corpus under FUZZ_DIR, with fuzz/<target>.dict as its dictionary where there is
+# one; a target seeds its empty corpus from the kit. Prints the executions of each and
+# their rate; stops at the first failure, whose input is kept under FUZZ_DIR/artifacts.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_FLAGS ?= -rss_limit_mb=2048 -timeout=30
@@ -60,21 +61,24 @@ fuzz:
 	for target in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ_DIR)/corpus/$$target; log=$(FUZZ_DIR)/$$target.log; \
 	  echo "fuzzing $$target for $(FUZZ_SECONDS) s"; \
+	  dict=; [ -f fuzz/$$target.dict ] && dict=-dict=fuzz/$$target.dict; \
 	  if ! UBSAN_OPTIONS=print_stacktrace=1 $(FUZZ_DIR)/$$target -max_total_time=$(FUZZ_SECONDS) \
-	      -print_final_stats=1 $(FUZZ_FLAGS) -artifact_prefix=$(FUZZ_DIR)/artifacts/$$target- \
+	      -print_final_stats=1 $(FUZZ_FLAGS) $$dict -artifact_prefix=$(FUZZ_DIR)/artifacts/$$target- \
 	      $(FUZZ_DIR)/corpus/$$target >$$log 2>&1; then \
 	    tail -n 60 $$log; echo "$$target FAILED, its log: $$log"; exit 1; \
 	  fi; \
 	  runs=$$(sed -n 's/^stat::number_of_executed_units: *//p' $$log); \
-	  echo "$$target: $$runs executions in $(FUZZ_SECONDS) s"; total=$$((total + runs)); \
+	  rate=$$(sed -n 's/^stat::average_exec_per_sec: *//p' $$log); \
+	  echo "$$target: $$runs executions in $(FUZZ_SECONDS) s, $$rate per second"; total=$$((total + runs)); \
 	done; \
 	echo "all fuzz targets: $$total executions"
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) build-*
 
-# Windows build, cross-compiled with MinGW-w64 (posix threads); GoogleTest for it is built
-# once from the Debian sources into the build folder. Tests run under Wine through CTest.
+# Windows build, cross-compiled with MinGW-w64 (posix threads); GoogleTest and giflib for
+# it are built once from the Debian sources into the build folder. Tests run under Wine
+# through CTest.
 WINDOWS_DIR ?= build-windows
 WINDOWS_PREFIX := $(abspath $(WINDOWS_DIR))/gtest-install
 WINDOWS_TOOLCHAIN := $(abspath cmake/mingw-w64-x86_64.cmake)
@@ -83,7 +87,7 @@ WINDOWS_TOOLCHAIN := $(abspath cmake/mingw-w64-x86_64.cmake)
 windows-deps:
 	@$(DEPS) build windows
 
-windows: windows-deps $(WINDOWS_PREFIX)/lib/cmake/GTest/GTestConfig.cmake
+windows: windows-deps $(WINDOWS_PREFIX)/lib/cmake/GTest/GTestConfig.cmake $(WINDOWS_PREFIX)/lib/libgif.a
 	cmake -S . -B $(WINDOWS_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$(WINDOWS_TOOLCHAIN) -DTAVOREL_WINDOWS_PREFIX=$(WINDOWS_PREFIX) \
 	  -DGTest_DIR=$(WINDOWS_PREFIX)/lib/cmake/GTest -DTAVOREL_BENCH=OFF $(CMAKE_FLAGS)
@@ -94,6 +98,28 @@ $(WINDOWS_PREFIX)/lib/cmake/GTest/GTestConfig.cmake:
 	  -DCMAKE_TOOLCHAIN_FILE=$(WINDOWS_TOOLCHAIN) -DCMAKE_INSTALL_PREFIX=$(WINDOWS_PREFIX) -DBUILD_GMOCK=OFF
 	cmake --build $(WINDOWS_DIR)/gtest-build -j $(JOBS)
 	cmake --install $(WINDOWS_DIR)/gtest-build
+
+# giflib: Debian's source package, fetched by apt-get through a deb-src entry of the build
+# folder's own (the machine's package sources, lists and cache are left as they are),
+# compiled with the MinGW compiler into the prefix.
+GIFLIB_FETCH := $(abspath $(WINDOWS_DIR))/giflib-source
+GIFLIB_DEB_SRC ?= deb-src http://deb.debian.org/debian $(shell . /etc/os-release && echo $$VERSION_CODENAME) main
+GIFLIB_APT := -q -o Dir::Etc::SourceList=$(GIFLIB_FETCH)/apt/sources.list \
+  -o Dir::Etc::SourceParts=$(GIFLIB_FETCH)/apt/sources.list.d -o Dir::State::Lists=$(GIFLIB_FETCH)/apt/lists \
+  -o Dir::Cache=$(GIFLIB_FETCH)/apt/cache $(if $(filter 0,$(shell id -u)),-o APT::Sandbox::User=root)
+
+$(WINDOWS_PREFIX)/lib/libgif.a:
+	rm -rf $(GIFLIB_FETCH)
+	mkdir -p $(GIFLIB_FETCH)/apt/sources.list.d $(GIFLIB_FETCH)/apt/lists/partial \
+	  $(GIFLIB_FETCH)/apt/cache/archives/partial
+	echo "$(GIFLIB_DEB_SRC)" >$(GIFLIB_FETCH)/apt/sources.list
+	apt-get $(GIFLIB_APT) update
+	cd $(GIFLIB_FETCH) && apt-get $(GIFLIB_APT) source giflib
+	cmake -S cmake/giflib -B $(WINDOWS_DIR)/giflib-build $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(WINDOWS_TOOLCHAIN) -DCMAKE_INSTALL_PREFIX=$(WINDOWS_PREFIX) \
+	  -DGIFLIB_SOURCE_DIR=$$(ls -d $(GIFLIB_FETCH)/giflib-*/ | head -n 1)
+	cmake --build $(WINDOWS_DIR)/giflib-build -j $(JOBS)
+	cmake --install $(WINDOWS_DIR)/giflib-build
 
 # Runs the Windows tests under Wine and compares the Windows build's conversions with the
 # Linux build's, file by file.

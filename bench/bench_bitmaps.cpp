@@ -1,7 +1,8 @@
 // Converts the seven bitmaps of a sample world and, in the same run, copies the same seven
 // template files plainly; prints the times and their ratio (target: at most 1.5). Plain
 // copies are measured two ways: the file system's own copy, and a read of the whole file
-// followed by one write.
+// followed by one write. Then the seven bitmaps from scenario pictures of other kinds (GIF,
+// 8-bit and run-length BMP) against the same pixels in 24-bit BMPs.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "driver/ScenarioConverter.h"
+#include "kit/PictureKinds.h"
 #include "kit/SampleWorld.h"
 #include "kit/TempFolder.h"
 
@@ -104,5 +106,41 @@ int main() {
     std::printf("bitmaps: ratio %.2f to the file system copy, %.2f to read and write "
                 "(target <= 1.5); round by round, median %.2f to the file system copy\n",
                 converting / fileSystemCopies, converting / streamCopies, median(ratios));
+
+    // The same palette pixels as 24-bit BMPs and as pictures of other kinds; each kind's
+    // conversion is measured in turns with the 24-bit one, best round kept.
+    const char* const kinds[] = {"24-bit BMP", "GIF87a", "GIF87a, interlaced", "8-bit BMP", "RLE8 BMP"};
+    std::vector<fs::path> folders;
+    for (const char* kind : kinds) {
+        ScenarioFolderOptions kindOptions;
+        kindOptions.withRules = false;
+        kindOptions.withCompanions = false;
+        kindOptions.pictureKind = &pictureKind(kind);
+        folders.push_back(scratch.path() / kind);
+        writeScenarioFolder(folders.back(), kindOptions);
+        fs::create_directories(folders.back() / "Converted");
+    }
+    auto convertFolder = [&](const fs::path& folder) {
+        return [&, folder] {
+            console.str("");
+            ScenarioConverter converter(console);
+            converter.templateFolder = templates;
+            converter.convertGraphics(folder);
+        };
+    };
+    std::vector<double> best(folders.size(), 1e300);
+    for (int round = 0; round < kRounds; ++round) {
+        for (std::size_t i = 0; i < folders.size(); ++i) {
+            best[i] = std::min(best[i], roundMilliseconds(convertFolder(folders[i])));
+            if (console.str().find("Error") != std::string::npos) {
+                std::printf("bench_bitmaps: %s pictures were refused:\n%s", kinds[i], console.str().c_str());
+                return 1;
+            }
+        }
+    }
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        std::printf("bitmaps: the 7 bitmaps from %s sources: %.3f ms (%.2f times the 24-bit BMP sources)\n",
+                    kinds[i], best[i], best[i] / best[0]);
+    }
     return 0;
 }

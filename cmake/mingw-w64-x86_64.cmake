@@ -7,7 +7,7 @@ set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 
-# GoogleTest for this target is built from source into TAVOREL_WINDOWS_PREFIX.
+# GoogleTest and giflib for this target are built from source into TAVOREL_WINDOWS_PREFIX.
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${TAVOREL_WINDOWS_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

@@ -1,9 +1,10 @@
-// Writes a synthetic sample world: a template folder and one scenario folder of each
-// edition, all drawn from one seed.
+// Writes a synthetic sample world: a template folder, one scenario folder of each edition
+// and one whose pictures are GIFs, all drawn from one seed.
 #include <cstdlib>
 #include <iostream>
 #include <string>
 
+#include "kit/PictureKinds.h"
 #include "kit/SampleWorld.h"
 
 int main(int argc, char* argv[]) {
@@ -15,14 +16,20 @@ int main(int argc, char* argv[]) {
     const std::uint64_t seed = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 1;
 
     writeTemplateFolder(root / "template", seed);
+    // The last scenario ships its pictures as scenarios of the source editions do: as GIFs.
     const struct {
         const char* folder;
         ScenarioEdition edition;
-    } scenarios[] = {{"classic", Classic}, {"conflicts", Conflicts}, {"fantastic", FantasticWorlds}};
+        const char* pictureKind;
+    } scenarios[] = {{"classic", Classic, nullptr},
+                     {"conflicts", Conflicts, nullptr},
+                     {"fantastic", FantasticWorlds, nullptr},
+                     {"gif", Classic, "GIF87a"}};
     for (const auto& scenario : scenarios) {
         ScenarioFolderOptions options;
         options.scenario.edition = scenario.edition;
         options.scenario.seed = seed;
+        if (scenario.pictureKind != nullptr) options.pictureKind = &pictureKind(scenario.pictureKind);
         const auto path = writeScenarioFolder(root / scenario.folder, options);
         std::cout << "wrote " << path.string() << "\n";
     }

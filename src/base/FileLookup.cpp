@@ -30,3 +30,14 @@ fs::path findIgnoringCase(const fs::path& folder, const std::string& name) {
     if (matches.empty()) return exact;
     return folder / pathFromUtf8(*std::min_element(matches.begin(), matches.end()));
 }
+
+std::string storedName(const fs::path& folder, const std::string& name) {
+    std::error_code error;
+    std::string found;
+    for (const FolderEntry& listed : listFolder(folder, error)) {
+        std::string entry = displayPath(listed.path.filename());
+        if (entry == name) return entry;
+        if (equalIgnoringCase(entry, name) && (found.empty() || entry < found)) found = entry;
+    }
+    return found.empty() ? name : found;
+}

@@ -12,3 +12,9 @@ std::filesystem::path findIgnoringCase(const std::filesystem::path& folder, cons
 
 // True when the two names are equal but for the letter case of their ASCII letters.
 bool equalIgnoringCase(const std::string& a, const std::string& b);
+
+// The name of the folder's entry that matches `name` ignoring letter case, as the folder
+// stores it: on a file system that ignores case, opening UNITS.GIF as Units.gif succeeds,
+// and only the folder knows the stored spelling. An entry spelled exactly so is preferred;
+// when nothing matches, `name` itself.
+std::string storedName(const std::filesystem::path& folder, const std::string& name);

@@ -1,9 +1,12 @@
 #include "bitmaps/BitmapPicture.h"
 
 #include <algorithm>
+#include <cstring>
 #include <istream>
 #include <new>
 #include <ostream>
+
+#include "bitmaps/LittleEndian.h"
 
 namespace {
 
@@ -13,18 +16,6 @@ constexpr std::int64_t kHeaderBytes = kFileHeaderBytes + kInfoHeaderBytes;
 // A window of rows, and the chunks of the bytes around the band: small enough to stay in
 // the processor's cache between the read and the write, large enough for few system calls.
 constexpr std::int64_t kWindowBytes = 256 * 1024;
-
-std::uint32_t readU16le(const std::uint8_t* bytes) {
-    return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8;
-}
-std::uint32_t readU32le(const std::uint8_t* bytes) {
-    return readU16le(bytes) | readU16le(bytes + 2) << 16;
-}
-std::int32_t readI32le(const std::uint8_t* bytes) {
-    const std::uint32_t value = readU32le(bytes);
-    return value <= 0x7FFFFFFFu ? static_cast<std::int32_t>(value)
-                                : -static_cast<std::int32_t>(~value) - 1;
-}
 
 }  // namespace
 
@@ -58,14 +49,8 @@ std::string BitmapPicture::load(std::istream& file, const PictureExtent& extent,
     geometry.topDown = height < 0;
     geometry.rowCount = height < 0 ? -height : height;
 
-    if (geometry.width != extent.width) {
-        return "is " + std::to_string(geometry.width) + " pixels wide (" +
-               std::to_string(extent.width) + " needed)";
-    }
-    if (geometry.rowCount < extent.minimumRows()) {
-        return "is too small (" + std::to_string(geometry.rowCount) + " rows, at least " +
-               std::to_string(extent.minimumRows()) + " needed)";
-    }
+    const std::string sizeProblem = pictureSizeProblem(geometry.width, geometry.rowCount, extent);
+    if (!sizeProblem.empty()) return sizeProblem;
     if (geometry.pixelDataOffset < kFileHeaderBytes + infoHeaderBytes) {
         return "has its pixel data offset inside its header";
     }
@@ -99,6 +84,65 @@ std::string BitmapPicture::load(std::istream& file, const PictureExtent& extent,
         return "cannot be read";
     }
     return "";
+}
+
+std::string pictureSizeProblem(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent) {
+    if (width != extent.width) {
+        return "is " + std::to_string(width) + " pixels wide (" + std::to_string(extent.width) + " needed)";
+    }
+    if (rowCount < extent.minimumRows()) {
+        return "is too small (" + std::to_string(rowCount) + " rows, at least " +
+               std::to_string(extent.minimumRows()) + " needed)";
+    }
+    return "";
+}
+
+std::string BitmapPicture::holdDecoded(std::int64_t width, std::int64_t rowCount,
+                                       const PictureExtent& extent) {
+    forget();
+    const std::string problem = pictureSizeProblem(width, rowCount, extent);
+    if (!problem.empty()) return problem;
+    // The rows of a top-down picture that starts at offset 0, of which the band is held.
+    geometry_.width = static_cast<std::int32_t>(width);
+    geometry_.rowCount = rowCount;
+    geometry_.topDown = true;
+    geometry_.fileSize = rowCount * geometry_.rowBytes();
+    bandFirstRow_ = bandFirstStoredRow_ = heldFirstRow_ = extent.touched.firstRow;
+    bandRows_ = windowRows_ = heldRows_ = extent.touched.lastRow - extent.touched.firstRow + 1;
+    heldBegin_ = bandFirstRow_ * geometry_.rowBytes();
+    heldBytes_ = bandRows_ * geometry_.rowBytes();
+    if (!reserve(heldBytes_)) {
+        forget();
+        return "is too large to be held in memory";
+    }
+    return "";
+}
+
+std::string BitmapPicture::holdInPlace(const std::uint8_t* file, const PictureGeometry& geometry,
+                                       const PictureExtent& extent) {
+    forget();
+    const std::string problem = pictureSizeProblem(geometry.width, geometry.rowCount, extent);
+    if (!problem.empty()) return problem;
+    geometry_ = geometry;
+    bandFirstRow_ = heldFirstRow_ = extent.touched.firstRow;
+    bandRows_ = windowRows_ = heldRows_ = extent.touched.lastRow - extent.touched.firstRow + 1;
+    bandFirstStoredRow_ = std::min(geometry.storedRow(extent.touched.firstRow),
+                                   geometry.storedRow(extent.touched.lastRow));
+    heldBegin_ = geometry.pixelDataOffset + bandFirstStoredRow_ * geometry.rowBytes();
+    heldBytes_ = bandRows_ * geometry.rowBytes();
+    inPlace_ = file + heldBegin_;
+    return "";
+}
+
+std::uint8_t* BitmapPicture::bandRow(std::int64_t y) {
+    if (y < heldFirstRow_ || y >= heldFirstRow_ + heldRows_ || !geometry_.topDown || inPlace_ != nullptr) {
+        return nullptr;
+    }
+    return held_.get() + (y - heldFirstRow_) * geometry_.rowBytes();
+}
+
+void BitmapPicture::clearHeld() {
+    if (heldBytes_ > 0) std::memset(held_.get(), 0, static_cast<std::size_t>(heldBytes_));
 }
 
 bool BitmapPicture::reserve(std::int64_t bytes) {
@@ -181,5 +225,6 @@ void BitmapPicture::holdNothing() {
 void BitmapPicture::forget() {
     geometry_ = PictureGeometry();
     bandFirstRow_ = bandRows_ = bandFirstStoredRow_ = windowRows_ = 0;
+    inPlace_ = nullptr;
     holdNothing();
 }

@@ -31,6 +31,10 @@ struct PictureGeometry {
     std::int64_t rowStep() const { return topDown ? rowBytes() : -rowBytes(); }
 };
 
+// What is wrong with a picture of this size for a layout that needs `extent`, worded to
+// follow the picture's name; empty when it fits.
+std::string pictureSizeProblem(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent);
+
 // Rows i of a rectangle (its row y + i), from begin up to but not including end.
 struct RowSpan {
     std::int64_t begin;
@@ -54,6 +58,23 @@ public:
     // follow its name ("is 320 pixels wide (640 needed)"); empty when the picture is loaded.
     std::string load(std::istream& file, const PictureExtent& extent,
                      Holding holding = Holding::TouchedRows);
+    // For a picture decoded from a file of another kind (kept in memory): checks its size
+    // against `extent` as load() does, and makes room for the band, held as the rows of a
+    // top-down 24-bit picture for the decoder to fill through bandRow(). The rows are not
+    // cleared: a decoder writes every pixel of the band, or clears the rows first.
+    std::string holdDecoded(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent);
+    // Row y (from the top) of a band made by holdDecoded: 3 bytes per pixel in the order
+    // blue, green, red; nullptr when the row lies outside the band.
+    std::uint8_t* bandRow(std::int64_t y);
+    // Sets every byte held to zero: black.
+    void clearHeld();
+    // For an uncompressed 24-bit picture whose file is in memory already, laid out as
+    // `geometry` says: checks its size against `extent` as load() does and reads the band
+    // where it lies in `file`, without a copy. The picture is then read only (bandRow() gives
+    // nothing), and `file` must outlive its use.
+    std::string holdInPlace(const std::uint8_t* file, const PictureGeometry& geometry,
+                            const PictureExtent& extent);
+
     // Makes room for `bytes` held, so that the loads that follow, up to that size, reuse
     // one allocation (and the memory pages already touched). False when there is no room.
     bool reserve(std::int64_t bytes);
@@ -88,7 +109,8 @@ public:
         return held_.get() + (geometry_.position(x, y) - heldBegin_);
     }
     const std::uint8_t* pixel(std::int32_t x, std::int32_t y) const {
-        return held_.get() + (geometry_.position(x, y) - heldBegin_);
+        const std::uint8_t* const rows = inPlace_ != nullptr ? inPlace_ : held_.get();
+        return rows + (geometry_.position(x, y) - heldBegin_);
     }
 
 private:
@@ -104,6 +126,7 @@ private:
     // Kept from one load to the next, so that the pictures of a run share their memory;
     // not zeroed first, as every byte is read into.
     std::unique_ptr<std::uint8_t[]> held_;
+    const std::uint8_t* inPlace_ = nullptr;  // the rows held in the caller's memory instead
     std::int64_t capacity_ = 0;
 
     bool readHeld(std::istream& file, std::int64_t firstStoredRow, std::int64_t rows);

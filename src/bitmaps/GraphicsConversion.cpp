@@ -9,9 +9,11 @@
 #include <ostream>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "bitmaps/BitmapPicture.h"
 #include "bitmaps/LayoutExtents.h"
+#include "bitmaps/SourcePicture.h"
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
 #include "base/ReplacingOutput.h"
@@ -90,6 +92,7 @@ constexpr std::int64_t largestSourceBand() {
 struct PictureMemory {
     PictureMemory() { source.reserve(largestSourceBand()); }
 
+    std::vector<std::uint8_t> sourceFile;  // holds the whole file of the scenario's picture
     BitmapPicture source;
     std::array<BitmapPicture, kMaxTemplates> templates;
 };
@@ -128,11 +131,21 @@ public:
         console << "Searching " << step_.bitmap << "...";
         std::ifstream sourceFile;
         sourcePath_ = openIgnoringCase(folder_, step_.bitmap, sourceFile);
-        if (!sourceFile.is_open()) {
-            console << "Not Found!\n";
-            return;
+        if (sourceFile.is_open()) {
+            console << "Found!\n";
+        } else {
+            // Scenarios ship their pictures as GIF files: UNITS.GIF for Units.bmp.
+            const std::string gifName = fs::path(step_.bitmap).replace_extension(".gif").string();
+            sourcePath_ = openIgnoringCase(folder_, gifName.c_str(), sourceFile);
+            if (!sourceFile.is_open()) {
+                console << "Not Found!\n";
+                return;
+            }
+            // Named as the folder stores it, in messages too, whatever the file system.
+            sourcePath_ = folder_ / pathFromUtf8(storedName(folder_, displayPath(sourcePath_.filename())));
+            console << "Found " << displayPath(sourcePath_.filename()) << "!\n";
         }
-        console << "Found!\nNow Converting...\n";
+        console << "Now Converting...\n";
         // Every picture of the step is checked before any file is made, so that a refused
         // step leaves nothing half-converted behind.
         const bool sourceUsable = loadSource(sourceFile);
@@ -148,8 +161,12 @@ public:
 private:
     void report(const std::string& what) { converter_.reportProblem("Error: " + what + notConverted_); }
 
+    // The scenario's picture is read whole and decoded, whatever its kind, into the rows
+    // of a 24-bit picture.
     bool loadSource(std::ifstream& sourceFile) {
-        const std::string problem = memory_.source.load(sourceFile, step_.sourceExtent);
+        PictureBytes bytes{};
+        std::string problem = readSourceFile(sourceFile, memory_.sourceFile, bytes);
+        if (problem.empty()) problem = decodeSourcePicture(bytes, step_.sourceExtent, memory_.source);
         if (problem.empty()) return true;
         report(displayPath(sourcePath_) + " " + problem);
         return false;

@@ -13,9 +13,16 @@ RulesTextInput::RulesTextInput(const std::filesystem::path& path)
     if (error) sizeAtOpen_ = 0;
 }
 
+RulesTextInput::RulesTextInput(const std::string& bytes, const std::filesystem::path& path)
+    : path_(path), memory_(std::make_unique<std::stringbuf>(bytes, std::ios::in)) {}
+
+std::streambuf* RulesTextInput::buffer() {
+    return memory_ != nullptr ? static_cast<std::streambuf*>(memory_.get()) : file_.rdbuf();
+}
+
 int RulesTextInput::nextChar() {
     if (ended_) return -1;
-    std::streambuf* buffer = file_.rdbuf();
+    std::streambuf* buffer = this->buffer();
     int c = buffer->sbumpc();
     if (c == '\r' && buffer->sgetc() == '\n') {
         c = buffer->sbumpc();
@@ -32,7 +39,7 @@ int RulesTextInput::nextChar() {
 
 bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
     piece.clear();
-    if (!file_.is_open() || capacity < 2) return false;
+    if (!isOpen() || capacity < 2) return false;
     pieceLine_ = lineFeedsRead_ + 1;
     while (piece.size() + 1 < capacity) {
         int c = nextChar();
@@ -49,9 +56,14 @@ bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
 bool RulesTextInput::readFailed() const { return ended_ && !endedByMark_ && bytesRead_ < sizeAtOpen_; }
 
 void RulesTextInput::rewind() {
-    if (!file_.is_open()) return;
-    file_.clear();
-    file_.seekg(0);
+    if (memory_ != nullptr) {
+        memory_->pubseekpos(0, std::ios::in);
+    } else if (file_.is_open()) {
+        file_.clear();
+        file_.seekg(0);
+    } else {
+        return;
+    }
     ended_ = false;
     endedByMark_ = false;
     bytesRead_ = 0;
@@ -59,18 +71,41 @@ void RulesTextInput::rewind() {
     pieceLine_ = 0;
 }
 
-RulesTextOutput::RulesTextOutput(const std::filesystem::path& path) : output_(path) {}
+RulesTextOutput::RulesTextOutput(const std::filesystem::path& path)
+    : path_(path), file_(std::make_unique<ReplacingOutput>(path)) {}
+
+RulesTextOutput RulesTextOutput::inMemory(const std::filesystem::path& path) {
+    RulesTextOutput output;
+    output.path_ = path;
+    output.memory_ = std::make_unique<std::string>();
+    return output;
+}
+
+const std::string& RulesTextOutput::text() const {
+    static const std::string none;
+    return memory_ != nullptr ? *memory_ : none;
+}
+
+void RulesTextOutput::put(const char* bytes, std::size_t count) {
+    if (memory_ != nullptr) {
+        memory_->append(bytes, count);
+    } else {
+        file_->stream().write(bytes, static_cast<std::streamsize>(count));
+    }
+}
 
 void RulesTextOutput::write(const std::string& text) {
-    std::ofstream& file = output_.stream();
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\n') continue;
-        file.write(text.data() + start, static_cast<std::streamsize>(i - start));
-        file.write("\r\n", 2);
+        put(text.data() + start, i - start);
+        put("\r\n", 2);
         start = i + 1;
     }
-    file.write(text.data() + start, static_cast<std::streamsize>(text.size() - start));
+    put(text.data() + start, text.size() - start);
 }
 
-bool RulesTextOutput::close() { return output_.commit(); }
+bool RulesTextOutput::close() {
+    if (memory_ != nullptr) return true;
+    return file_ != nullptr && file_->commit();
+}

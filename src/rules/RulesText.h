@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <sstream>
 #include <string>
 
 #include "base/ReplacingOutput.h"
@@ -18,8 +20,11 @@ class RulesTextInput {
 public:
     // Opens the file; check isOpen() afterwards.
     explicit RulesTextInput(const std::filesystem::path& path);
+    // Reads `bytes` from memory as if they were the file at `path` (for tests and fuzzing,
+    // where files would cost more than the reading).
+    RulesTextInput(const std::string& bytes, const std::filesystem::path& path);
 
-    bool isOpen() const { return file_.is_open(); }
+    bool isOpen() const { return memory_ != nullptr || file_.is_open(); }
     const std::filesystem::path& path() const { return path_; }
 
     // Reads the next piece of a line into `piece`, as the standard line reader does with
@@ -45,11 +50,13 @@ public:
 
 private:
     int nextChar();  // the next translated character, or -1 at the end of the text
+    std::streambuf* buffer();
 
     std::filesystem::path path_;
     std::ifstream file_;
     std::uintmax_t sizeAtOpen_ = 0;
     std::uintmax_t bytesRead_ = 0;  // since the last rewind
+    std::unique_ptr<std::stringbuf> memory_;  // instead of the file
     bool ended_ = false;
     bool endedByMark_ = false;  // by the end-of-text byte, not by the end of the file
     std::int64_t lineFeedsRead_ = 0;
@@ -61,9 +68,12 @@ class RulesTextOutput {
 public:
     // Creates the output's temporary file; check isOpen() afterwards.
     explicit RulesTextOutput(const std::filesystem::path& path);
+    // Writes into memory, as if to the file at `path`; text() holds the bytes.
+    static RulesTextOutput inMemory(const std::filesystem::path& path);
 
-    bool isOpen() const { return output_.isOpen(); }
-    const std::filesystem::path& path() const { return output_.path(); }
+    bool isOpen() const { return memory_ != nullptr || (file_ != nullptr && file_->isOpen()); }
+    const std::filesystem::path& path() const { return path_; }
+    const std::string& text() const;
 
     void write(const std::string& text);
 
@@ -71,8 +81,15 @@ public:
     // failed, and the file of the name keeps what it held then.
     bool close();
     // Drops what was written; the file of the name keeps what it held.
-    void discard() { output_.discard(); }
+    void discard() {
+        if (file_ != nullptr) file_->discard();
+    }
 
 private:
-    ReplacingOutput output_;
+    RulesTextOutput() = default;
+    void put(const char* bytes, std::size_t count);
+
+    std::filesystem::path path_;
+    std::unique_ptr<ReplacingOutput> file_;  // or else
+    std::unique_ptr<std::string> memory_;
 };

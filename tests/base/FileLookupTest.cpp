@@ -33,3 +33,12 @@ TEST(FileLookup, MissingNameGivesTheExactSpelling) {
     EXPECT_EQ(findIgnoringCase(folder / "no-such-folder", "Units.bmp"),
               folder / "no-such-folder" / "Units.bmp");
 }
+
+// The stored spelling is what the folder holds, on every file system.
+TEST(FileLookup, StoredNameIsTheFolderEntrysSpelling) {
+    TempFolder folder;
+    std::ofstream(folder / "UNITS.GIF") << "x";
+    EXPECT_EQ(storedName(folder.path(), "Units.gif"), "UNITS.GIF");
+    EXPECT_EQ(storedName(folder.path(), "UNITS.GIF"), "UNITS.GIF");
+    EXPECT_EQ(storedName(folder.path(), "Cities.gif"), "Cities.gif");
+}

@@ -144,7 +144,7 @@ TEST_F(GraphicsConversion, NamesAreMatchedIgnoringCaseAndDestinationsKeepTheTabl
 // and names each picture it refuses.
 TEST_F(GraphicsConversion, RefusedPicturesLeaveNoFileOfTheirStep) {
     writeScenarioBitmaps();
-    writeFileBytes(scenario / "Units.bmp", makeBitmap({640, 480, 8}));
+    writeFileBytes(scenario / "Units.bmp", makeBitmap({640, 480, 16}));
     writeFileBytes(templates / "Cities.bmp", makeBitmap({640, 480, 24, 1}));
     writeFileBytes(templates / "Improvements.bmp", makeBitmap({640, 380}));
     writeFileBytes(scenario / "Terrain1.bmp", asBytes("Terrain of the scenario, in words, not a picture"));
@@ -155,10 +155,12 @@ TEST_F(GraphicsConversion, RefusedPicturesLeaveNoFileOfTheirStep) {
         return refusal("template " + (templates / name).string(), problem, step);
     };
     EXPECT_EQ(convert(), consoleOf({
-        {"Units.bmp", refusal(scenario / "Units.bmp", "is a picture of 8 bits per pixel (24 needed)", "Units.bmp")},
+        {"Units.bmp", refusal(scenario / "Units.bmp", "is a picture of 16 bits per pixel (1, 4, 8, 24 or 32 are read)",
+                                      "Units.bmp")},
         {"Cities.bmp", templateRefusal("Cities.bmp", "is a compressed picture (uncompressed needed)", "Cities.bmp")},
         {"Icons.bmp", templateRefusal("Improvements.bmp", "is 640 pixels wide (585 needed)", "Icons.bmp")},
-        {"Terrain1.bmp", refusal(scenario / "Terrain1.bmp", "is not a bitmap", "Terrain1.bmp") + "\n" +
+        {"Terrain1.bmp", refusal(scenario / "Terrain1.bmp", "is not a picture (neither a BMP nor a GIF file)",
+                                 "Terrain1.bmp") + "\n" +
                              templateRefusal("Terrain1.bmp",
                                              "is cut short (its pixel rows run past the end of the file)",
                                              "Terrain1.bmp")},

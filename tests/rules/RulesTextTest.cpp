@@ -127,3 +127,31 @@ TEST(RulesTextInput, TextCutShortWhileItIsReadIsAFailedRead) {
         EXPECT_FALSE(input.readFailed());
     }
 }
+
+// A text in memory reads and writes as its file does: pieces, the end byte, rewinding.
+TEST(RulesTextInMemory, ReadsAndWritesAsItsFileDoes) {
+    TempFolder folder;
+    const std::string text = "one\r\ntwo\rthree\r\r\nand a longer line\n\x1A" "after the end\n";
+    writeRaw(folder / "r.txt", text);
+    RulesTextInput fromFile(folder / "r.txt");
+    RulesTextInput fromMemory(text, "r.txt");
+    EXPECT_TRUE(fromMemory.isOpen());
+    for (int round = 0; round < 2; ++round) {
+        std::string filePiece, memoryPiece;
+        bool more = true;
+        while (more) {
+            more = fromFile.readPiece(filePiece, 8);
+            EXPECT_EQ(fromMemory.readPiece(memoryPiece, 8), more);
+            EXPECT_EQ(memoryPiece, filePiece);
+        }
+        EXPECT_TRUE(fromMemory.atEnd());
+        fromFile.rewind();
+        fromMemory.rewind();
+    }
+
+    RulesTextOutput toMemory = RulesTextOutput::inMemory("out.txt");
+    toMemory.write("a\nb\r\n");
+    toMemory.write("\nend");
+    EXPECT_TRUE(toMemory.close());
+    EXPECT_EQ(toMemory.text(), "a\r\nb\r\r\n\r\nend");
+}

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "kit/BitmapSample.h"
+#include "kit/PictureKinds.h"
 #include "kit/RulesSample.h"
 #include "kit/ScenarioSample.h"
 
@@ -100,6 +101,29 @@ std::vector<FuzzBytes> pictureSeeds() {
     return seeds;
 }
 
+// Whole small pictures of every kind, for the decode target: the same pixels as a 24-bit
+// BMP, palette BMPs of 1, 4 and 8 bits, RLE4, RLE8, 32-bit ones, V4 and V5 headers,
+// top-down, GIF87a and GIF89a, interlaced or not, a GIF frame smaller than its screen; and
+// a few damaged ones.
+std::vector<FuzzBytes> pictureDecodeSeeds() {
+    std::vector<FuzzBytes> seeds;
+    for (std::size_t i = 0; i < kPictureKindCount; ++i) {
+        const PictureKind& kind = kPictureKinds[i];
+        seeds.push_back(encodePicture(makeIndexedPicture(640, kDecodeFuzzRows, kind.colours, i + 1), kind));
+    }
+    const IndexedPicture picture = makeIndexedPicture(640, kDecodeFuzzRows, 256, 40);
+    GifKind framed;
+    framed.gif89 = framed.interlaced = true;
+    framed.frameLeft = 30, framed.frameTop = 2, framed.frameWidth = 500, framed.frameHeight = 7;
+    framed.background = 1;
+    seeds.push_back(encodeGif(picture, framed));
+    const FuzzBytes gif = seeds[pictureKindIndex("GIF87a")];
+    seeds.push_back(firstBytes(gif, gif.size() / 2));  // cut short
+    const FuzzBytes rle = seeds[pictureKindIndex("RLE4 BMP")];
+    seeds.push_back(firstBytes(rle, rle.size() - 3));  // without its end mark
+    return seeds;
+}
+
 std::vector<FuzzBytes> commandLineSeeds() {
     const std::vector<std::vector<std::string>> commandLines{
         {},
@@ -126,6 +150,7 @@ std::vector<FuzzBytes> makeFuzzSeeds(FuzzSeedKind kind) {
         case FuzzSeedKind::ScenarioFile: return scenarioSeeds();
         case FuzzSeedKind::RulesTexts: return rulesSeeds();
         case FuzzSeedKind::Pictures: return pictureSeeds();
+        case FuzzSeedKind::PictureDecode: return pictureDecodeSeeds();
         case FuzzSeedKind::CommandLine: return commandLineSeeds();
     }
     return {};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <vector>
 
@@ -8,7 +9,11 @@
 
 // Seed inputs for the fuzz targets: small sound samples of each input kind, in the
 // encodings of kit/FuzzInputs.h, from which the fuzzers start mutating.
-enum class FuzzSeedKind { ScenarioFile, RulesTexts, Pictures, CommandLine };
+enum class FuzzSeedKind { ScenarioFile, RulesTexts, Pictures, PictureDecode, CommandLine };
+
+// The picture decode target reads whole picture files of this size: 640 pixels wide, a
+// few rows (the target holds some of them).
+constexpr std::int32_t kDecodeFuzzRows = 10;
 
 std::vector<FuzzBytes> makeFuzzSeeds(FuzzSeedKind kind);
 

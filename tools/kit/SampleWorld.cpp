@@ -1,10 +1,12 @@
 #include "kit/SampleWorld.h"
 
+#include <cctype>
 #include <fstream>
 #include <vector>
 
 #include "base/PathText.h"
 #include "kit/BitmapSample.h"
+#include "kit/PictureKinds.h"
 #include "kit/Random.h"
 #include "kit/RulesSample.h"
 
@@ -31,6 +33,12 @@ std::vector<std::uint8_t> randomBytes(std::size_t size, std::uint64_t seed) {
 }
 
 }  // namespace
+
+std::string gifNameOf(const std::string& bitmapName) {
+    std::string name = fs::path(bitmapName).stem().string() + ".GIF";
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return name;
+}
 
 void writeTemplateFolder(const fs::path& folder, std::uint64_t seed) {
     fs::create_directories(folder);
@@ -63,6 +71,12 @@ fs::path writeScenarioFolder(const fs::path& folder, const ScenarioFolderOptions
     if (options.withBitmaps) {
         std::uint64_t pictureSeed = seed * 100 + 10;
         for (const char* name : kScenarioBitmapNames) {
+            if (options.pictureKind != nullptr) {
+                const PictureKind& kind = *options.pictureKind;
+                const IndexedPicture picture = makeIndexedPicture(640, 480, kind.colours, pictureSeed++);
+                writeFileBytes(folder / (kind.gif ? gifNameOf(name) : name), encodePicture(picture, kind));
+                continue;
+            }
             BitmapSampleOptions picture;
             picture.seed = pictureSeed++;
             writeFileBytes(folder / name, makeBitmap(picture));

@@ -15,6 +15,9 @@ extern const char* const kTemplateBitmapNames[7];
 constexpr std::int32_t kImprovementsWidth = 585;
 constexpr std::int32_t kImprovementsHeight = 380;
 
+// The name a scenario gives the GIF of a picture: UNITS.GIF for Units.bmp.
+std::string gifNameOf(const std::string& bitmapName);
+
 // Rules.txt (560 counted lines, CR LF) and the seven template bitmaps.
 void writeTemplateFolder(const std::filesystem::path& folder, std::uint64_t seed);
 
@@ -24,6 +27,10 @@ struct ScenarioFolderOptions {
     int caravanLines = 16;
     bool withRules = true;
     bool withBitmaps = true;
+    // The kind the six pictures are written in (kit/PictureKinds.h), from palette pictures
+    // that depend on the seed and the kind's colour count alone; GIFs are named as
+    // scenarios ship them, UNITS.GIF. Without a kind: 24-bit BMPs of many colours.
+    const struct PictureKind* pictureKind = nullptr;
     bool withCompanions = true;          // Events.txt, the title text, Title.gif, City.txt, Sound/
 };
 

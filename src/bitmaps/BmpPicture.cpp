@@ -1,0 +1,248 @@
+// BMP files of every common kind, decoded from memory: palette pictures of 1, 4 and 8 bits
+// (plain or, at 4 and 8 bits, run-length encoded), 24 bits, and 32 bits with or without
+// colour masks; info headers of 40 bytes or more (the 108-byte and 124-byte ones hold the
+// masks and colour-space fields that are not needed here); rows bottom-up or top-down.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "bitmaps/BitmapPicture.h"
+#include "bitmaps/BmpRunLength.h"
+#include "bitmaps/LittleEndian.h"
+#include "bitmaps/PaletteColours.h"
+#include "bitmaps/SourcePicture.h"
+
+namespace {
+
+// The file header, then the info header, whose first word is its own size.
+constexpr std::size_t kFileHeaderBytes = 14;
+constexpr std::size_t kPixelDataOffsetField = 10;
+constexpr std::size_t kInfoHeaderSizeField = 14;
+constexpr std::size_t kWidthField = 18;
+constexpr std::size_t kHeightField = 22;
+constexpr std::size_t kBitsPerPixelField = 28;
+constexpr std::size_t kCompressionField = 30;
+constexpr std::size_t kColoursUsedField = 46;
+constexpr std::size_t kSmallestInfoHeaderBytes = 40;  // the smallest one with 32-bit sizes
+constexpr std::size_t kHeaderBytes = kFileHeaderBytes + kSmallestInfoHeaderBytes;
+static_assert(kColoursUsedField + 4 <= kHeaderBytes, "every field read lies in the smallest header");
+// The red, green and blue masks: the 40-byte header is followed by them, the larger
+// headers hold them at the same place.
+constexpr std::size_t kMasksField = kHeaderBytes;
+constexpr std::size_t kMaskCount = 3;
+constexpr std::size_t kMasksEnd = kMasksField + 4 * kMaskCount;
+constexpr std::size_t kPaletteEntryBytes = 4;  // blue, green, red, unused
+
+enum Compression : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
+
+enum class PixelKind { Palette, RunLength, Bgr24, Bgrx32, Masked32 };
+
+struct BmpKind {
+    std::uint32_t bitsPerPixel;
+    std::uint32_t compression;
+    PixelKind pixels;
+};
+
+// The kinds read: bits per pixel and compression, and how their rows are decoded.
+constexpr BmpKind kBmpKinds[] = {
+    {1, kRgb, PixelKind::Palette},       {4, kRgb, PixelKind::Palette},
+    {8, kRgb, PixelKind::Palette},       {4, kRle4, PixelKind::RunLength},
+    {8, kRle8, PixelKind::RunLength},    {24, kRgb, PixelKind::Bgr24},
+    {32, kRgb, PixelKind::Bgrx32},       {32, kBitFields, PixelKind::Masked32},
+};
+
+struct BmpHeader {
+    std::size_t infoHeaderBytes;
+    std::int64_t pixelDataOffset;
+    std::int64_t width;
+    std::int64_t rowCount;
+    bool topDown;
+    std::uint32_t bitsPerPixel;
+    std::uint32_t compression;
+    std::uint32_t coloursUsed;
+};
+
+BmpHeader readHeader(const std::uint8_t* bytes) {
+    BmpHeader header{};
+    header.infoHeaderBytes = readU32le(bytes + kInfoHeaderSizeField);
+    header.pixelDataOffset = readU32le(bytes + kPixelDataOffsetField);
+    header.width = readI32le(bytes + kWidthField);
+    const std::int64_t height = readI32le(bytes + kHeightField);
+    header.topDown = height < 0;
+    header.rowCount = height < 0 ? -height : height;
+    header.bitsPerPixel = readU16le(bytes + kBitsPerPixelField);
+    header.compression = readU32le(bytes + kCompressionField);
+    header.coloursUsed = readU32le(bytes + kColoursUsedField);
+    return header;
+}
+
+const BmpKind* findKind(const BmpHeader& header) {
+    for (const BmpKind& kind : kBmpKinds) {
+        if (kind.bitsPerPixel == header.bitsPerPixel && kind.compression == header.compression) return &kind;
+    }
+    return nullptr;
+}
+
+std::string kindProblem(const BmpHeader& header) {
+    const bool bitsRead = std::any_of(std::begin(kBmpKinds), std::end(kBmpKinds), [&](const BmpKind& kind) {
+        return kind.bitsPerPixel == header.bitsPerPixel;
+    });
+    if (!bitsRead) {
+        return "is a picture of " + std::to_string(header.bitsPerPixel) +
+               " bits per pixel (1, 4, 8, 24 or 32 are read)";
+    }
+    return "is compressed in a way that is not read (compression " + std::to_string(header.compression) +
+           " at " + std::to_string(header.bitsPerPixel) + " bits per pixel)";
+}
+
+// One colour of a masked 32-bit pixel: where its bits lie, and how to widen or narrow
+// them to 8 bits.
+struct Channel {
+    std::uint32_t mask;
+    int shift;
+    int bits;
+
+    std::uint8_t of(std::uint32_t pixel) const {
+        const std::uint32_t value = (pixel & mask) >> shift;
+        if (bits >= 8) return static_cast<std::uint8_t>(value >> (bits - 8));
+        return static_cast<std::uint8_t>(value * 255 / ((1u << bits) - 1));
+    }
+};
+
+// A mask must name one run of bits.
+bool makeChannel(std::uint32_t mask, Channel& channel) {
+    if (mask == 0) return false;
+    int shift = 0;
+    while ((mask >> shift & 1) == 0) ++shift;
+    const std::uint32_t bits = mask >> shift;
+    if ((bits & (bits + 1)) != 0) return false;
+    int count = 0;
+    while (count < 32 && bits >> count != 0) ++count;
+    channel = {mask, shift, count};
+    return true;
+}
+
+std::size_t readPalette(PictureBytes file, const BmpHeader& header, PaletteColours& palette) {
+    const std::size_t indices = std::size_t{1} << header.bitsPerPixel;
+    const std::size_t entries =
+        header.coloursUsed == 0 || header.coloursUsed > indices ? indices : header.coloursUsed;
+    const std::size_t first = kFileHeaderBytes + header.infoHeaderBytes;
+    if (first + entries * kPaletteEntryBytes > file.size) return 0;
+    for (std::size_t i = 0; i < entries; ++i) {
+        const std::uint8_t* entry = file.data + first + i * kPaletteEntryBytes;
+        palette.set(i, entry[2], entry[1], entry[0]);
+    }
+    return entries;
+}
+
+// The palette index of pixel x of a stored row of 1, 4 or 8 bits per pixel.
+std::uint8_t indexAt(const std::uint8_t* row, std::int64_t x, std::uint32_t bitsPerPixel) {
+    const std::int64_t bit = x * bitsPerPixel;
+    const int shift = static_cast<int>(8 - bitsPerPixel - bit % 8);
+    return static_cast<std::uint8_t>(row[bit / 8] >> shift & ((1u << bitsPerPixel) - 1));
+}
+
+// Turns one stored row of an uncompressed picture into 24-bit pixels.
+struct StoredRowDecoder {
+    const BmpKind& kind;
+    std::int64_t width;
+    const PaletteColours& palette;
+    Channel channels[kMaskCount];  // red, green, blue
+    std::vector<std::uint8_t> indices;
+
+    void decode(const std::uint8_t* in, std::uint8_t* out) {
+        switch (kind.pixels) {
+            case PixelKind::Bgrx32:
+                for (std::int64_t x = 0; x < width; ++x) std::memcpy(out + 3 * x, in + 4 * x, 3);
+                break;
+            case PixelKind::Masked32:
+                for (std::int64_t x = 0; x < width; ++x) {
+                    const std::uint32_t value = readU32le(in + 4 * x);
+                    out[3 * x] = channels[2].of(value);
+                    out[3 * x + 1] = channels[1].of(value);
+                    out[3 * x + 2] = channels[0].of(value);
+                }
+                break;
+            case PixelKind::Palette:
+                indices.resize(static_cast<std::size_t>(width));
+                for (std::int64_t x = 0; x < width; ++x) {
+                    indices[static_cast<std::size_t>(x)] = indexAt(in, x, kind.bitsPerPixel);
+                }
+                palette.expand(indices.data(), indices.size(), out);
+                break;
+            case PixelKind::Bgr24:      // read in place
+            case PixelKind::RunLength:  // decoded as a whole, by decodeRunLengthRows
+                break;
+        }
+    }
+};
+
+}  // namespace
+
+std::string decodeBmpPicture(PictureBytes file, const PictureExtent& extent, BitmapPicture& picture) {
+    if (file.size < kHeaderBytes || file.data[0] != 'B' || file.data[1] != 'M') return "is not a bitmap";
+    const BmpHeader header = readHeader(file.data);
+    if (header.infoHeaderBytes < kSmallestInfoHeaderBytes || kFileHeaderBytes + header.infoHeaderBytes > file.size) {
+        return "has a bitmap header of an unsupported kind";
+    }
+    const BmpKind* const kind = findKind(header);
+    if (kind == nullptr) return kindProblem(header);
+
+    // Masks that follow a 40-byte header come before the pixels too.
+    const bool masksAfterHeader = kind->pixels == PixelKind::Masked32 && header.infoHeaderBytes < kMasksEnd - kFileHeaderBytes;
+    const std::int64_t headerEnd = masksAfterHeader ? kMasksEnd : kFileHeaderBytes + header.infoHeaderBytes;
+    if (header.pixelDataOffset < headerEnd) return "has its pixel data offset inside its header";
+    if (kind->pixels == PixelKind::RunLength && header.topDown) {
+        return "is a compressed picture stored top-down (run-length pictures are stored bottom-up)";
+    }
+    const std::string sizeProblem = pictureSizeProblem(header.width, header.rowCount, extent);
+    if (!sizeProblem.empty()) return sizeProblem;
+    // The colour table comes before the rows in the file, and is checked first.
+    PaletteColours palette;
+    if (kind->pixels == PixelKind::Palette || kind->pixels == PixelKind::RunLength) {
+        if (readPalette(file, header, palette) == 0) {
+            return "is cut short (its colour table runs past the end of the file)";
+        }
+    }
+    const std::int64_t rowBytes = (header.width * header.bitsPerPixel + 31) / 32 * 4;
+    const std::int64_t fileSize = static_cast<std::int64_t>(file.size);
+    if (kind->pixels != PixelKind::RunLength && header.pixelDataOffset + header.rowCount * rowBytes > fileSize) {
+        return "is cut short (its pixel rows run past the end of the file)";
+    }
+    if (header.pixelDataOffset > fileSize) return "is cut short (its pixel data starts past the end of the file)";
+
+    Channel channels[kMaskCount] = {};
+    if (kind->pixels == PixelKind::Masked32) {
+        for (std::size_t i = 0; i < kMaskCount; ++i) {
+            if (!makeChannel(readU32le(file.data + kMasksField + 4 * i), channels[i])) {
+                return "has a colour mask that is empty or not one run of bits";
+            }
+        }
+    }
+
+    // A 24-bit picture is read where its rows lie in the file's bytes.
+    if (kind->pixels == PixelKind::Bgr24) {
+        PictureGeometry geometry;
+        geometry.fileSize = fileSize;
+        geometry.pixelDataOffset = header.pixelDataOffset;
+        geometry.width = static_cast<std::int32_t>(header.width);
+        geometry.rowCount = header.rowCount;
+        geometry.topDown = header.topDown;
+        return picture.holdInPlace(file.data, geometry, extent);
+    }
+    // Only now, with the size checked, is memory taken for the rows.
+    const std::string holdProblem = picture.holdDecoded(header.width, header.rowCount, extent);
+    if (!holdProblem.empty()) return holdProblem;
+    const PictureBytes pixels{file.data + header.pixelDataOffset,
+                              file.size - static_cast<std::size_t>(header.pixelDataOffset)};
+    if (kind->pixels == PixelKind::RunLength) {
+        return decodeRunLengthRows(pixels, header.bitsPerPixel, header.width, header.rowCount, palette, picture);
+    }
+
+    StoredRowDecoder rows{*kind, header.width, palette, {channels[0], channels[1], channels[2]}, {}};
+    for (std::int64_t y = extent.touched.firstRow; y <= extent.touched.lastRow; ++y) {
+        const std::int64_t storedRow = header.topDown ? y : header.rowCount - 1 - y;
+        rows.decode(pixels.data + storedRow * rowBytes, picture.bandRow(y));
+    }
+    return "";
+}

@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "BitmapTestSupport.h"
+#include "bitmaps/SourcePicture.h"
+#include "driver/RunConversion.h"
+#include "kit/FuzzSeeds.h"
+#include "kit/PictureKinds.h"
+#include "kit/SampleWorld.h"
+#include "kit/TempFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Decodes `file` with every row of a 640-wide picture of `rows` rows wanted; the rows go
+// to `rowsOut`, 1920 bytes each, top first.
+std::string decodeAll(const Bytes& file, std::int32_t rows, Bytes* rowsOut = nullptr) {
+    BitmapPicture picture;
+    const std::string problem =
+        decodeSourcePicture({file.data(), file.size()}, wholePicture(640, rows), picture);
+    if (rowsOut != nullptr && problem.empty()) {
+        rowsOut->clear();
+        const BitmapPicture& decoded = picture;  // rows read as the cell primitives read them
+        for (std::int32_t y = 0; y < rows; ++y) {
+            const std::uint8_t* row = decoded.pixel(0, y);
+            rowsOut->insert(rowsOut->end(), row, row + 1920);
+        }
+    }
+    return problem;
+}
+
+Bytes as24Bit(const IndexedPicture& picture) { return encodeBmp(picture, BmpKind()); }
+
+void put16(Bytes& bytes, std::size_t at, std::uint32_t value) {
+    bytes.at(at) = static_cast<std::uint8_t>(value);
+    bytes.at(at + 1) = static_cast<std::uint8_t>(value >> 8);
+}
+void put32(Bytes& bytes, std::size_t at, std::uint32_t value) {
+    put16(bytes, at, value & 0xFFFF);
+    put16(bytes, at + 2, value >> 16);
+}
+
+// A run-length BMP of 640 × 2 pixels whose pixel data is `data`.
+Bytes runLengthBmp(std::uint16_t bits, const Bytes& data) {
+    Bytes bmp = encodeBmp(makeIndexedPicture(640, 2, bits == 8 ? 256 : 16, 3), {bits, true});
+    const std::uint32_t offset = bmp[10] | bmp[11] << 8;
+    bmp.resize(offset);
+    bmp.insert(bmp.end(), data.begin(), data.end());
+    return bmp;
+}
+
+}  // namespace
+
+// Every kind of the same picture gives the rows of its 24-bit BMP, byte for byte.
+TEST(SourcePictures, EveryKindDecodesToTheRowsOfThe24BitPictureOfTheSamePixels) {
+    for (std::size_t i = 0; i < kPictureKindCount; ++i) {
+        const PictureKind& kind = kPictureKinds[i];
+        SCOPED_TRACE(kind.name);
+        const IndexedPicture picture = makeIndexedPicture(640, 40, kind.colours, 70 + i);
+        Bytes expected, decoded;
+        ASSERT_EQ(decodeAll(as24Bit(picture), 40, &expected), "");
+        ASSERT_EQ(decodeAll(encodePicture(picture, kind), 40, &decoded), "");
+        EXPECT_TRUE(decoded == expected);
+    }
+}
+
+// A frame smaller than the screen lies at its offset on the background colour.
+TEST(SourcePictures, AGifFrameSmallerThanItsScreenLiesOnTheBackgroundColour) {
+    const IndexedPicture picture = makeIndexedPicture(640, 60, 256, 5);
+    for (const bool interlaced : {false, true}) {
+        GifKind kind;
+        kind.interlaced = interlaced;
+        kind.frameLeft = 17, kind.frameTop = 9, kind.frameWidth = 600, kind.frameHeight = 43;
+        kind.background = 0;  // gray
+        Bytes expected, decoded;
+        ASSERT_EQ(decodeAll(as24Bit(asShown(picture, kind)), 60, &expected), "");
+        ASSERT_EQ(decodeAll(encodeGif(picture, kind), 60, &decoded), "");
+        EXPECT_TRUE(decoded == expected) << (interlaced ? "interlaced" : "sequential");
+        EXPECT_EQ(decoded[0], 135);
+    }
+}
+
+// The claimed size is checked first, and only the band is held: a screen of 65535 rows
+// whose image covers its top rows decodes into the band alone.
+TEST(SourcePictures, ATallScreenIsHeldOnlyAsItsBand) {
+    const IndexedPicture picture = makeIndexedPicture(640, 20, 256, 6);
+    Bytes gif = encodeGif(picture, GifKind());
+    put16(gif, 8, 65535);  // the screen's height
+    BitmapPicture decoded;
+    ASSERT_EQ(decodeSourcePicture({gif.data(), gif.size()}, {640, {0, 639, 0, 19}}, decoded), "");
+    EXPECT_EQ(decoded.geometry().rowCount, 65535);
+    EXPECT_NE(decoded.bandRow(19), nullptr);
+    EXPECT_EQ(decoded.bandRow(20), nullptr);
+}
+
+TEST(SourcePictures, DamagedGifsAreRefusedWithTheirReason) {
+    const Bytes good = encodeGif(makeIndexedPicture(640, 30, 256, 8), GifKind());
+    const std::size_t image = gifImageAt(good);
+    ASSERT_GT(image, 0u);
+    Bytes badCode = good;  // after the first clear code, a code that no table holds yet
+    for (std::size_t i = image + 13; i < image + 16; ++i) badCode[i] = 0xFF;
+    Bytes emptyFrame = good;
+    put16(emptyFrame, image + 5, 0);
+    Bytes hugeScreen = good;
+    put16(hugeScreen, 6, 65535);
+    put16(hugeScreen, 8, 65535);
+    Bytes noImage(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(image));
+    noImage.push_back(0x3B);
+    Bytes outside = good;
+    put16(outside, image + 1, 1);  // one pixel right: the frame reaches past the screen
+    Bytes noColours = good;
+    noColours[10] &= 0x7F;  // the screen table's flag off: its bytes read as records
+    const std::pair<Bytes, std::string> cases[] = {
+        {Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2)),
+         "is cut short (its data ends before its first image does)"},
+        {badCode, "is a damaged GIF picture (Image is defective, decoding aborted)"},
+        {emptyFrame, "has an empty first image"},
+        {hugeScreen, "is 65535 pixels wide (640 needed)"},
+        {noImage, "holds no image"},
+        {outside, "has its first image reaching outside its screen"},
+        {Bytes(good.begin(), good.begin() + 9), "is cut short (its data ends before its first image does)"},
+        {noColours, "is a damaged GIF picture (Wrong record type detected)"},
+    };
+    for (const auto& [file, expected] : cases) EXPECT_EQ(decodeAll(file, 30), expected);
+}
+
+TEST(SourcePictures, DamagedBmpsAreRefusedWithTheirReason) {
+    const Bytes eightBit = encodeBmp(makeIndexedPicture(640, 2, 256, 4), {8});
+    Bytes shortPalette(eightBit.begin(), eightBit.begin() + 300);
+    put32(shortPalette, 10, 54);  // rows "inside" the table, which runs past the end
+    Bytes emptyMask = encodeBmp(makeIndexedPicture(640, 2, 256, 4), {32, false, true});
+    put32(emptyMask, 58, 0);
+    Bytes splitMask = emptyMask;
+    put32(splitMask, 58, 0x00F0F000);
+    Bytes wholeWordMask = emptyMask;  // a mask of all 32 bits is one run too
+    put32(wholeWordMask, 58, 0xFFFFFFFF);
+    Bytes topDownRunLength = runLengthBmp(8, {0, 1});
+    put32(topDownRunLength, 22, static_cast<std::uint32_t>(-2));
+    Bytes jpeg = encodeBmp(makeIndexedPicture(640, 2, 256, 4), {24});
+    put32(jpeg, 30, 4);
+    const std::pair<Bytes, std::string> cases[] = {
+        {runLengthBmp(8, {0, 1}), ""},  // nothing but the end mark: all black
+        {runLengthBmp(8, {255, 7, 255, 7, 131, 7, 0, 1}), "has run-length data that runs past the end of a row"},
+        {runLengthBmp(4, {255, 0x12, 255, 0x12, 131, 0x12, 0, 1}), "has run-length data that runs past the end of a row"},
+        {runLengthBmp(8, {0, 0, 0, 0, 1, 7, 0, 1}), "has run-length data that runs past its last row"},
+        {runLengthBmp(8, {0, 3, 1, 2}), "is cut short (its run-length data ends before its end mark)"},
+        {runLengthBmp(8, {5, 7, 0}), "is cut short (its run-length data ends before its end mark)"},
+        {runLengthBmp(4, {0, 2, 1}), "is cut short (its run-length data ends before its end mark)"},
+        {topDownRunLength, "is a compressed picture stored top-down (run-length pictures are stored bottom-up)"},
+        {shortPalette, "is cut short (its colour table runs past the end of the file)"},
+        {Bytes(eightBit.begin(), eightBit.end() - 1), "is cut short (its pixel rows run past the end of the file)"},
+        {emptyMask, "has a colour mask that is empty or not one run of bits"},
+        {splitMask, "has a colour mask that is empty or not one run of bits"},
+        {wholeWordMask, ""},
+        {makeBitmap({640, 2, 16}), "is a picture of 16 bits per pixel (1, 4, 8, 24 or 32 are read)"},
+        {jpeg, "is compressed in a way that is not read (compression 4 at 24 bits per pixel)"},
+        {asBytes("BM and nothing of a header"), "is not a bitmap"},
+        {asBytes("PNG, or anything else"), "is not a picture (neither a BMP nor a GIF file)"},
+    };
+    for (const auto& [file, expected] : cases) EXPECT_EQ(decodeAll(file, 2), expected) << asText(file).substr(0, 0);
+}
+
+// A run-length picture whose data moves past pixels leaves them black; stored pixels and
+// runs land where they should.
+TEST(SourcePictures, RunLengthMovesAndStoredPixelsLandInPlace) {
+    // Bottom row: 2 pixels of colour 1, a move of 3 right and 1 up, 3 stored pixels 1 2 1.
+    Bytes rows;
+    ASSERT_EQ(decodeAll(runLengthBmp(8, {2, 1, 0, 2, 3, 1, 0, 3, 1, 2, 1, 0, 0, 1}), 2, &rows), "");
+    const Bytes bmp = runLengthBmp(8, {0, 1});
+    auto colour = [&](std::size_t index) {
+        return Bytes{bmp[54 + 4 * index], bmp[54 + 4 * index + 1], bmp[54 + 4 * index + 2]};
+    };
+    auto pixel = [&](std::size_t x, std::size_t y) { return Bytes(&rows[1920 * y + 3 * x], &rows[1920 * y + 3 * x + 3]); };
+    EXPECT_EQ(pixel(0, 1), colour(1));
+    EXPECT_EQ(pixel(1, 1), colour(1));
+    EXPECT_EQ(pixel(2, 1), (Bytes{0, 0, 0}));
+    EXPECT_EQ(pixel(5, 0), colour(1));
+    EXPECT_EQ(pixel(6, 0), colour(2));
+    EXPECT_EQ(pixel(7, 0), colour(1));
+    EXPECT_EQ(pixel(8, 0), (Bytes{0, 0, 0}));
+}
+
+class SourcePictureKinds : public ::testing::Test {
+protected:
+    TempFolder scratch{"tavorel-picture-kinds"};
+    const fs::path templates = scratch.path() / "template";
+
+    void SetUp() override { writeTemplateFolder(templates, 4); }
+
+    // Converts the graphics of a scenario folder whose pictures are of `kind`; returns the
+    // console and the seven converted files.
+    std::pair<std::string, std::vector<Bytes>> convertKind(const PictureKind& kind) {
+        const fs::path folder = scratch.path() / "scenario";
+        fs::remove_all(folder);
+        ScenarioFolderOptions options;
+        options.withRules = options.withCompanions = false;
+        options.pictureKind = &kind;
+        writeScenarioFolder(folder, options);
+        fs::create_directories(folder / "Converted");
+        std::ostringstream console;
+        ScenarioConverter converter(console);
+        converter.templateFolder = templates;
+        converter.convertGraphics(folder);
+        std::vector<Bytes> files;
+        for (const char* name : kTemplateBitmapNames) files.push_back(readFileBytes(folder / "Converted" / name));
+        return {console.str(), files};
+    }
+};
+
+TEST_F(SourcePictureKinds, AScenarioOfEachKindConvertsToTheFilesOfItsTwinWith24BitPictures) {
+    for (std::size_t i = 0; i < kPictureKindCount; ++i) {
+        const PictureKind& kind = kPictureKinds[i];
+        SCOPED_TRACE(kind.name);
+        PictureKind twin = pictureKind("24-bit BMP");
+        twin.colours = kind.colours;
+        const auto [expectedConsole, expected] = convertKind(twin);
+        const auto [console, converted] = convertKind(kind);
+        const std::string found = kind.gif ? "Found UNITS.GIF!" : "Found!";
+        EXPECT_EQ(console.substr(0, console.find('\n')), "Searching Units.bmp..." + found);
+        EXPECT_EQ(std::count(console.begin(), console.end(), '\n'), 18) << console;
+        EXPECT_EQ(console.find("Error"), std::string::npos) << console;
+        for (std::size_t f = 0; f < converted.size(); ++f) {
+            EXPECT_FALSE(converted[f].empty()) << kTemplateBitmapNames[f];
+            EXPECT_TRUE(converted[f] == expected[f]) << kTemplateBitmapNames[f];
+        }
+    }
+}
+
+// Units.bmp is looked for first; the GIF is taken only when there is no BMP. A refused GIF
+// makes no file, and the full run ends with exit code 2.
+TEST_F(SourcePictureKinds, TheBmpIsPreferredAndARefusedGifMakesNoFile) {
+    const fs::path folder = scratch.path() / "scenario";
+    ScenarioFolderOptions options;
+    options.pictureKind = &pictureKind("GIF87a");
+    const fs::path scenarioFile = writeScenarioFolder(folder, options);
+    writeFileBytes(folder / "units.bmp", makeBitmap({640, 480}));
+    const Bytes people = readFileBytes(folder / "PEOPLE.GIF");
+    writeFileBytes(folder / "PEOPLE.GIF", Bytes(people.begin(), people.begin() + 400));  // in its colour table
+    std::ostringstream console;
+    EXPECT_EQ(runConversion({scenarioFile.string()}, console, templates), 2);
+    const std::string text = console.str();
+    EXPECT_NE(text.find("Searching Units.bmp...Found!\nNow Converting...\nDone!\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Searching Cities.bmp...Found CITIES.GIF!\nNow Converting...\nDone!\n"), std::string::npos);
+    EXPECT_NE(text.find("Searching People.bmp...Found PEOPLE.GIF!\nNow Converting...\nError: " +
+                        (folder / "PEOPLE.GIF").string() +
+                        " is cut short (its data ends before its first image does), People.bmp not converted!\n"
+                        "Searching Terrain1.bmp"),
+              std::string::npos)
+        << text;
+    EXPECT_FALSE(fs::exists(folder / "Converted" / "People.bmp"));
+    EXPECT_TRUE(fs::exists(folder / "Converted" / "Improvements.bmp"));
+
+    // Graphics-only mode finds the GIFs the same way.
+    std::ostringstream graphicsOnly;
+    EXPECT_EQ(runConversion({"/g2", folder.string()}, graphicsOnly, templates), 1);
+    EXPECT_NE(graphicsOnly.str().find("Searching Terrain2.bmp...Found TERRAIN2.GIF!\nNow Converting...\nDone!\n"),
+              std::string::npos)
+        << graphicsOnly.str();
+}
+
+// The decode fuzz target starts from these: every kind decodes, the damaged ones do not.
+TEST(SourcePictures, DecodeFuzzSeedsOfEveryKindDecodeAndTheDamagedOnesAreRefused) {
+    const std::vector<FuzzBytes> seeds = makeFuzzSeeds(FuzzSeedKind::PictureDecode);
+    ASSERT_EQ(seeds.size(), kPictureKindCount + 3);
+    for (std::size_t i = 0; i < seeds.size(); ++i) {
+        EXPECT_EQ(decodeAll(seeds[i], kDecodeFuzzRows).empty(), i < kPictureKindCount + 1) << "seed " << i;
+    }
+}

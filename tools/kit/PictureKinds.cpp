@@ -1,0 +1,285 @@
+#include "kit/PictureKinds.h"
+
+#include <gif_lib.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "kit/Random.h"
+
+namespace {
+
+void put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
+    out[at] = static_cast<std::uint8_t>(value);
+    out[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+void put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
+    put16(out, at, value & 0xFFFF);
+    put16(out, at + 2, value >> 16);
+}
+
+// Run-length rows, bottom row first: runs of equal pixels as runs, stretches of unequal
+// ones stored as they are (3 pixels or more), the rest as runs of 1.
+std::vector<std::uint8_t> runLengthRows(const IndexedPicture& picture, int bits) {
+    std::vector<std::uint8_t> out;
+    const std::int32_t w = picture.width;
+    for (std::int32_t line = 0; line < picture.height; ++line) {
+        const std::int32_t y = picture.height - 1 - line;
+        std::int32_t x = 0;
+        while (x < w) {
+            std::int32_t run = 1;
+            while (x + run < w && run < 255 && picture.at(x + run, y) == picture.at(x, y)) ++run;
+            if (run >= 2) {
+                const std::uint8_t v = picture.at(x, y);
+                out.push_back(static_cast<std::uint8_t>(run));
+                out.push_back(bits == 8 ? v : static_cast<std::uint8_t>(v << 4 | v));
+                x += run;
+                continue;
+            }
+            std::int32_t stretch = 1;
+            while (x + stretch < w && stretch < 254 &&
+                   (x + stretch + 1 >= w || picture.at(x + stretch, y) != picture.at(x + stretch + 1, y))) {
+                ++stretch;
+            }
+            if (stretch < 3) {
+                out.push_back(1);
+                const std::uint8_t v = picture.at(x, y);
+                out.push_back(bits == 8 ? v : static_cast<std::uint8_t>(v << 4));
+                ++x;
+                continue;
+            }
+            out.push_back(0);
+            out.push_back(static_cast<std::uint8_t>(stretch));
+            std::vector<std::uint8_t> stored;
+            for (std::int32_t i = 0; i < stretch; ++i) {
+                const std::uint8_t v = picture.at(x + i, y);
+                if (bits == 8) {
+                    stored.push_back(v);
+                } else if (i % 2 == 0) {
+                    stored.push_back(static_cast<std::uint8_t>(v << 4));
+                } else {
+                    stored.back() |= v;
+                }
+            }
+            if (stored.size() % 2 != 0) stored.push_back(0);
+            out.insert(out.end(), stored.begin(), stored.end());
+            x += stretch;
+        }
+        out.push_back(0);
+        out.push_back(line + 1 < picture.height ? 0 : 1);  // end of row, or of the picture
+    }
+    return out;
+}
+
+int appendGifBytes(GifFileType* gif, const GifByteType* bytes, int count) {
+    auto& out = *static_cast<std::vector<std::uint8_t>*>(gif->UserData);
+    out.insert(out.end(), bytes, bytes + count);
+    return count;
+}
+
+ColorMapObject* gifColours(const IndexedPicture& picture) {
+    std::vector<GifColorType> colours;
+    for (const auto& c : picture.colours) colours.push_back({c[0], c[1], c[2]});
+    return GifMakeMapObject(static_cast<int>(colours.size()), colours.data());
+}
+
+}  // namespace
+
+IndexedPicture makeIndexedPicture(std::int32_t width, std::int32_t height, std::size_t colourCount,
+                                  std::uint64_t seed) {
+    SampleRandom random(seed);
+    IndexedPicture picture;
+    picture.width = width;
+    picture.height = height;
+    picture.colours.push_back({135, 135, 135});
+    picture.colours.push_back({255, 0, 255});
+    while (picture.colours.size() < colourCount) {
+        picture.colours.push_back({random.byte(), random.byte(), random.byte()});
+    }
+    picture.indices.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    std::uint8_t previous = 0;
+    for (auto& index : picture.indices) {
+        // Half the pixels repeat the one before, so that run-length and GIF data have runs.
+        if (random.below(2) == 0) previous = static_cast<std::uint8_t>(random.below(static_cast<std::uint32_t>(colourCount)));
+        index = previous;
+    }
+    return picture;
+}
+
+std::vector<std::uint8_t> encodeBmp(const IndexedPicture& picture, const BmpKind& kind) {
+    const std::uint32_t bits = kind.bitsPerPixel;
+    const std::uint32_t paletteEntries = bits <= 8 ? 1u << bits : 0;
+    const std::uint32_t maskBytes = kind.masks && kind.infoHeaderBytes == 40 ? 12 : 0;
+    const std::uint32_t dataOffset = 14 + kind.infoHeaderBytes + maskBytes + 4 * paletteEntries;
+    const std::int64_t rowBytes = (std::int64_t{picture.width} * bits + 31) / 32 * 4;
+    // Bytes in blue-green-red-unused order, or with masks in the order unused-red-green-blue.
+    const std::uint32_t masks[3] = {0x0000FF00, 0x00FF0000, 0xFF000000};
+
+    std::vector<std::uint8_t> pixels;
+    if (kind.runLength) {
+        pixels = runLengthRows(picture, bits);
+    } else {
+        pixels.assign(static_cast<std::size_t>(rowBytes * picture.height), 0);
+        for (std::int32_t y = 0; y < picture.height; ++y) {
+            const std::int32_t stored = kind.topDown ? y : picture.height - 1 - y;
+            std::uint8_t* row = pixels.data() + stored * rowBytes;
+            for (std::int32_t x = 0; x < picture.width; ++x) {
+                const std::uint8_t index = picture.at(x, y);
+                const auto& c = picture.colours[index];
+                if (bits == 24) {
+                    row[3 * x] = c[2], row[3 * x + 1] = c[1], row[3 * x + 2] = c[0];
+                } else if (bits == 32 && kind.masks) {
+                    row[4 * x] = 0x5A, row[4 * x + 1] = c[0], row[4 * x + 2] = c[1], row[4 * x + 3] = c[2];
+                } else if (bits == 32) {
+                    row[4 * x] = c[2], row[4 * x + 1] = c[1], row[4 * x + 2] = c[0], row[4 * x + 3] = 0xA5;
+                } else {
+                    const std::int64_t bit = std::int64_t{x} * bits;
+                    row[bit / 8] |= static_cast<std::uint8_t>(index << (8 - bits - bit % 8));
+                }
+            }
+        }
+    }
+
+    std::vector<std::uint8_t> out(dataOffset);
+    out[0] = 'B';
+    out[1] = 'M';
+    put32(out, 2, static_cast<std::uint32_t>(dataOffset + pixels.size()));
+    put32(out, 10, dataOffset);
+    put32(out, 14, kind.infoHeaderBytes);
+    put32(out, 18, static_cast<std::uint32_t>(picture.width));
+    put32(out, 22, static_cast<std::uint32_t>(kind.topDown ? -picture.height : picture.height));
+    put16(out, 26, 1);
+    put16(out, 28, bits);
+    put32(out, 30, kind.runLength ? (bits == 8 ? 1 : 2) : kind.masks ? 3 : 0);
+    put32(out, 34, static_cast<std::uint32_t>(pixels.size()));
+    put32(out, 38, 2835);
+    put32(out, 42, 2835);
+    put32(out, 46, bits <= 8 ? static_cast<std::uint32_t>(picture.colours.size()) : 0);
+    if (kind.masks || kind.infoHeaderBytes > 40) {
+        for (int i = 0; i < 3; ++i) put32(out, 54 + 4 * i, kind.masks ? masks[i] : 0);
+    }
+    if (kind.infoHeaderBytes >= 108) put32(out, 70, 0x73524742);  // colour space 'sRGB'
+    for (std::size_t i = 0; i < paletteEntries && i < picture.colours.size(); ++i) {
+        const std::size_t at = 14 + kind.infoHeaderBytes + maskBytes + 4 * i;
+        out[at] = picture.colours[i][2];
+        out[at + 1] = picture.colours[i][1];
+        out[at + 2] = picture.colours[i][0];
+    }
+    out.insert(out.end(), pixels.begin(), pixels.end());
+    return out;
+}
+
+// The whole file is written by EGifSpew, which also stores an interlaced image's rows in
+// the order of its passes: the reader's own pass table is not copied here.
+std::vector<std::uint8_t> encodeGif(const IndexedPicture& picture, const GifKind& kind) {
+    std::vector<std::uint8_t> out;
+    int error = 0;
+    GifFileType* gif = EGifOpen(&out, appendGifBytes, &error);
+    if (gif == nullptr) std::abort();
+    EGifSetGifVersion(gif, kind.gif89);
+    ColorMapObject* colours = gifColours(picture);
+    gif->SWidth = picture.width;
+    gif->SHeight = picture.height;
+    gif->SColorResolution = GifBitSize(colours->ColorCount);
+    gif->SBackGroundColor = kind.background;
+    gif->SColorMap = kind.localColours ? nullptr : colours;
+
+    SavedImage* image = GifMakeSavedImage(gif, nullptr);
+    if (image == nullptr) std::abort();
+    GifImageDesc& frame = image->ImageDesc;
+    frame.Left = kind.frameWidth > 0 ? kind.frameLeft : 0;
+    frame.Top = kind.frameWidth > 0 ? kind.frameTop : 0;
+    frame.Width = kind.frameWidth > 0 ? kind.frameWidth : picture.width;
+    frame.Height = kind.frameWidth > 0 ? kind.frameHeight : picture.height;
+    frame.Interlace = kind.interlaced;
+    frame.ColorMap = kind.localColours ? colours : nullptr;
+    const std::size_t width = static_cast<std::size_t>(frame.Width);
+    image->RasterBits = static_cast<GifByteType*>(std::malloc(width * static_cast<std::size_t>(frame.Height)));
+    if (image->RasterBits == nullptr) std::abort();
+    for (std::int32_t y = 0; y < frame.Height; ++y) {
+        for (std::int32_t x = 0; x < frame.Width; ++x) {
+            image->RasterBits[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)] =
+                picture.at(frame.Left + x, frame.Top + y);
+        }
+    }
+    if (kind.gif89) {
+        GifByteType control[4] = {0, 0, 0, 0};  // no disposal, no delay, no transparency
+        if (GifAddExtensionBlock(&image->ExtensionBlockCount, &image->ExtensionBlocks, GRAPHICS_EXT_FUNC_CODE,
+                                 sizeof control, control) != GIF_OK) {
+            std::abort();
+        }
+    }
+    // EGifSpew writes the file and closes it, freeing only the copies of the colour tables
+    // that it wrote: the table and the image given to it are freed here.
+    SavedImage* const images = gif->SavedImages;
+    if (EGifSpew(gif) != GIF_OK) std::abort();
+    GifFreeExtensions(&images[0].ExtensionBlockCount, &images[0].ExtensionBlocks);
+    std::free(images[0].RasterBits);
+    std::free(images);
+    GifFreeMapObject(colours);
+    if (!kind.closingBlock && out.size() >= 2 && out[out.size() - 2] == 0) out.erase(out.end() - 2);
+    return out;
+}
+
+IndexedPicture asShown(IndexedPicture picture, const GifKind& kind) {
+    if (kind.frameWidth == 0) return picture;
+    for (std::int32_t y = 0; y < picture.height; ++y) {
+        for (std::int32_t x = 0; x < picture.width; ++x) {
+            const bool inside = x >= kind.frameLeft && x < kind.frameLeft + kind.frameWidth && y >= kind.frameTop &&
+                                y < kind.frameTop + kind.frameHeight;
+            if (!inside) picture.indices[static_cast<std::size_t>(y) * picture.width + x] = kind.background;
+        }
+    }
+    return picture;
+}
+
+std::size_t gifImageAt(const std::vector<std::uint8_t>& gif) {
+    if (gif.size() < 13) return 0;
+    std::size_t at = 13;
+    if (gif[10] & 0x80) at += 3u << ((gif[10] & 7) + 1);
+    while (at < gif.size()) {
+        if (gif[at] == 0x2C) return at;
+        if (gif[at] != 0x21 || at + 2 >= gif.size()) return 0;
+        at += 2;  // the introducer and the label, then sub-blocks up to an empty one
+        while (at < gif.size() && gif[at] != 0) at += gif[at] + 1u;
+        ++at;
+    }
+    return 0;
+}
+
+const PictureKind kPictureKinds[] = {
+    //  name                          colours  gif    BMP: bits, RLE, masks, header, top-down     GIF
+    {"24-bit BMP", 256, false, {24, false, false, 40, false}, {}},
+    {"8-bit BMP", 256, false, {8, false, false, 40, false}, {}},
+    {"RLE8 BMP", 256, false, {8, true, false, 40, false}, {}},
+    {"4-bit BMP", 16, false, {4, false, false, 40, false}, {}},
+    {"RLE4 BMP", 16, false, {4, true, false, 40, false}, {}},
+    {"1-bit BMP", 2, false, {1, false, false, 40, false}, {}},
+    {"32-bit BMP", 256, false, {32, false, false, 40, false}, {}},
+    {"32-bit BMP with masks", 256, false, {32, false, true, 40, false}, {}},
+    {"8-bit BMP, V4 header", 256, false, {8, false, false, 108, false}, {}},
+    {"32-bit BMP with masks, V5 header", 256, false, {32, false, true, 124, false}, {}},
+    {"24-bit BMP, V5 header, top-down", 256, false, {24, false, false, 124, true}, {}},
+    {"8-bit BMP, top-down", 256, false, {8, false, false, 40, true}, {}},
+    {"GIF87a", 256, true, {}, {false, false, true, false, 0, 0, 0, 0, 0}},
+    {"GIF89a", 256, true, {}, {true, false, true, false, 0, 0, 0, 0, 0}},
+    {"GIF87a, interlaced", 256, true, {}, {false, true, true, false, 0, 0, 0, 0, 0}},
+    {"GIF89a, interlaced, local colours", 256, true, {}, {true, true, true, true, 0, 0, 0, 0, 0}},
+    {"GIF87a without the closing block", 256, true, {}, {false, false, false, false, 0, 0, 0, 0, 0}},
+    {"GIF87a, 16 colours", 16, true, {}, {false, false, true, false, 0, 0, 0, 0, 0}},
+};
+const std::size_t kPictureKindCount = sizeof kPictureKinds / sizeof kPictureKinds[0];
+
+std::size_t pictureKindIndex(const char* name) {
+    for (std::size_t i = 0; i < kPictureKindCount; ++i) {
+        if (std::strcmp(kPictureKinds[i].name, name) == 0) return i;
+    }
+    std::abort();
+}
+
+const PictureKind& pictureKind(const char* name) { return kPictureKinds[pictureKindIndex(name)]; }
+
+std::vector<std::uint8_t> encodePicture(const IndexedPicture& picture, const PictureKind& kind) {
+    return kind.gif ? encodeGif(picture, kind.gifKind) : encodeBmp(picture, kind.bmp);
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Pictures of every kind that scenarios ship, drawn from the same pixels: a palette picture
+// (at most 256 colours, gray (135, 135, 135) and magenta (255, 0, 255) among them, runs of
+// equal pixels among noise) written as a 24-bit BMP or as any other BMP kind or GIF. Each
+// kind of the same picture must convert to the same bytes.
+struct IndexedPicture {
+    std::int32_t width = 640;
+    std::int32_t height = 480;
+    std::vector<std::array<std::uint8_t, 3>> colours;  // red, green, blue
+    std::vector<std::uint8_t> indices;                 // row by row from the top
+
+    std::uint8_t at(std::int32_t x, std::int32_t y) const {
+        return indices[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+    }
+};
+
+// colourCount: 2, 16 or 256 (what 1-, 4- and 8-bit pictures hold).
+IndexedPicture makeIndexedPicture(std::int32_t width, std::int32_t height, std::size_t colourCount,
+                                  std::uint64_t seed);
+
+struct BmpKind {
+    std::uint16_t bitsPerPixel = 24;    // 1, 4, 8, 24 or 32
+    bool runLength = false;             // RLE4 or RLE8
+    bool masks = false;                 // 32 bits with colour masks (the bytes in an unusual order)
+    std::uint32_t infoHeaderBytes = 40;  // 40, 108 (V4) or 124 (V5)
+    bool topDown = false;
+};
+std::vector<std::uint8_t> encodeBmp(const IndexedPicture& picture, const BmpKind& kind);
+
+struct GifKind {
+    bool gif89 = false;          // GIF89a, with a graphic control extension before the image
+    bool interlaced = false;
+    bool closingBlock = true;    // false: the image data runs straight into the trailer
+    bool localColours = false;   // the colour table with the image, none with the screen
+    // The image: the whole screen when frameWidth is 0, else this rectangle of the picture,
+    // on a screen whose background is colour `background`.
+    std::int32_t frameLeft = 0, frameTop = 0, frameWidth = 0, frameHeight = 0;
+    std::uint8_t background = 0;
+};
+// Written with giflib's encoder.
+std::vector<std::uint8_t> encodeGif(const IndexedPicture& picture, const GifKind& kind);
+
+// The picture as a screen shows a GIF of this kind: pixels outside the frame take the
+// background colour.
+IndexedPicture asShown(IndexedPicture picture, const GifKind& kind);
+
+// Where the first image descriptor (its 0x2C byte) of a GIF lies; 0 when there is none.
+std::size_t gifImageAt(const std::vector<std::uint8_t>& gif);
+
+// The kinds a scenario's pictures come in, each named, for tables of cases.
+struct PictureKind {
+    const char* name;
+    std::size_t colours;  // of the pictures drawn for it
+    bool gif;
+    BmpKind bmp;
+    GifKind gifKind;
+};
+extern const PictureKind kPictureKinds[];
+extern const std::size_t kPictureKindCount;
+const PictureKind& pictureKind(const char* name);  // aborts for an unknown name
+std::size_t pictureKindIndex(const char* name);
+
+std::vector<std::uint8_t> encodePicture(const IndexedPicture& picture, const PictureKind& kind);
