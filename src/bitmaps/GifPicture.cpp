@@ -6,6 +6,7 @@
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <vector>
 
@@ -33,6 +34,9 @@ struct GifInput {
         if (file.size > at && file.data[file.size - 1] == kTrailer) length = file.size + 1;
     }
 
+    // The bytes read as the file holds them: all, or all but the closing trailer.
+    std::size_t directBytes() const { return length > file.size ? file.size - 1 : file.size; }
+
     std::uint8_t byteAt(std::size_t position) const {
         if (length == file.size || position + 2 < length) return file.data[position];
         return position + 2 == length ? 0 : kTrailer;
@@ -43,7 +47,11 @@ int readGifBytes(GifFileType* gif, GifByteType* into, int count) {
     GifInput& input = *static_cast<GifInput*>(gif->UserData);
     const std::size_t wanted = count > 0 ? static_cast<std::size_t>(count) : 0;
     const std::size_t available = std::min(wanted, input.length - input.at);
-    for (std::size_t i = 0; i < available; ++i) into[i] = input.byteAt(input.at + i);
+    // The file's own bytes in one copy; only the added block and the trailer one by one.
+    const std::size_t direct = input.directBytes();
+    const std::size_t fromFile = input.at < direct ? std::min(available, direct - input.at) : 0;
+    if (fromFile > 0) std::memcpy(into, input.file.data + input.at, fromFile);
+    for (std::size_t i = fromFile; i < available; ++i) into[i] = input.byteAt(input.at + i);
     input.at += available;
     return static_cast<int>(available);
 }
