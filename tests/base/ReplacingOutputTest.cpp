@@ -6,17 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "kit/Files.h"
 #include "base/ReplacingOutput.h"
 #include "kit/TempFolder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string textOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::vector<std::string> namesIn(const fs::path& folder) {
     std::vector<std::string> names;
@@ -39,7 +35,7 @@ TEST(ReplacingOutput, NameKeepsItsFileUntilTheCommit) {
             ASSERT_TRUE(output.isOpen());
             output.stream() << "new text";
             output.stream().flush();
-            EXPECT_EQ(textOf(path), "earlier");
+            EXPECT_EQ(readFileText(path), "earlier");
             ASSERT_EQ(namesIn(folder.path()).size(), 2u);
             EXPECT_TRUE(isTemporaryName(namesIn(folder.path())[0])) << namesIn(folder.path())[0];
             if (end == End::Commit) {
@@ -47,7 +43,7 @@ TEST(ReplacingOutput, NameKeepsItsFileUntilTheCommit) {
             }
             if (end == End::Discard) output.discard();
         }
-        EXPECT_EQ(textOf(path), end == End::Commit ? "new text" : "earlier");
+        EXPECT_EQ(readFileText(path), end == End::Commit ? "new text" : "earlier");
         EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"Rules.txt"});
     }
 }
@@ -70,8 +66,8 @@ TEST(ReplacingOutput, OutputsOfOneFolderHaveTheirOwnTemporaryFiles) {
     EXPECT_EQ(namesIn(folder.path()).size(), 2u);
     EXPECT_TRUE(second.commit());
     EXPECT_TRUE(first.commit());
-    EXPECT_EQ(textOf(folder / "a"), "first");
-    EXPECT_EQ(textOf(folder / "b"), "second");
+    EXPECT_EQ(readFileText(folder / "a"), "first");
+    EXPECT_EQ(readFileText(folder / "b"), "second");
 }
 
 TEST(ReplacingOutput, OnlyTemporaryFilesAreStale) {

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "kit/Files.h"
 #include "kit/TempFolder.h"
 
 #ifndef _WIN32
@@ -15,12 +16,6 @@
 bool canRunTool() { return false; }
 ToolRun runTool(const std::vector<std::string>&, const std::filesystem::path&) { return {}; }
 #else
-namespace {
-std::string readText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-}  // namespace
 
 bool canRunTool() { return true; }
 
@@ -52,8 +47,8 @@ ToolRun runTool(const std::vector<std::string>& arguments, const std::filesystem
     if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) {
         run.exitCode = WEXITSTATUS(status);
     }
-    run.output = readText(outPath);
-    run.errors = readText(errPath);
+    run.output = readFileText(outPath);
+    run.errors = readFileText(errPath);
     return run;
 }
 #endif

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "kit/Files.h"
 #include "base/ReplacingOutput.h"
 #include "kit/SampleWorld.h"
 #include "kit/TempFolder.h"
@@ -71,11 +72,6 @@ int waitForTool(pid_t child) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
 }
 
-std::string textOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 bool sameContents(const fs::path& a, const fs::path& b) {
     std::error_code error;
     if (fs::file_size(a, error) != fs::file_size(b, error) || error) return false;
@@ -131,7 +127,7 @@ Clock::duration makeReference(const KillWorld& world, const fs::path& reference)
     const Clock::time_point start = Clock::now();
     const int code = waitForTool(startTool(world, world.root / "console"));
     const Clock::duration took = Clock::now() - start;
-    EXPECT_EQ(code, 0) << textOf(world.root / "console");
+    EXPECT_EQ(code, 0) << readFileText(world.root / "console");
     fs::copy(world.converted, reference, fs::copy_options::recursive);
     fs::remove_all(world.converted);
     return took;
@@ -161,7 +157,7 @@ void killRepeatedly(const KillWorld& world, int kills, std::uint64_t seed) {
         mostTemporaries = std::max(mostTemporaries, found.temporaries);
         killedComplete += found.complete;
     }
-    ASSERT_EQ(waitForTool(startTool(world, world.root / "console")), 0) << textOf(world.root / "console");
+    ASSERT_EQ(waitForTool(startTool(world, world.root / "console")), 0) << readFileText(world.root / "console");
     const Inspection after = inspect(world.converted, reference, true);
     EXPECT_EQ(after.torn, "");
     EXPECT_EQ(after.temporaries, 0) << "the last run leaves stale temporary files behind";
@@ -203,7 +199,7 @@ TEST(KillTest, ScenarioCutShortWhileItIsReadGivesNoOutput) {
     }
     const int code = waitForTool(child);
     if (!cut) GTEST_SKIP() << "the run ended before its scenario could be cut short";
-    const std::string text = textOf(console);
+    const std::string text = readFileText(console);
     EXPECT_EQ(code, 2) << text;
     EXPECT_NE(text.find("Converting SCN file...\nError: could not read " + world.scenario.string() + "!\n"),
               std::string::npos)

@@ -188,7 +188,7 @@ inline void expectMerges(const std::vector<MergeCase>& cases) {
         EXPECT_EQ(console.str(), warnings);
         EXPECT_EQ(converter.problemReported(), !warnings.empty());
         const int caravanLines = std::max(c.caravanCount, 0);  // -2 copies no line
-        EXPECT_EQ(readBytes(folder / "out.txt"), expectedMerge(c.edition, caravanLines, c.scenario, c.templateText));
+        EXPECT_EQ(readFileText(folder / "out.txt"), expectedMerge(c.edition, caravanLines, c.scenario, c.templateText));
     }
 }
 

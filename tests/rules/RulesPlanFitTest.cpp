@@ -157,7 +157,7 @@ TEST(MergeRules, TerrainLinesCarryNoAsTheirLastField) {
         output.close();
         EXPECT_EQ(console.str(), "");
 
-        const std::vector<std::string> converted = terrainLines(readBytes(folder / "out.txt"), "\r\n");
+        const std::vector<std::string> converted = terrainLines(readFileText(folder / "out.txt"), "\r\n");
         const std::vector<std::string> own = terrainLines(scenarioText, "\n");
         const std::vector<std::string> destination = terrainLines(templateText, "\n");
         ASSERT_EQ(converted.size(), 11u);

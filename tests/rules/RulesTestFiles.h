@@ -7,6 +7,7 @@
 #include <string>
 
 #include "driver/ScenarioConverter.h"
+#include "kit/Files.h"
 #include "kit/RulesSample.h"
 #include "kit/TempFolder.h"
 #include "rules/RulesText.h"
@@ -14,11 +15,6 @@
 // Rules texts are given with line feeds only and stored with CR LF, as the game's are.
 inline void writeRulesFile(const std::filesystem::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << withCrLf(text);
-}
-
-inline std::string readBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 struct CopyOutcome {
@@ -37,7 +33,7 @@ CopyOutcome runOnRulesText(const std::string& text, Calls calls) {
     RulesTextOutput output(folder / "output.txt");
     calls(converter, input, output);
     output.close();
-    CopyOutcome outcome{readBytes(folder / "output.txt"), ""};
+    CopyOutcome outcome{readFileText(folder / "output.txt"), ""};
     input.readPiece(outcome.nextLine, 180);
     return outcome;
 }

@@ -19,29 +19,26 @@ std::vector<std::string> readPieces(const std::filesystem::path& path, std::size
     return pieces;
 }
 
-void writeRaw(const std::filesystem::path& path, const std::string& bytes) {
-    writeFileBytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-}
 
 }  // namespace
 
 TEST(RulesTextInput, ReadsAsTheWindowsTextModeDoes) {
     TempFolder folder;
-    writeRaw(folder / "r.txt", "one\r\ntwo\rthree\r\r\nlast");
+    writeFileText(folder / "r.txt", "one\r\ntwo\rthree\r\r\nlast");
     EXPECT_EQ(readPieces(folder / "r.txt", 180),
               (std::vector<std::string>{"one\n", "two\rthree\r\n", "last"}));
 }
 
 TEST(RulesTextInput, EndOfTextByteEndsTheText) {
     TempFolder folder;
-    writeRaw(folder / "r.txt", std::string("kept\r\nalso\x1A" "dropped\r\n"));
+    writeFileText(folder / "r.txt", std::string("kept\r\nalso\x1A" "dropped\r\n"));
     EXPECT_EQ(readPieces(folder / "r.txt", 180), (std::vector<std::string>{"kept\n", "also"}));
 }
 
 TEST(RulesTextInput, LongLinesComeInPiecesMeasuredAfterTheCarriageReturnIsDropped) {
     TempFolder folder;
     // 5 characters and CR LF: with a buffer of 6 the line feed does not fit in the first piece.
-    writeRaw(folder / "r.txt", "abcde\r\nxyzuvw\r\n");
+    writeFileText(folder / "r.txt", "abcde\r\nxyzuvw\r\n");
     EXPECT_EQ(readPieces(folder / "r.txt", 6),
               (std::vector<std::string>{"abcde", "\n", "xyzuv", "w\n"}));
     EXPECT_EQ(readPieces(folder / "r.txt", 7), (std::vector<std::string>{"abcde\n", "xyzuvw", "\n"}));
@@ -49,7 +46,7 @@ TEST(RulesTextInput, LongLinesComeInPiecesMeasuredAfterTheCarriageReturnIsDroppe
 
 TEST(RulesTextInput, RewindStartsAgainAfterTheEnd) {
     TempFolder folder;
-    writeRaw(folder / "r.txt", "a\r\nb\r\n");
+    writeFileText(folder / "r.txt", "a\r\nb\r\n");
     RulesTextInput input(folder / "r.txt");
     std::string piece;
     while (input.readPiece(piece, 180)) {}
@@ -63,7 +60,7 @@ TEST(RulesTextInput, RewindStartsAgainAfterTheEnd) {
 // end a line, and every piece of a long line has its line's number.
 TEST(RulesTextInput, PiecesCarryTheNumberOfTheirLine) {
     TempFolder folder;
-    writeRaw(folder / "r.txt", "one\r\n\r\ntwo\rthree\r\nabcdefgh\r\nlast");
+    writeFileText(folder / "r.txt", "one\r\n\r\ntwo\rthree\r\nabcdefgh\r\nlast");
     RulesTextInput input(folder / "r.txt");
     std::vector<std::int64_t> numbers;
     std::string piece;
@@ -110,7 +107,7 @@ TEST(RulesTextInput, TextCutShortWhileItIsReadIsAFailedRead) {
     };
     for (const Case& read : cases) {
         TempFolder folder;
-        writeRaw(folder / "Rules.txt", read.bytes);
+        writeFileText(folder / "Rules.txt", read.bytes);
         RulesTextInput input(folder / "Rules.txt");
         std::string piece;
         ASSERT_TRUE(input.readPiece(piece, 180));
@@ -132,7 +129,7 @@ TEST(RulesTextInput, TextCutShortWhileItIsReadIsAFailedRead) {
 TEST(RulesTextInMemory, ReadsAndWritesAsItsFileDoes) {
     TempFolder folder;
     const std::string text = "one\r\ntwo\rthree\r\r\nand a longer line\n\x1A" "after the end\n";
-    writeRaw(folder / "r.txt", text);
+    writeFileText(folder / "r.txt", text);
     RulesTextInput fromFile(folder / "r.txt");
     RulesTextInput fromMemory(text, "r.txt");
     EXPECT_TRUE(fromMemory.isOpen());

@@ -87,14 +87,3 @@ void setPixel(std::vector<std::uint8_t>& bitmap, std::int32_t x, std::int32_t y,
     bitmap.at(at + 2) = value.b2;
 }
 
-std::vector<std::uint8_t> readFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-bool writeFileBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return !out.fail();
-}

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "kit/Files.h"
+
 // Synthetic pictures: uncompressed 24-bit bitmaps with the usual 54-byte header, rows
 // padded to a multiple of 4 bytes, pixels drawn from the seed with some gray
 // (135, 135, 135) and magenta (255, 0, 255) among them.
@@ -33,5 +35,3 @@ std::int64_t pixelOffset(const std::vector<std::uint8_t>& bitmap, std::int32_t x
 PixelBytes pixelAt(const std::vector<std::uint8_t>& bitmap, std::int32_t x, std::int32_t y);
 void setPixel(std::vector<std::uint8_t>& bitmap, std::int32_t x, std::int32_t y, PixelBytes value);
 
-std::vector<std::uint8_t> readFileBytes(const std::filesystem::path& path);
-bool writeFileBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
