@@ -26,10 +26,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static BitmapPicture picture;  // its memory reused, as the conversion reuses it
-    const std::string problem = decodeSourcePicture({data, size}, kExtent, picture);
-    fuzzConsole() = problem;
-    if (!problem.empty()) {
-        FUZZ_EXPECT(problem.find('\n') == std::string::npos);
+    const Outcome decoding = decodeSourcePicture({data, size}, kExtent, picture);
+    fuzzConsole() = decoding.problem();
+    if (!decoding.ok()) {
+        FUZZ_EXPECT(!decoding.problem().empty() && decoding.problem().find('\n') == std::string::npos);
         return 0;
     }
     const PictureGeometry& geometry = picture.geometry();

@@ -5,6 +5,7 @@
 #include <istream>
 #include <new>
 #include <ostream>
+#include <string>
 
 #include "bitmaps/LittleEndian.h"
 
@@ -19,27 +20,27 @@ constexpr std::int64_t kWindowBytes = 256 * 1024;
 
 }  // namespace
 
-std::string BitmapPicture::load(std::istream& file, const PictureExtent& extent, Holding holding) {
+Outcome BitmapPicture::load(std::istream& file, const PictureExtent& extent, Holding holding) {
     forget();
     file.clear();
     file.seekg(0, std::ios::end);
     const std::streamoff end = file.tellg();
-    if (end < 0) return "cannot be read";
-    if (end < kHeaderBytes) return "is not a bitmap";
+    if (end < 0) return Outcome::failure("cannot be read");
+    if (end < kHeaderBytes) return Outcome::failure("is not a bitmap");
 
     std::uint8_t header[kHeaderBytes];
     file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(header), kHeaderBytes)) return "cannot be read";
-    if (header[0] != 'B' || header[1] != 'M') return "is not a bitmap";
+    if (!file.read(reinterpret_cast<char*>(header), kHeaderBytes)) return Outcome::failure("cannot be read");
+    if (header[0] != 'B' || header[1] != 'M') return Outcome::failure("is not a bitmap");
     const std::int64_t infoHeaderBytes = readU32le(header + 14);
-    if (infoHeaderBytes < kInfoHeaderBytes) return "has a bitmap header of an unsupported kind";
+    if (infoHeaderBytes < kInfoHeaderBytes) return Outcome::failure("has a bitmap header of an unsupported kind");
 
     const std::uint32_t bitsPerPixel = readU16le(header + 28);
     if (bitsPerPixel != 24) {
-        return "is a picture of " + std::to_string(bitsPerPixel) +
-               " bits per pixel (24 needed)";
+        return Outcome::failure("is a picture of " + std::to_string(bitsPerPixel) +
+                                " bits per pixel (24 needed)");
     }
-    if (readU32le(header + 30) != 0) return "is a compressed picture (uncompressed needed)";
+    if (readU32le(header + 30) != 0) return Outcome::failure("is a compressed picture (uncompressed needed)");
 
     PictureGeometry geometry;
     geometry.fileSize = end;
@@ -49,13 +50,13 @@ std::string BitmapPicture::load(std::istream& file, const PictureExtent& extent,
     geometry.topDown = height < 0;
     geometry.rowCount = height < 0 ? -height : height;
 
-    const std::string sizeProblem = pictureSizeProblem(geometry.width, geometry.rowCount, extent);
-    if (!sizeProblem.empty()) return sizeProblem;
+    Outcome size = checkPictureSize(geometry.width, geometry.rowCount, extent);
+    if (!size.ok()) return size;
     if (geometry.pixelDataOffset < kFileHeaderBytes + infoHeaderBytes) {
-        return "has its pixel data offset inside its header";
+        return Outcome::failure("has its pixel data offset inside its header");
     }
     if (geometry.pixelDataOffset + geometry.rowCount * geometry.rowBytes() > geometry.fileSize) {
-        return "is cut short (its pixel rows run past the end of the file)";
+        return Outcome::failure("is cut short (its pixel rows run past the end of the file)");
     }
 
     // The band: picture rows firstRow..lastRow, which lie in the file as one run of stored
@@ -70,38 +71,38 @@ std::string BitmapPicture::load(std::istream& file, const PictureExtent& extent,
         windowRows_ = rowBytes > 0 ? std::max<std::int64_t>(1, kWindowBytes / rowBytes) : bandRows_;
         if (!reserve(std::max(kWindowBytes, windowRows_ * rowBytes))) {
             forget();
-            return "is too large to be held in memory";
+            return Outcome::failure("is too large to be held in memory");
         }
-        return "";
+        return Outcome::success();
     }
     windowRows_ = bandRows_;
     if (!reserve(bandRows_ * rowBytes)) {
         forget();
-        return "is too large to be held in memory";
+        return Outcome::failure("is too large to be held in memory");
     }
     if (!readHeld(file, bandFirstStoredRow_, bandRows_)) {
         forget();
-        return "cannot be read";
+        return Outcome::failure("cannot be read");
     }
-    return "";
+    return Outcome::success();
 }
 
-std::string pictureSizeProblem(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent) {
+Outcome checkPictureSize(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent) {
     if (width != extent.width) {
-        return "is " + std::to_string(width) + " pixels wide (" + std::to_string(extent.width) + " needed)";
+        return Outcome::failure("is " + std::to_string(width) + " pixels wide (" + std::to_string(extent.width) +
+                                " needed)");
     }
     if (rowCount < extent.minimumRows()) {
-        return "is too small (" + std::to_string(rowCount) + " rows, at least " +
-               std::to_string(extent.minimumRows()) + " needed)";
+        return Outcome::failure("is too small (" + std::to_string(rowCount) + " rows, at least " +
+                                std::to_string(extent.minimumRows()) + " needed)");
     }
-    return "";
+    return Outcome::success();
 }
 
-std::string BitmapPicture::holdDecoded(std::int64_t width, std::int64_t rowCount,
-                                       const PictureExtent& extent) {
+Outcome BitmapPicture::holdDecoded(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent) {
     forget();
-    const std::string problem = pictureSizeProblem(width, rowCount, extent);
-    if (!problem.empty()) return problem;
+    Outcome size = checkPictureSize(width, rowCount, extent);
+    if (!size.ok()) return size;
     // The rows of a top-down picture that starts at offset 0, of which the band is held.
     geometry_.width = static_cast<std::int32_t>(width);
     geometry_.rowCount = rowCount;
@@ -113,16 +114,16 @@ std::string BitmapPicture::holdDecoded(std::int64_t width, std::int64_t rowCount
     heldBytes_ = bandRows_ * geometry_.rowBytes();
     if (!reserve(heldBytes_)) {
         forget();
-        return "is too large to be held in memory";
+        return Outcome::failure("is too large to be held in memory");
     }
-    return "";
+    return Outcome::success();
 }
 
-std::string BitmapPicture::holdInPlace(const std::uint8_t* file, const PictureGeometry& geometry,
-                                       const PictureExtent& extent) {
+Outcome BitmapPicture::holdInPlace(const std::uint8_t* file, const PictureGeometry& geometry,
+                                   const PictureExtent& extent) {
     forget();
-    const std::string problem = pictureSizeProblem(geometry.width, geometry.rowCount, extent);
-    if (!problem.empty()) return problem;
+    Outcome size = checkPictureSize(geometry.width, geometry.rowCount, extent);
+    if (!size.ok()) return size;
     geometry_ = geometry;
     bandFirstRow_ = heldFirstRow_ = extent.touched.firstRow;
     bandRows_ = windowRows_ = heldRows_ = extent.touched.lastRow - extent.touched.firstRow + 1;
@@ -131,7 +132,7 @@ std::string BitmapPicture::holdInPlace(const std::uint8_t* file, const PictureGe
     heldBegin_ = geometry.pixelDataOffset + bandFirstStoredRow_ * geometry.rowBytes();
     heldBytes_ = bandRows_ * geometry.rowBytes();
     inPlace_ = file + heldBegin_;
-    return "";
+    return Outcome::success();
 }
 
 std::uint8_t* BitmapPicture::bandRow(std::int64_t y) {

@@ -4,8 +4,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
-#include <string>
-
+#include "base/Outcome.h"
 #include "bitmaps/PictureExtent.h"
 
 // Where the pixel rows of an uncompressed 24-bit bitmap lie in its file, as its own
@@ -31,9 +30,9 @@ struct PictureGeometry {
     std::int64_t rowStep() const { return topDown ? rowBytes() : -rowBytes(); }
 };
 
-// What is wrong with a picture of this size for a layout that needs `extent`, worded to
-// follow the picture's name; empty when it fits.
-std::string pictureSizeProblem(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent);
+// Checks a picture of this size against a layout that needs `extent`: a failure, worded to
+// follow the picture's name, when it does not fit.
+Outcome checkPictureSize(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent);
 
 // Rows i of a rectangle (its row y + i), from begin up to but not including end.
 struct RowSpan {
@@ -54,15 +53,14 @@ public:
     };
 
     // Reads the header of `file` and checks it against `extent`; holding TouchedRows, also
-    // reads the band, in one read. Returns what is wrong with the picture, worded to
-    // follow its name ("is 320 pixels wide (640 needed)"); empty when the picture is loaded.
-    std::string load(std::istream& file, const PictureExtent& extent,
-                     Holding holding = Holding::TouchedRows);
+    // reads the band, in one read. Fails with what is wrong with the picture, worded to
+    // follow its name ("is 320 pixels wide (640 needed)").
+    Outcome load(std::istream& file, const PictureExtent& extent, Holding holding = Holding::TouchedRows);
     // For a picture decoded from a file of another kind (kept in memory): checks its size
     // against `extent` as load() does, and makes room for the band, held as the rows of a
     // top-down 24-bit picture for the decoder to fill through bandRow(). The rows are not
     // cleared: a decoder writes every pixel of the band, or clears the rows first.
-    std::string holdDecoded(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent);
+    Outcome holdDecoded(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent);
     // Row y (from the top) of a band made by holdDecoded: 3 bytes per pixel in the order
     // blue, green, red; nullptr when the row lies outside the band.
     std::uint8_t* bandRow(std::int64_t y);
@@ -72,8 +70,7 @@ public:
     // `geometry` says: checks its size against `extent` as load() does and reads the band
     // where it lies in `file`, without a copy. The picture is then read only (bandRow() gives
     // nothing), and `file` must outlive its use.
-    std::string holdInPlace(const std::uint8_t* file, const PictureGeometry& geometry,
-                            const PictureExtent& extent);
+    Outcome holdInPlace(const std::uint8_t* file, const PictureGeometry& geometry, const PictureExtent& extent);
 
     // Makes room for `bytes` held, so that the loads that follow, up to that size, reuse
     // one allocation (and the memory pages already touched). False when there is no room.

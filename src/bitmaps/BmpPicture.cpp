@@ -4,6 +4,7 @@
 // masks and colour-space fields that are not needed here); rows bottom-up or top-down.
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "bitmaps/BitmapPicture.h"
@@ -83,6 +84,8 @@ const BmpKind* findKind(const BmpHeader& header) {
     return nullptr;
 }
 
+// The wording of the failure for a kind that is not read: its bits per pixel, or its
+// compression at those bits.
 std::string kindProblem(const BmpHeader& header) {
     const bool bitsRead = std::any_of(std::begin(kBmpKinds), std::end(kBmpKinds), [&](const BmpKind& kind) {
         return kind.bitsPerPixel == header.bitsPerPixel;
@@ -179,43 +182,47 @@ struct StoredRowDecoder {
 
 }  // namespace
 
-std::string decodeBmpPicture(PictureBytes file, const PictureExtent& extent, BitmapPicture& picture) {
-    if (file.size < kHeaderBytes || file.data[0] != 'B' || file.data[1] != 'M') return "is not a bitmap";
+Outcome decodeBmpPicture(PictureBytes file, const PictureExtent& extent, BitmapPicture& picture) {
+    if (file.size < kHeaderBytes || file.data[0] != 'B' || file.data[1] != 'M') {
+        return Outcome::failure("is not a bitmap");
+    }
     const BmpHeader header = readHeader(file.data);
     if (header.infoHeaderBytes < kSmallestInfoHeaderBytes || kFileHeaderBytes + header.infoHeaderBytes > file.size) {
-        return "has a bitmap header of an unsupported kind";
+        return Outcome::failure("has a bitmap header of an unsupported kind");
     }
     const BmpKind* const kind = findKind(header);
-    if (kind == nullptr) return kindProblem(header);
+    if (kind == nullptr) return Outcome::failure(kindProblem(header));
 
     // Masks that follow a 40-byte header come before the pixels too.
     const bool masksAfterHeader = kind->pixels == PixelKind::Masked32 && header.infoHeaderBytes < kMasksEnd - kFileHeaderBytes;
     const std::int64_t headerEnd = masksAfterHeader ? kMasksEnd : kFileHeaderBytes + header.infoHeaderBytes;
-    if (header.pixelDataOffset < headerEnd) return "has its pixel data offset inside its header";
+    if (header.pixelDataOffset < headerEnd) return Outcome::failure("has its pixel data offset inside its header");
     if (kind->pixels == PixelKind::RunLength && header.topDown) {
-        return "is a compressed picture stored top-down (run-length pictures are stored bottom-up)";
+        return Outcome::failure("is a compressed picture stored top-down (run-length pictures are stored bottom-up)");
     }
-    const std::string sizeProblem = pictureSizeProblem(header.width, header.rowCount, extent);
-    if (!sizeProblem.empty()) return sizeProblem;
+    Outcome size = checkPictureSize(header.width, header.rowCount, extent);
+    if (!size.ok()) return size;
     // The colour table comes before the rows in the file, and is checked first.
     PaletteColours palette;
     if (kind->pixels == PixelKind::Palette || kind->pixels == PixelKind::RunLength) {
         if (readPalette(file, header, palette) == 0) {
-            return "is cut short (its colour table runs past the end of the file)";
+            return Outcome::failure("is cut short (its colour table runs past the end of the file)");
         }
     }
     const std::int64_t rowBytes = (header.width * header.bitsPerPixel + 31) / 32 * 4;
     const std::int64_t fileSize = static_cast<std::int64_t>(file.size);
     if (kind->pixels != PixelKind::RunLength && header.pixelDataOffset + header.rowCount * rowBytes > fileSize) {
-        return "is cut short (its pixel rows run past the end of the file)";
+        return Outcome::failure("is cut short (its pixel rows run past the end of the file)");
     }
-    if (header.pixelDataOffset > fileSize) return "is cut short (its pixel data starts past the end of the file)";
+    if (header.pixelDataOffset > fileSize) {
+        return Outcome::failure("is cut short (its pixel data starts past the end of the file)");
+    }
 
     Channel channels[kMaskCount] = {};
     if (kind->pixels == PixelKind::Masked32) {
         for (std::size_t i = 0; i < kMaskCount; ++i) {
             if (!makeChannel(readU32le(file.data + kMasksField + 4 * i), channels[i])) {
-                return "has a colour mask that is empty or not one run of bits";
+                return Outcome::failure("has a colour mask that is empty or not one run of bits");
             }
         }
     }
@@ -231,8 +238,8 @@ std::string decodeBmpPicture(PictureBytes file, const PictureExtent& extent, Bit
         return picture.holdInPlace(file.data, geometry, extent);
     }
     // Only now, with the size checked, is memory taken for the rows.
-    const std::string holdProblem = picture.holdDecoded(header.width, header.rowCount, extent);
-    if (!holdProblem.empty()) return holdProblem;
+    Outcome hold = picture.holdDecoded(header.width, header.rowCount, extent);
+    if (!hold.ok()) return hold;
     const PictureBytes pixels{file.data + header.pixelDataOffset,
                               file.size - static_cast<std::size_t>(header.pixelDataOffset)};
     if (kind->pixels == PixelKind::RunLength) {
@@ -244,5 +251,5 @@ std::string decodeBmpPicture(PictureBytes file, const PictureExtent& extent, Bit
         const std::int64_t storedRow = header.topDown ? y : header.rowCount - 1 - y;
         rows.decode(pixels.data + storedRow * rowBytes, picture.bandRow(y));
     }
-    return "";
+    return Outcome::success();
 }

@@ -6,12 +6,16 @@
 // as is data that ends before its end mark.
 #include "bitmaps/BmpRunLength.h"
 
+#include <string>
+
 #include "bitmaps/BitmapPicture.h"
 #include "bitmaps/PaletteColours.h"
 
 namespace {
 
 enum Escape : std::uint8_t { kEndOfRow = 0, kEndOfPicture = 1, kMove = 2 };
+
+constexpr const char* kCutShort = "is cut short (its run-length data ends before its end mark)";
 
 class RunLengthRows {
 public:
@@ -20,16 +24,16 @@ public:
         : data_(data), bits_(bitsPerPixel), width_(width), rowCount_(rowCount), palette_(palette),
           picture_(picture) {}
 
-    std::string decode() {
+    Outcome decode() {
         picture_.clearHeld();  // pixels that the data leaves out are black
         moveTo(0, 0);
         for (;;) {
-            if (at_ + 2 > data_.size) return "is cut short (its run-length data ends before its end mark)";
+            if (at_ + 2 > data_.size) return Outcome::failure(kCutShort);
             const std::uint8_t count = data_.data[at_];
             const std::uint8_t value = data_.data[at_ + 1];
             at_ += 2;
             if (count > 0) {
-                if (!room(count)) return pastRow();
+                if (!room(count)) return Outcome::failure(pastRow());
                 for (std::uint32_t i = 0; i < count; ++i) put(i % 2 == 0 || bits_ == 8 ? high(value) : low(value));
                 continue;
             }
@@ -38,20 +42,20 @@ public:
                     moveTo(0, line_ + 1);
                     break;
                 case kEndOfPicture:
-                    return "";
+                    return Outcome::success();
                 case kMove: {
-                    if (at_ + 2 > data_.size) return "is cut short (its run-length data ends before its end mark)";
+                    if (at_ + 2 > data_.size) return Outcome::failure(kCutShort);
                     moveTo(x_ + data_.data[at_], line_ + data_.data[at_ + 1]);
                     at_ += 2;
-                    if (x_ > width_) return pastRow();
+                    if (x_ > width_) return Outcome::failure(pastRow());
                     break;
                 }
                 default: {
                     // value pixels as they are, in whole 16-bit words.
                     const std::size_t bytes = (bits_ == 8 ? value : (value + 1u) / 2);
                     const std::size_t padded = (bytes + 1) / 2 * 2;
-                    if (at_ + padded > data_.size) return "is cut short (its run-length data ends before its end mark)";
-                    if (!room(value)) return pastRow();
+                    if (at_ + padded > data_.size) return Outcome::failure(kCutShort);
+                    if (!room(value)) return Outcome::failure(pastRow());
                     for (std::uint32_t i = 0; i < value; ++i) {
                         const std::uint8_t byte = data_.data[at_ + (bits_ == 8 ? i : i / 2)];
                         put(bits_ == 8 || i % 2 == 0 ? high(byte) : low(byte));
@@ -69,6 +73,7 @@ private:
     static std::uint8_t low(std::uint8_t byte) { return byte & 0x0F; }
 
     bool room(std::uint32_t pixels) const { return line_ < rowCount_ && x_ + pixels <= width_; }
+    // The wording of a failure at a code that reaches past its row, or past the last row.
     std::string pastRow() const {
         return line_ < rowCount_ ? "has run-length data that runs past the end of a row"
                                  : "has run-length data that runs past its last row";
@@ -99,7 +104,7 @@ private:
 
 }  // namespace
 
-std::string decodeRunLengthRows(PictureBytes data, std::uint32_t bitsPerPixel, std::int64_t width,
-                                std::int64_t rowCount, const PaletteColours& palette, BitmapPicture& picture) {
+Outcome decodeRunLengthRows(PictureBytes data, std::uint32_t bitsPerPixel, std::int64_t width,
+                            std::int64_t rowCount, const PaletteColours& palette, BitmapPicture& picture) {
     return RunLengthRows(data, bitsPerPixel, width, rowCount, palette, picture).decode();
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "bitmaps/BitmapPicture.h"
@@ -66,6 +67,7 @@ struct InterlacePass {
 constexpr InterlacePass kInterlacePasses[] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
 constexpr InterlacePass kSequentialPass[] = {{0, 1}};
 
+// The wording of the failure for an error that giflib reports.
 std::string giflibProblem(int error) {
     // giflib names a screen description that the data ends inside by that description.
     if (error == D_GIF_ERR_READ_FAILED || error == D_GIF_ERR_NO_SCRN_DSCR) return "is cut short (its data ends before its first image does)";
@@ -92,18 +94,20 @@ public:
     GifDecoding(const GifDecoding&) = delete;
     GifDecoding& operator=(const GifDecoding&) = delete;
 
-    std::string decode() {
+    Outcome decode() {
         int error = 0;
         gif_ = DGifOpen(&input_, readGifBytes, &error);  // reads the screen and its colour table
-        if (gif_ == nullptr) return giflibProblem(error);
-        const std::string sizeProblem = pictureSizeProblem(gif_->SWidth, gif_->SHeight, extent_);
-        if (!sizeProblem.empty()) return sizeProblem;
+        if (gif_ == nullptr) return Outcome::failure(giflibProblem(error));
+        Outcome size = checkPictureSize(gif_->SWidth, gif_->SHeight, extent_);
+        if (!size.ok()) return size;
         for (;;) {
             GifRecordType record = UNDEFINED_RECORD_TYPE;
-            if (DGifGetRecordType(gif_, &record) == GIF_ERROR) return giflibProblem(gif_->Error);
+            if (DGifGetRecordType(gif_, &record) == GIF_ERROR) return Outcome::failure(giflibProblem(gif_->Error));
             if (record == IMAGE_DESC_RECORD_TYPE) return decodeFirstImage();
-            if (record == TERMINATE_RECORD_TYPE) return "holds no image";
-            if (record == EXTENSION_RECORD_TYPE && !skipExtension()) return giflibProblem(gif_->Error);
+            if (record == TERMINATE_RECORD_TYPE) return Outcome::failure("holds no image");
+            if (record == EXTENSION_RECORD_TYPE && !skipExtension()) {
+                return Outcome::failure(giflibProblem(gif_->Error));
+            }
         }
     }
 
@@ -118,19 +122,19 @@ private:
         return true;
     }
 
-    std::string decodeFirstImage() {
-        if (DGifGetImageDesc(gif_) == GIF_ERROR) return giflibProblem(gif_->Error);
+    Outcome decodeFirstImage() {
+        if (DGifGetImageDesc(gif_) == GIF_ERROR) return Outcome::failure(giflibProblem(gif_->Error));
         const GifImageDesc& frame = gif_->Image;
-        if (frame.Width <= 0 || frame.Height <= 0) return "has an empty first image";
+        if (frame.Width <= 0 || frame.Height <= 0) return Outcome::failure("has an empty first image");
         if (frame.Left < 0 || frame.Top < 0 || frame.Left + frame.Width > gif_->SWidth ||
             frame.Top + frame.Height > gif_->SHeight) {
-            return "has its first image reaching outside its screen";
+            return Outcome::failure("has its first image reaching outside its screen");
         }
         const ColorMapObject* const colours = frame.ColorMap != nullptr ? frame.ColorMap : gif_->SColorMap;
-        if (colours == nullptr) return "has no colour table";
+        if (colours == nullptr) return Outcome::failure("has no colour table");
 
-        const std::string holdProblem = picture_.holdDecoded(gif_->SWidth, gif_->SHeight, extent_);
-        if (!holdProblem.empty()) return holdProblem;
+        Outcome hold = picture_.holdDecoded(gif_->SWidth, gif_->SHeight, extent_);
+        if (!hold.ok()) return hold;
         paintBackground();
         PaletteColours palette;
         setColours(colours, palette);
@@ -141,12 +145,14 @@ private:
         const std::size_t passCount = interlaced ? std::size(kInterlacePasses) : std::size(kSequentialPass);
         for (std::size_t p = 0; p < passCount; ++p) {
             for (int row = passes[p].firstRow; row < frame.Height; row += passes[p].step) {
-                if (DGifGetLine(gif_, line.data(), frame.Width) == GIF_ERROR) return giflibProblem(gif_->Error);
+                if (DGifGetLine(gif_, line.data(), frame.Width) == GIF_ERROR) {
+                    return Outcome::failure(giflibProblem(gif_->Error));
+                }
                 std::uint8_t* const out = picture_.bandRow(frame.Top + row);
                 if (out != nullptr) palette.expand(line.data(), line.size(), out + 3 * frame.Left);
             }
         }
-        return "";
+        return Outcome::success();
     }
 
     // The screen's background colour, from its own colour table (black without one), under
@@ -171,6 +177,6 @@ private:
 
 }  // namespace
 
-std::string decodeGifPicture(PictureBytes file, const PictureExtent& extent, BitmapPicture& picture) {
+Outcome decodeGifPicture(PictureBytes file, const PictureExtent& extent, BitmapPicture& picture) {
     return GifDecoding(file, extent, picture).decode();
 }

@@ -165,10 +165,10 @@ private:
     // of a 24-bit picture.
     bool loadSource(std::ifstream& sourceFile) {
         PictureBytes bytes{};
-        std::string problem = readSourceFile(sourceFile, memory_.sourceFile, bytes);
-        if (problem.empty()) problem = decodeSourcePicture(bytes, step_.sourceExtent, memory_.source);
-        if (problem.empty()) return true;
-        report(displayPath(sourcePath_) + " " + problem);
+        Outcome read = readSourceFile(sourceFile, memory_.sourceFile, bytes);
+        if (read.ok()) read = decodeSourcePicture(bytes, step_.sourceExtent, memory_.source);
+        if (read.ok()) return true;
+        report(displayPath(sourcePath_) + " " + read.problem());
         return false;
     }
 
@@ -188,10 +188,10 @@ private:
             }
             // The template's header is checked now; its rows pass through memory a window
             // at a time while the destination is written.
-            const std::string problem = picture.picture->load(picture.templateFile, wanted.extent,
-                                                             BitmapPicture::Holding::Windows);
-            if (!problem.empty()) {
-                report("template " + displayPath(picture.templatePath) + " " + problem);
+            const Outcome loaded = picture.picture->load(picture.templateFile, wanted.extent,
+                                                         BitmapPicture::Holding::Windows);
+            if (!loaded.ok()) {
+                report("template " + displayPath(picture.templatePath) + " " + loaded.problem());
                 usable = false;
             }
         }

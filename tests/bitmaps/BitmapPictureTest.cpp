@@ -41,9 +41,10 @@ TEST(PictureHeader, RefusesWhatIsNotAnUncompressed24BitPictureOfTheNeededSize) {
         {with32(good, 10, 20), "has its pixel data offset inside its header"},
     };
     for (const auto& [bytes, expected] : cases) {
-        std::string problem;
-        const BitmapPicture picture = loadPicture(bytes, needs, &problem);
-        EXPECT_EQ(problem, expected);
+        Outcome loaded = Outcome::success();
+        const BitmapPicture picture = loadPicture(bytes, needs, &loaded);
+        EXPECT_EQ(loaded.ok(), expected.empty());
+        EXPECT_EQ(loaded.problem(), expected);
         EXPECT_EQ(picture.holds(1, 1, 1, 1), expected.empty()) << "a refused picture holds nothing";
     }
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -25,12 +26,12 @@ inline PictureExtent wholePicture(std::int32_t width, std::int32_t rows) {
     return {width, {0, width - 1, 0, rows - 1}};
 }
 
-// Loads `bytes` as a picture; the problem the loader names, if any, goes to `problem`.
-inline BitmapPicture loadPicture(const Bytes& bytes, const PictureExtent& extent, std::string* problem = nullptr) {
+// Loads `bytes` as a picture; what the load returned goes to `loaded`.
+inline BitmapPicture loadPicture(const Bytes& bytes, const PictureExtent& extent, Outcome* loaded = nullptr) {
     std::istringstream file(asText(bytes));
     BitmapPicture picture;
-    const std::string found = picture.load(file, extent);
-    if (problem != nullptr) *problem = found;
+    Outcome outcome = picture.load(file, extent);
+    if (loaded != nullptr) *loaded = std::move(outcome);
     return picture;
 }
 
@@ -68,7 +69,7 @@ inline std::vector<Bytes> streamInWindows(const std::vector<Bytes>& templates,
     std::int64_t windows = 0;
     for (std::size_t i = 0; i < count; ++i) {
         inputs.emplace_back(asText(templates[i]), std::ios::binary);
-        EXPECT_EQ(pictures[i].load(inputs[i], extents[i], BitmapPicture::Holding::Windows), "");
+        EXPECT_TRUE(pictures[i].load(inputs[i], extents[i], BitmapPicture::Holding::Windows).ok());
         windows = std::max(windows, pictures[i].windowCount());
         EXPECT_TRUE(pictures[i].copyBeforeBand(inputs[i], outputs[i]));
     }

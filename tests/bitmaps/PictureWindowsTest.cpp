@@ -15,7 +15,7 @@ Bytes streamOne(const Bytes& bytes, const PictureExtent& extent,
 std::int64_t windowsOf(const Bytes& bytes, const PictureExtent& extent) {
     std::istringstream file(asText(bytes));
     BitmapPicture picture;
-    EXPECT_EQ(picture.load(file, extent, BitmapPicture::Holding::Windows), "");
+    EXPECT_TRUE(picture.load(file, extent, BitmapPicture::Holding::Windows).ok());
     return picture.windowCount();
 }
 
@@ -70,7 +70,7 @@ TEST(PictureWindows, EditsReachEveryWindowAndOnlyTheRowsInMemory) {
     // Before the first window is read, no row is in memory: a check passes, nothing is written.
     std::istringstream file(asText(target));
     BitmapPicture picture;
-    ASSERT_EQ(picture.load(file, band, BitmapPicture::Holding::Windows), "");
+    ASSERT_TRUE(picture.load(file, band, BitmapPicture::Holding::Windows).ok());
     EXPECT_EQ(converter.fillMagenta(picture, 0, 0, 640, 480), 1);
     EXPECT_EQ(picture.rowsHeld(0, 480).begin, picture.rowsHeld(0, 480).end);
 
