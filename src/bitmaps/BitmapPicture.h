@@ -18,7 +18,7 @@ struct PictureGeometry {
     bool topDown = false;       // a negative height: the first row stored is the top row
 
     // Bytes per stored row: 3 per pixel, padded to a multiple of 4.
-    std::int64_t rowBytes() const { return (std::int64_t{width} * 3 + 3) / 4 * 4; }
+    std::int64_t rowBytes() const { return bmpRowBytes(width, 24); }
     // Row y, counted from the top, counted in the order the file stores its rows.
     std::int64_t storedRow(std::int64_t y) const { return topDown ? y : rowCount - 1 - y; }
     // Position in the file of the first byte of pixel (x, y), y counted from the top.

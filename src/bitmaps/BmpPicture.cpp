@@ -209,7 +209,7 @@ Outcome decodeBmpPicture(PictureBytes file, const PictureExtent& extent, BitmapP
             return Outcome::failure("is cut short (its colour table runs past the end of the file)");
         }
     }
-    const std::int64_t rowBytes = (header.width * header.bitsPerPixel + 31) / 32 * 4;
+    const std::int64_t rowBytes = bmpRowBytes(header.width, header.bitsPerPixel);
     const std::int64_t fileSize = static_cast<std::int64_t>(file.size);
     if (kind->pixels != PixelKind::RunLength && header.pixelDataOffset + header.rowCount * rowBytes > fileSize) {
         return Outcome::failure("is cut short (its pixel rows run past the end of the file)");

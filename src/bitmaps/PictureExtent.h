@@ -2,6 +2,14 @@
 
 #include <cstdint>
 
+// Bytes of one stored row of a BMP picture: its pixels' bits, padded to a whole number of
+// 32-bit words.
+constexpr std::int64_t bmpRowBytes(std::int64_t width, std::int64_t bitsPerPixel) {
+    return (width * bitsPerPixel + 31) / 32 * 4;
+}
+static_assert(bmpRowBytes(640, 24) == 1920 && bmpRowBytes(585, 24) == 1756,
+              "a wide picture's row is 1920 bytes, a narrow picture's 1756");
+
 // The pixels a layout touches in one picture: columns and rows, both ends included,
 // counted from 0 at the left and top edges.
 struct PixelBounds {
@@ -26,8 +34,7 @@ struct PictureExtent {
     // Bytes of the touched rows in a picture of this width: 3 per pixel, each row padded
     // to a multiple of 4.
     constexpr std::int64_t bandBytes() const {
-        const std::int64_t rowBytes = (std::int64_t{width} * 3 + 3) / 4 * 4;
-        return std::int64_t{touched.lastRow - touched.firstRow + 1} * rowBytes;
+        return std::int64_t{touched.lastRow - touched.firstRow + 1} * bmpRowBytes(width, 24);
     }
 };
 

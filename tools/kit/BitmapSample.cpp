@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "bitmaps/PictureExtent.h"
 #include "kit/Random.h"
 
 namespace {
@@ -25,11 +26,10 @@ std::int32_t get32(const std::vector<std::uint8_t>& in, std::size_t at) {
 
 }  // namespace
 
-std::int64_t bitmapRowBytes(std::int32_t width) { return (std::int64_t{width} * 3 + 3) / 4 * 4; }
+std::int64_t bitmapRowBytes(std::int32_t width) { return bmpRowBytes(width, 24); }
 
 std::vector<std::uint8_t> makeBitmap(const BitmapSampleOptions& options) {
-    const std::int64_t rowBytes =
-        (std::int64_t{options.width} * options.bitsPerPixel / 8 + 3) / 4 * 4;
+    const std::int64_t rowBytes = bmpRowBytes(options.width, options.bitsPerPixel);
     const std::int64_t rows = std::llabs(options.height);
     const std::int64_t pixelBytes = rowBytes * rows;
     std::vector<std::uint8_t> out(kHeaderBytes + pixelBytes + options.trailingBytes);

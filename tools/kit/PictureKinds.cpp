@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "bitmaps/PictureExtent.h"
 #include "kit/Random.h"
 
 namespace {
@@ -112,7 +113,7 @@ std::vector<std::uint8_t> encodeBmp(const IndexedPicture& picture, const BmpKind
     const std::uint32_t paletteEntries = bits <= 8 ? 1u << bits : 0;
     const std::uint32_t maskBytes = kind.masks && kind.infoHeaderBytes == 40 ? 12 : 0;
     const std::uint32_t dataOffset = 14 + kind.infoHeaderBytes + maskBytes + 4 * paletteEntries;
-    const std::int64_t rowBytes = (std::int64_t{picture.width} * bits + 31) / 32 * 4;
+    const std::int64_t rowBytes = bmpRowBytes(picture.width, bits);
     // Bytes in blue-green-red-unused order, or with masks in the order unused-red-green-blue.
     const std::uint32_t masks[3] = {0x0000FF00, 0x00FF0000, 0xFF000000};
 
