@@ -14,3 +14,13 @@ inline std::int32_t readI32le(const std::uint8_t* bytes) {
     return value <= 0x7FFFFFFFu ? static_cast<std::int32_t>(value)
                                 : -static_cast<std::int32_t>(~value) - 1;
 }
+
+// And written so, for the files that the project's own tools make.
+inline void writeU16le(std::uint8_t* bytes, std::uint32_t value) {
+    bytes[0] = static_cast<std::uint8_t>(value);
+    bytes[1] = static_cast<std::uint8_t>(value >> 8);
+}
+inline void writeU32le(std::uint8_t* bytes, std::uint32_t value) {
+    writeU16le(bytes, value & 0xFFFF);
+    writeU16le(bytes + 2, value >> 16);
+}

@@ -8,6 +8,7 @@
 #include "BitmapTestSupport.h"
 #include "bitmaps/SourcePicture.h"
 #include "driver/RunConversion.h"
+#include "kit/ByteWriting.h"
 #include "kit/FuzzSeeds.h"
 #include "kit/PictureKinds.h"
 #include "kit/SampleWorld.h"
@@ -41,15 +42,6 @@ void expectDecodes(const Bytes& file, std::int32_t rows, const std::string& expe
 }
 
 Bytes as24Bit(const IndexedPicture& picture) { return encodeBmp(picture, BmpKind()); }
-
-void put16(Bytes& bytes, std::size_t at, std::uint32_t value) {
-    bytes.at(at) = static_cast<std::uint8_t>(value);
-    bytes.at(at + 1) = static_cast<std::uint8_t>(value >> 8);
-}
-void put32(Bytes& bytes, std::size_t at, std::uint32_t value) {
-    put16(bytes, at, value & 0xFFFF);
-    put16(bytes, at + 2, value >> 16);
-}
 
 // A run-length BMP of 640 × 2 pixels whose pixel data is `data`.
 Bytes runLengthBmp(std::uint16_t bits, const Bytes& data) {

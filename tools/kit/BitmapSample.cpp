@@ -5,20 +5,13 @@
 #include <iterator>
 
 #include "bitmaps/PictureExtent.h"
+#include "kit/ByteWriting.h"
 #include "kit/Random.h"
 
 namespace {
 
 constexpr std::uint32_t kHeaderBytes = 54;
 
-void put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-    out[at] = static_cast<std::uint8_t>(value);
-    out[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-void put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-    put16(out, at, value & 0xFFFF);
-    put16(out, at + 2, value >> 16);
-}
 std::int32_t get32(const std::vector<std::uint8_t>& in, std::size_t at) {
     return static_cast<std::int32_t>(in[at] | in[at + 1] << 8 | in[at + 2] << 16 |
                                      static_cast<std::uint32_t>(in[at + 3]) << 24);

@@ -7,18 +7,11 @@
 #include <string>
 
 #include "bitmaps/PictureExtent.h"
+#include "kit/ByteWriting.h"
 #include "kit/Random.h"
 
 namespace {
 
-void put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-    out[at] = static_cast<std::uint8_t>(value);
-    out[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-void put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-    put16(out, at, value & 0xFFFF);
-    put16(out, at + 2, value >> 16);
-}
 
 // Run-length rows, bottom row first: runs of equal pixels as runs, stretches of unequal
 // ones stored as they are (3 pixels or more), the rest as runs of 1.
