@@ -11,13 +11,13 @@
 #include <system_error>
 #include <vector>
 
+#include "base/FileCopy.h"
+#include "base/FileLookup.h"
+#include "base/PathText.h"
+#include "base/ReplacingOutput.h"
 #include "bitmaps/BitmapPicture.h"
 #include "bitmaps/LayoutExtents.h"
 #include "bitmaps/SourcePicture.h"
-#include "base/FileCopy.h"
-#include "base/FileLookup.h"
-#include "base/ReplacingOutput.h"
-#include "base/PathText.h"
 #include "driver/ScenarioConverter.h"
 
 namespace fs = std::filesystem;

@@ -7,8 +7,8 @@
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
 #include "base/FolderListing.h"
-#include "base/ReplacingOutput.h"
 #include "base/PathText.h"
+#include "base/ReplacingOutput.h"
 #include "driver/ScenarioConverter.h"
 
 namespace fs = std::filesystem;

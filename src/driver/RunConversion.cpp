@@ -4,13 +4,13 @@
 #include <ostream>
 #include <system_error>
 
-#include "driver/CollectionRun.h"
-#include "driver/ExitCodes.h"
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
 #include "base/OutputFolder.h"
-#include "base/ReplacingOutput.h"
 #include "base/PathText.h"
+#include "base/ReplacingOutput.h"
+#include "driver/CollectionRun.h"
+#include "driver/ExitCodes.h"
 #include "driver/HelpScreen.h"
 #include "driver/ScenarioConverter.h"
 #include "driver/ScenarioFileStep.h"

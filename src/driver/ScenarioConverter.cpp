@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "base/FileCopy.h"
-#include "base/PathText.h"
 #include "base/OutputFolder.h"
+#include "base/PathText.h"
 
 ScenarioConverter::ScenarioConverter(std::ostream& console) : console_(console) {}
 
