@@ -2,8 +2,9 @@
 // into parts that add up to it, and the run ends with one of the program's exit codes.
 //
 // The arguments are made harmless first, since the run creates folders where they point:
-// a leading "/" is dropped (but "/g1" and "/g2" stay switches) and ".." becomes "__", so
-// every path stays inside the scratch folder, which is emptied after each run.
+// a leading "/" is dropped (but "/g1" and "/g2" stay switches where a switch is read) and
+// ".." becomes "__", so every path stays inside the scratch folder, which is emptied after
+// each run.
 #include <cstdint>
 #include <filesystem>
 #include <sstream>
@@ -20,8 +21,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string keptInside(std::string argument) {
-    if (argument == "/g1" || argument == "/g2") return argument;
+// `switchPlace` is true where the program reads a switch: the first argument, or the first
+// after "--out <folder>". Anywhere else "/g1" is a folder, and is kept inside too.
+std::string keptInside(std::string argument, bool switchPlace) {
+    if (switchPlace && (argument == "/g1" || argument == "/g2")) return argument;
     const std::size_t first = argument.find_first_not_of('/');
     argument.erase(0, first == std::string::npos ? argument.size() : first);
     for (std::size_t at = argument.find(".."); at != std::string::npos; at = argument.find("..", at)) {
@@ -64,7 +67,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<std::string> arguments = decodeArgumentsFuzzInput(data, size);
     checkSplit(arguments.empty() ? std::string() : arguments[0]);
-    for (std::string& argument : arguments) argument = keptInside(argument);
+    const std::size_t switchAt = !arguments.empty() && arguments[0] == "--out" ? 2 : 0;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        arguments[i] = keptInside(arguments[i], i == switchAt);
+    }
 
     std::ostringstream console;
     const int code = runConversion(arguments, console, "template");

@@ -70,9 +70,11 @@ TEST_F(RunTest, GraphicsSwitchWithoutFolderShowsUsage) {
 }
 
 TEST_F(RunTest, SwitchesAreCaseSensitive) {
-    // "/G1" is a scenario path, which does not exist.
-    EXPECT_EQ(run({"/G1", "somewhere"}), exit_code::Refused);
+    // "/G1" is a scenario path, which does not exist. Its output folder is named, so that
+    // the run makes no Converted folder at the root of the machine.
+    EXPECT_EQ(run({"--out", (folder / "out").string(), "/G1", "somewhere"}), exit_code::Refused);
     EXPECT_EQ(console.str(), kOpenError);
+    EXPECT_TRUE(fs::is_directory(folder / "out"));
 }
 
 TEST_F(RunTest, MissingScenarioIsRefusedAfterTheFolderIsMade) {
