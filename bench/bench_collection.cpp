@@ -4,8 +4,6 @@
 // one scenario, whatever the number of scenarios. Each peak is that of a fresh child process
 // (this program, started again) that converts one collection and reads its peak from /proc.
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -19,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "ChildRun.h"
 #include "driver/RunConversion.h"
 #include "kit/SampleWorld.h"
 #include "kit/TempFolder.h"
@@ -54,14 +53,6 @@ void removeOutputs(const fs::path& root) {
     for (const fs::path& output : outputs) fs::remove_all(output);
 }
 
-long peakResidentKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
-    }
-    return -1;
-}
 
 // --- child side: converts one collection, prints its exit code and peak in KiB ---------------
 
@@ -77,30 +68,12 @@ int runChild(const char* collection, const char* templates) {
 // The peak resident memory, in KiB, of a child process that converts `collection`; -1 when
 // the child failed.
 long peakOfChild(const fs::path& collection, const fs::path& templates) {
-    int channel[2];
-    if (pipe(channel) != 0) return -1;
-    const std::string collectionText = collection.string(), templatesText = templates.string();
-    const pid_t child = fork();
-    if (child == 0) {
-        dup2(channel[1], STDOUT_FILENO);
-        close(channel[0]);
-        close(channel[1]);
-        const char* arguments[] = {"bench_collection", "--child", collectionText.c_str(), templatesText.c_str(),
-                                   nullptr};
-        execv("/proc/self/exe", const_cast<char* const*>(arguments));
-        _exit(127);
-    }
-    close(channel[1]);
     std::string reply;
-    char piece[256];
-    for (ssize_t got; (got = read(channel[0], piece, sizeof piece)) > 0;) reply.append(piece, got);
-    close(channel[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
+    if (!runSelfAsChild({"bench_collection", "--child", collection.string(), templates.string()}, reply)) return -1;
     int code = -1;
     long peak = -1;
     std::istringstream parse(reply);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !(parse >> code >> peak) || code != 0) return -1;
+    if (!(parse >> code >> peak) || code != 0) return -1;
     return peak;
 }
 

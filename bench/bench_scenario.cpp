@@ -2,9 +2,6 @@
 // the peak resident memory of the conversion, for a typical scenario and for one whose
 // tail is 256 MiB. Each measured run happens in a fresh child process (this program,
 // started again), so that the peak memory is the conversion's alone, not the generator's.
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -16,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ChildRun.h"
 #include "driver/ScenarioConverter.h"
 #include "kit/ScenarioSample.h"
 #include "kit/TempFolder.h"
@@ -30,14 +28,6 @@ constexpr double kTargetPeakMiB = 16.0;
 
 // --- child side ---------------------------------------------------------------------------
 
-long peakResidentKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
-    }
-    return -1;
-}
 
 bool convertOnce(const fs::path& input, const fs::path& output) {
     std::ifstream in(input, std::ios::binary);
@@ -96,31 +86,15 @@ struct Measure {
 };
 
 Measure measureInChild(const std::string& work, const fs::path& input, const fs::path& output, int repeats) {
-    int channel[2];
-    if (pipe(channel) != 0) return {};
-    const std::string repeatText = std::to_string(repeats);
-    const std::string inputText = input.string(), outputText = output.string();
-    const pid_t child = fork();
-    if (child == 0) {
-        dup2(channel[1], STDOUT_FILENO);
-        close(channel[0]);
-        close(channel[1]);
-        const char* arguments[] = {"bench_scenario", "--child",        work.c_str(),
-                                   inputText.c_str(), outputText.c_str(), repeatText.c_str(), nullptr};
-        execv("/proc/self/exe", const_cast<char* const*>(arguments));
-        _exit(127);
-    }
-    close(channel[1]);
     std::string reply;
-    char piece[256];
-    for (ssize_t got; (got = read(channel[0], piece, sizeof piece)) > 0;) reply.append(piece, got);
-    close(channel[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
     Measure measure;
+    if (!runSelfAsChild({"bench_scenario", "--child", work, input.string(), output.string(), std::to_string(repeats)},
+                        reply)) {
+        return measure;
+    }
     long peakKiB = 0;
     std::istringstream parse(reply);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && parse >> measure.seconds >> peakKiB) {
+    if (parse >> measure.seconds >> peakKiB) {
         measure.ok = true;
         measure.peakMiB = peakKiB / 1024.0;
     }

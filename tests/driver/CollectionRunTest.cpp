@@ -9,6 +9,7 @@
 #include "driver/ExitCodes.h"
 #include "driver/RunConversion.h"
 #include "kit/BitmapSample.h"
+#include "kit/Files.h"
 #include "kit/SampleWorld.h"
 #include "kit/TempFolder.h"
 
@@ -16,17 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Files = std::map<std::string, std::vector<std::uint8_t>>;
-
-Files filesIn(const fs::path& folder) {
-    Files files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file()) {
-            files[fs::relative(entry.path(), folder).generic_string()] = readFileBytes(entry.path());
-        }
-    }
-    return files;
-}
 
 class CollectionRunTest : public ::testing::Test {
 protected:
@@ -98,13 +88,13 @@ TEST_F(CollectionRunTest, OutFolderTakesTheOutputsOfOneScenario) {
     const fs::path scenarioFile = scenario(folder / "scen", FantasticWorlds);
     ASSERT_EQ(run({scenarioFile.string()}), exit_code::Converted);
     const std::string plainOutput = console.str();
-    const Files converted = filesIn(folder / "scen" / "Converted");
+    const FileTree converted = readFileTree(folder / "scen" / "Converted");
     fs::remove_all(folder / "scen" / "Converted");
 
     const fs::path out = folder / "elsewhere" / "deeper";
     EXPECT_EQ(run({"--out", out.string(), scenarioFile.string()}), exit_code::Converted);
     EXPECT_EQ(console.str(), plainOutput);
-    EXPECT_TRUE(filesIn(out) == converted);
+    EXPECT_TRUE(readFileTree(out) == converted);
     EXPECT_FALSE(fs::exists(folder / "scen" / "Converted"));
 }
 
@@ -113,7 +103,7 @@ TEST_F(CollectionRunTest, OutFolderTakesTheBitmapsOfAGraphicsOnlyRun) {
     const fs::path out = folder / "bitmaps";
     EXPECT_EQ(run({"--out", out.string(), "/g1", pictures.string()}), exit_code::GraphicsOnly);
     EXPECT_EQ(console.str().rfind("Graphic only conversion selected\nCiv2Classic type selected\n", 0), 0u);
-    EXPECT_EQ(filesIn(out).size(), 7u);
+    EXPECT_EQ(readFileTree(out).size(), 7u);
     EXPECT_FALSE(fs::exists(pictures / "Converted"));
 }
 

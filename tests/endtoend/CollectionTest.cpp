@@ -6,6 +6,7 @@
 
 #include "RunTool.h"
 #include "kit/BitmapSample.h"
+#include "kit/Files.h"
 #include "kit/SampleWorld.h"
 #include "kit/TempFolder.h"
 
@@ -13,19 +14,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Tree = std::map<std::string, std::vector<std::uint8_t>>;
-
-// Every regular file under `folder`, Converted folders included, by relative path. Links
-// to folders are not followed.
-Tree readTree(const fs::path& folder) {
-    Tree files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file() && !entry.is_symlink()) {
-            files[fs::relative(entry.path(), folder).generic_string()] = readFileBytes(entry.path());
-        }
-    }
-    return files;
-}
+using Tree = FileTree;
+const auto readTree = readFileTree;  // Converted folders included
 
 // Where `path` lies in a folder named Converted: the position of that name, or npos.
 std::size_t convertedFolderAt(const std::string& path) {

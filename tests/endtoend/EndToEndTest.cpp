@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "RunTool.h"
 #include "kit/BitmapSample.h"
+#include "kit/Files.h"
 #include "kit/SampleWorld.h"
 #include "kit/TempFolder.h"
 
@@ -13,15 +15,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Snapshot = std::map<std::string, std::vector<std::uint8_t>>;
+using Snapshot = FileTree;
 
 // Every file under `folder` but those in its Converted folder, by relative path.
 Snapshot snapshot(const fs::path& folder) {
-    Snapshot files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        const std::string relative = fs::relative(entry.path(), folder).generic_string();
-        if (relative.rfind("Converted", 0) == 0 || !entry.is_regular_file()) continue;
-        files[relative] = readFileBytes(entry.path());
+    Snapshot files = readFileTree(folder);
+    for (auto file = files.begin(); file != files.end();) {
+        file = file->first.rfind("Converted", 0) == 0 ? files.erase(file) : std::next(file);
     }
     return files;
 }

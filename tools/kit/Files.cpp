@@ -33,3 +33,13 @@ std::string readFileText(const std::filesystem::path& path) { return readWhole<s
 bool writeFileText(const std::filesystem::path& path, const std::string& text) {
     return writeWhole(path, text.data(), text.size());
 }
+
+FileTree readFileTree(const std::filesystem::path& folder) {
+    FileTree files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file() && !entry.is_symlink()) {
+            files[std::filesystem::relative(entry.path(), folder).generic_string()] = readFileBytes(entry.path());
+        }
+    }
+    return files;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+// What the Linux benchmarks share: each measured run happens in a fresh child process (the
+// benchmark itself, started again with "--child"), so that the peak resident memory it
+// reports is that run's alone.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+// The peak resident memory of this process, in KiB, from /proc; -1 when it is not told.
+inline long peakResidentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    }
+    return -1;
+}
+
+// Starts this program again with `arguments` (the first is the program's name), waits for
+// it, and gives what it printed; false when it could not be started or did not exit with 0.
+inline bool runSelfAsChild(const std::vector<std::string>& arguments, std::string& printed) {
+    int channel[2];
+    if (pipe(channel) != 0) return false;
+    std::vector<const char*> argv;
+    for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+    argv.push_back(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(channel[1], STDOUT_FILENO);
+        close(channel[0]);
+        close(channel[1]);
+        execv("/proc/self/exe", const_cast<char* const*>(argv.data()));
+        _exit(127);
+    }
+    close(channel[1]);
+    printed.clear();
+    char piece[256];
+    for (ssize_t got; (got = read(channel[0], piece, sizeof piece)) > 0;) printed.append(piece, got);
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
