@@ -2,8 +2,53 @@
 
 #include <ostream>
 
+const char* const kUsageLine = "USAGE: Tavorel [--quiet] [--out <folder>] [/g1 | /g2] <scenario file or folder>";
+
+namespace {
+
+const char* const kUsage =
+    "\n"
+    "  Tavorel <scenario file>  converts one scenario: its scenario file, Rules.txt,\n"
+    "                           bitmaps and companion files\n"
+    "  Tavorel <folder>         converts every scenario file (*.scn, in any letter case)\n"
+    "                           in the folder and its subfolders, then sums up\n"
+    "  Tavorel /g1 <folder>     converts only the bitmaps in the folder, those of a\n"
+    "                           Civ2 Classic or Civ2 Conflict scenario\n"
+    "  Tavorel /g2 <folder>     the same, for a Fantastic Worlds scenario\n"
+    "\n"
+    "Options, in any order before the scenario file or folder, written as shown:\n"
+    "  --out <folder>   writes the outputs into <folder> instead of the folder\n"
+    "                   Converted; a folder run makes its subfolders there\n"
+    "  --quiet, -q      prints only warnings and errors (in a folder run, after the\n"
+    "                   [k/N] line of their scenario) and the summary\n"
+    "  --version        prints the version\n"
+    "  --help, -h, /?   prints this help\n"
+    "A scenario file or folder whose name begins with -- is given as ./--name.\n"
+    "\n"
+    "The templates, the destination format's Rules.txt and bitmaps, are read from the\n"
+    "working directory: start Tavorel in the destination format's folder.\n"
+    "The outputs go into the folder Converted beside the scenario file (with /g1 and\n"
+    "/g2: inside the folder given), or into the --out folder. The scenario's own files\n"
+    "are only read.\n"
+    "\n"
+    "Exit codes:\n"
+    "   0  everything found was converted (in a folder run: every scenario);\n"
+    "      also after --help and --version\n"
+    "   1  the help screen, a usage line or an unknown option; always after /g1 and /g2\n"
+    "   2  something was skipped for a problem that the run reported (in a folder run:\n"
+    "      a scenario had problems or was refused)\n"
+    "  -1  (255 in POSIX shells) the scenario cannot be converted at all, or the folder\n"
+    "      holds no scenario file\n";
+
+}  // namespace
+
 void printHelpScreen(std::ostream& console) {
     console << "Tavorel 1.0 HELP SCREEN \n(Well, it doesn't say a lot but in the future... who knows)\n";
     console << "USAGE: Tavorel <fname>\n";
     console << "Where <dir>is the file name of scenario to convert\n";
+}
+
+void printHelp(std::ostream& console) {
+    printHelpScreen(console);
+    console << "\n" << kUsageLine << "\n" << kUsage;
 }
