@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -97,39 +98,49 @@ protected:
     std::string convertOneByOne(const fs::path& collection, const fs::path& singles) {
         fs::copy(collection, singles, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
         std::string output;
+        singleOutputs.clear();
         for (std::size_t k = 0; k < kMemberCount; ++k) {
             const Member& member = kMembers[k];
             const ToolRun single = runTool({(singles / member.relativePath).string()}, templates());
             EXPECT_EQ(single.exitCode, member.exitCode) << member.relativePath << "\n" << single.output;
+            singleOutputs.push_back(replaceAll(single.output, singles.string(), collection.string()));
             output += "[" + std::to_string(k + 1) + "/" + std::to_string(kMemberCount) + "] " +
-                      (collection / member.relativePath).string() + "\n" +
-                      replaceAll(single.output, singles.string(), collection.string());
+                      (collection / member.relativePath).string() + "\n" + singleOutputs.back();
         }
         return output;
     }
 
-    TempFolder world{"tavorel-collection"};
-};
-
-std::string expectedSummary(const fs::path& collection) {
-    std::size_t complete = 0, withProblems = 0, refused = 0;
-    std::string lines;
-    for (const Member& member : kMembers) {
-        const std::string path = (collection / member.relativePath).string();
-        if (member.exitCode == 0) {
-            ++complete;
-        } else if (member.exitCode == 2) {
-            ++withProblems;
-            lines += "  with problems: " + path + "\n";
-        } else {
-            ++refused;
-            lines += "  refused: " + path + "\n";
+    // The summary of a run on `collection`: each scenario that did not convert completely,
+    // with the first warning or error line of its single run and the number of the others.
+    std::string expectedSummary(const fs::path& collection, const fs::path& singlesCollection) const {
+        std::size_t complete = 0, withProblems = 0, refused = 0;
+        std::string lines;
+        for (std::size_t k = 0; k < kMemberCount; ++k) {
+            const Member& member = kMembers[k];
+            const std::string path = (collection / member.relativePath).string();
+            if (member.exitCode == 0) {
+                ++complete;
+                continue;
+            }
+            const bool skipped = member.exitCode == 2;
+            ++(skipped ? withProblems : refused);
+            lines += (skipped ? "  with problems: " : "  refused: ") + path + "\n";
+            std::vector<std::string> problems;
+            std::istringstream output(replaceAll(singleOutputs[k], singlesCollection.string(), collection.string()));
+            for (std::string line; std::getline(output, line);) {
+                if (line.rfind("Warning", 0) == 0 || line.rfind("Error", 0) == 0) problems.push_back(line);
+            }
+            if (!problems.empty()) lines += "    " + problems[0] + "\n";
+            if (problems.size() > 1) lines += "    (and " + std::to_string(problems.size() - 1) + " more)\n";
         }
+        return "Converted " + std::to_string(kMemberCount) + " scenarios: " + std::to_string(complete) +
+               " complete, " + std::to_string(withProblems) + " with problems, " + std::to_string(refused) +
+               " refused\n" + lines;
     }
-    return "Converted " + std::to_string(kMemberCount) + " scenarios: " + std::to_string(complete) +
-           " complete, " + std::to_string(withProblems) + " with problems, " + std::to_string(refused) +
-           " refused\n" + lines;
-}
+
+    TempFolder world{"tavorel-collection"};
+    std::vector<std::string> singleOutputs;  // of the members' single runs, by member
+};
 
 }  // namespace
 
@@ -137,7 +148,8 @@ TEST_F(Collection, ConvertsLikeSingleRunsInByteOrder) {
     const fs::path collection = world / "collection";
     writeCollection(collection);
     const Tree before = readTree(collection);
-    const std::string expected = convertOneByOne(collection, world / "singles") + expectedSummary(collection);
+    const std::string singleRuns = convertOneByOne(collection, world / "singles");
+    const std::string expected = singleRuns + expectedSummary(collection, collection);
 
     const ToolRun run = runTool({collection.string()}, templates());
     EXPECT_EQ(run.exitCode, 2);
@@ -162,9 +174,9 @@ TEST_F(Collection, ReadOnlyCollectionWithOutFolder) {
     writeCollection(collection);
     const fs::path readOnly = world / "read-only";
     fs::copy(collection, readOnly, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    const std::string singleRuns = convertOneByOne(collection, world / "singles");
     const std::string expected =
-        replaceAll(convertOneByOne(collection, world / "singles"), collection.string(), readOnly.string()) +
-        expectedSummary(readOnly);
+        replaceAll(singleRuns, collection.string(), readOnly.string()) + expectedSummary(readOnly, collection);
 
     const Tree before = readTree(readOnly);
     for (const auto& entry : fs::recursive_directory_iterator(readOnly)) {
