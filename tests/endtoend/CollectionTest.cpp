@@ -32,6 +32,18 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
+// What the summary prints under a scenario's name: the first warning or error line of the
+// `output` of its single run, and the number of the others.
+std::string problemNote(const std::string& output) {
+    std::vector<std::string> problems;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("Warning", 0) == 0 || line.rfind("Error", 0) == 0) problems.push_back("    " + line + "\n");
+    }
+    if (problems.size() > 1) problems[0] += "    (and " + std::to_string(problems.size() - 1) + " more)\n";
+    return problems.empty() ? "" : problems[0];
+}
+
 // One scenario of the collection: where it lies and how a run of its own ends.
 struct Member {
     const char* relativePath;
@@ -98,49 +110,41 @@ protected:
     std::string convertOneByOne(const fs::path& collection, const fs::path& singles) {
         fs::copy(collection, singles, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
         std::string output;
-        singleOutputs.clear();
         for (std::size_t k = 0; k < kMemberCount; ++k) {
             const Member& member = kMembers[k];
             const ToolRun single = runTool({(singles / member.relativePath).string()}, templates());
             EXPECT_EQ(single.exitCode, member.exitCode) << member.relativePath << "\n" << single.output;
-            singleOutputs.push_back(replaceAll(single.output, singles.string(), collection.string()));
+            const std::string singleOutput = replaceAll(single.output, singles.string(), collection.string());
             output += "[" + std::to_string(k + 1) + "/" + std::to_string(kMemberCount) + "] " +
-                      (collection / member.relativePath).string() + "\n" + singleOutputs.back();
+                      (collection / member.relativePath).string() + "\n" + singleOutput;
+            notes[member.relativePath] = problemNote(singleOutput);
         }
         return output;
     }
 
-    // The summary of a run on `collection`: each scenario that did not convert completely,
-    // with the first warning or error line of its single run and the number of the others.
-    std::string expectedSummary(const fs::path& collection, const fs::path& singlesCollection) const {
-        std::size_t complete = 0, withProblems = 0, refused = 0;
-        std::string lines;
-        for (std::size_t k = 0; k < kMemberCount; ++k) {
-            const Member& member = kMembers[k];
-            const std::string path = (collection / member.relativePath).string();
-            if (member.exitCode == 0) {
-                ++complete;
-                continue;
-            }
-            const bool skipped = member.exitCode == 2;
-            ++(skipped ? withProblems : refused);
-            lines += (skipped ? "  with problems: " : "  refused: ") + path + "\n";
-            std::vector<std::string> problems;
-            std::istringstream output(replaceAll(singleOutputs[k], singlesCollection.string(), collection.string()));
-            for (std::string line; std::getline(output, line);) {
-                if (line.rfind("Warning", 0) == 0 || line.rfind("Error", 0) == 0) problems.push_back(line);
-            }
-            if (!problems.empty()) lines += "    " + problems[0] + "\n";
-            if (problems.size() > 1) lines += "    (and " + std::to_string(problems.size() - 1) + " more)\n";
-        }
-        return "Converted " + std::to_string(kMemberCount) + " scenarios: " + std::to_string(complete) +
-               " complete, " + std::to_string(withProblems) + " with problems, " + std::to_string(refused) +
-               " refused\n" + lines;
-    }
-
     TempFolder world{"tavorel-collection"};
-    std::vector<std::string> singleOutputs;  // of the members' single runs, by member
+    std::map<std::string, std::string> notes;  // by member, from convertOneByOne
 };
+
+std::string expectedSummary(const fs::path& collection, const std::map<std::string, std::string>& notes) {
+    std::size_t complete = 0, withProblems = 0, refused = 0;
+    std::string lines;
+    for (const Member& member : kMembers) {
+        const std::string path = (collection / member.relativePath).string();
+        if (member.exitCode == 0) {
+            ++complete;
+        } else if (member.exitCode == 2) {
+            ++withProblems;
+            lines += "  with problems: " + path + "\n" + notes.at(member.relativePath);
+        } else {
+            ++refused;
+            lines += "  refused: " + path + "\n" + notes.at(member.relativePath);
+        }
+    }
+    return "Converted " + std::to_string(kMemberCount) + " scenarios: " + std::to_string(complete) +
+           " complete, " + std::to_string(withProblems) + " with problems, " + std::to_string(refused) +
+           " refused\n" + lines;
+}
 
 }  // namespace
 
@@ -149,7 +153,7 @@ TEST_F(Collection, ConvertsLikeSingleRunsInByteOrder) {
     writeCollection(collection);
     const Tree before = readTree(collection);
     const std::string singleRuns = convertOneByOne(collection, world / "singles");
-    const std::string expected = singleRuns + expectedSummary(collection, collection);
+    const std::string expected = singleRuns + expectedSummary(collection, notes);
 
     const ToolRun run = runTool({collection.string()}, templates());
     EXPECT_EQ(run.exitCode, 2);
@@ -176,7 +180,7 @@ TEST_F(Collection, ReadOnlyCollectionWithOutFolder) {
     fs::copy(collection, readOnly, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
     const std::string singleRuns = convertOneByOne(collection, world / "singles");
     const std::string expected =
-        replaceAll(singleRuns, collection.string(), readOnly.string()) + expectedSummary(readOnly, collection);
+        replaceAll(singleRuns + expectedSummary(collection, notes), collection.string(), readOnly.string());
 
     const Tree before = readTree(readOnly);
     for (const auto& entry : fs::recursive_directory_iterator(readOnly)) {
