@@ -21,8 +21,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// `switchPlace` is true where the program reads a switch: the first argument, or the first
-// after "--out <folder>". Anywhere else "/g1" is a folder, and is kept inside too.
+// Where the program reads a switch: the first argument after the options "--quiet", "-q"
+// and "--out <folder>". Anywhere else "/g1" is a path, and is kept inside too.
+std::size_t switchPlace(const std::vector<std::string>& arguments) {
+    std::size_t at = 0;
+    while (at < arguments.size()) {
+        if (arguments[at] == "--out") {
+            at += 2;
+        } else if (arguments[at] == "--quiet" || arguments[at] == "-q") {
+            at += 1;
+        } else {
+            break;
+        }
+    }
+    return at;
+}
+
+// `switchPlace` is true where the program reads a switch.
 std::string keptInside(std::string argument, bool switchPlace) {
     if (switchPlace && (argument == "/g1" || argument == "/g2")) return argument;
     const std::size_t first = argument.find_first_not_of('/');
@@ -67,7 +82,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<std::string> arguments = decodeArgumentsFuzzInput(data, size);
     checkSplit(arguments.empty() ? std::string() : arguments[0]);
-    const std::size_t switchAt = !arguments.empty() && arguments[0] == "--out" ? 2 : 0;
+    const std::size_t switchAt = switchPlace(arguments);
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         arguments[i] = keptInside(arguments[i], i == switchAt);
     }

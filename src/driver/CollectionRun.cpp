@@ -10,6 +10,7 @@
 #include "base/PathText.h"
 #include "base/OutputFolder.h"
 #include "driver/ExitCodes.h"
+#include "driver/RunConsole.h"
 #include "driver/RunConversion.h"
 
 namespace fs = std::filesystem;
@@ -35,20 +36,27 @@ bool isEntered(const FolderEntry& entry, const fs::path& skippedFolder) {
 
 // One scenario exactly as the program given its path would run it, down to the message
 // of an unexpected failure, which then ends this scenario only.
-int convertOne(const std::string& scenarioPath, std::ostream& console, const fs::path& templateFolder,
+int convertOne(const std::string& scenarioPath, RunConsole& console, const fs::path& templateFolder,
                const fs::path& outputFolder) {
     try {
         return runFullConversion(scenarioPath, console, templateFolder, outputFolder);
     } catch (const std::exception& error) {
-        console << "Error: " << error.what() << "\n";
+        console.problem(std::string("Error: ") + error.what() + "\n");
         return exit_code::Refused;
     }
 }
 
+// A scenario that did not convert completely, as the summary names it.
+struct Incomplete {
+    std::string line;  // "  with problems: <path>" or "  refused: <path>"
+    std::size_t problemCount;
+    std::string firstProblemLine;
+};
+
 }  // namespace
 
 std::vector<fs::path> findScenarioFiles(const fs::path& folder, const fs::path& skippedFolder,
-                                        std::ostream& console, bool& listingFailed) {
+                                        RunConsole& console, bool& listingFailed) {
     std::vector<fs::path> found;
     // Folders still to be listed, relative to `folder`; an explicit list rather than
     // recursion, so that the depth of a collection costs no stack.
@@ -67,7 +75,7 @@ std::vector<fs::path> findScenarioFiles(const fs::path& folder, const fs::path& 
             }
         }
         if (error) {
-            console << "Error: could not read the folder " << displayPath(listed) << "!\n";
+            console.problem("Error: could not read the folder " + displayPath(listed) + "!\n");
             listingFailed = true;
         }
     }
@@ -77,18 +85,18 @@ std::vector<fs::path> findScenarioFiles(const fs::path& folder, const fs::path& 
     return found;
 }
 
-int runCollection(const std::string& folderArgument, std::ostream& console, const fs::path& templateFolder,
+int runCollection(const std::string& folderArgument, RunConsole& console, const fs::path& templateFolder,
                   const fs::path& outputFolder) {
     const fs::path folder = pathFromUtf8(folderArgument);
     bool listingFailed = false;
     const std::vector<fs::path> scenarios = findScenarioFiles(folder, outputFolder, console, listingFailed);
     if (scenarios.empty()) {
-        console << "No scenario file found in " << folderArgument << "\n";
+        console.problem("No scenario file found in " + folderArgument + "\n");
         return exit_code::Refused;
     }
 
     // The scenarios that did not convert completely, in the order they were converted.
-    std::vector<std::string> notComplete;
+    std::vector<Incomplete> notComplete;
     std::size_t withProblems = 0;
     std::size_t refused = 0;
     const std::size_t total = scenarios.size();
@@ -96,25 +104,28 @@ int runCollection(const std::string& folderArgument, std::ostream& console, cons
         const fs::path& relative = scenarios[k];
         // The path as the user would type it: the folder argument, then the path inside it.
         const std::string scenarioPath = displayPath(folder / relative);
-        console << "[" << k + 1 << "/" << total << "] " << scenarioPath << "\n";
+        console.startScenario("[" + std::to_string(k + 1) + "/" + std::to_string(total) + "] " + scenarioPath + "\n");
         fs::path outputs;
         if (!outputFolder.empty()) {
             const fs::path subfolder = relative.parent_path();
             outputs = subfolder.empty() ? outputFolder : outputFolder / subfolder;
         }
         const int code = convertOne(scenarioPath, console, templateFolder, outputs);
-        if (code == exit_code::SomethingSkipped) {
-            ++withProblems;
-            notComplete.push_back("  with problems: " + scenarioPath);
-        } else if (code != exit_code::Converted) {
-            ++refused;
-            notComplete.push_back("  refused: " + scenarioPath);
-        }
+        if (code == exit_code::Converted) continue;
+        const bool skipped = code == exit_code::SomethingSkipped;
+        ++(skipped ? withProblems : refused);
+        notComplete.push_back({(skipped ? "  with problems: " : "  refused: ") + scenarioPath,
+                               console.problemCount(), console.firstProblemLine()});
     }
 
     const std::size_t complete = total - withProblems - refused;
-    console << "Converted " << total << " scenarios: " << complete << " complete, " << withProblems
+    std::ostream& summary = console.always();
+    summary << "Converted " << total << " scenarios: " << complete << " complete, " << withProblems
             << " with problems, " << refused << " refused\n";
-    for (const std::string& line : notComplete) console << line << "\n";
+    for (const Incomplete& scenario : notComplete) {
+        summary << scenario.line << "\n";
+        if (scenario.problemCount > 0) summary << "    " << scenario.firstProblemLine << "\n";
+        if (scenario.problemCount > 1) summary << "    (and " << scenario.problemCount - 1 << " more)\n";
+    }
     return complete == total && !listingFailed ? exit_code::Converted : exit_code::SomethingSkipped;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class RunConsole;
+
 // The scenario files under `folder`, at any depth, as paths relative to it, in the byte
 // order of those paths (with "/" between folders, whatever the platform). A file counts
 // when its name ends in ".scn" in any letter case; no folder named Converted (any case)
@@ -13,13 +15,14 @@
 // is reported on `console` and sets `listingFailed`.
 std::vector<std::filesystem::path> findScenarioFiles(const std::filesystem::path& folder,
                                                      const std::filesystem::path& skippedFolder,
-                                                     std::ostream& console, bool& listingFailed);
+                                                     RunConsole& console, bool& listingFailed);
 
 // Converts every scenario file under the folder `folderArgument`, each exactly as a run
-// given its own path would, with a progress line before it and a summary after the last.
+// given its own path would, with a progress line before it and a summary after the last,
+// which names each scenario that did not convert completely with its first problem.
 // With an `outputFolder`, a scenario's outputs go into the subfolder of it that matches
 // the scenario's place in the collection. Returns 0 when all converted completely, 2 when
 // any did not, -1 when the folder holds no scenario file.
-int runCollection(const std::string& folderArgument, std::ostream& console,
+int runCollection(const std::string& folderArgument, RunConsole& console,
                   const std::filesystem::path& templateFolder,
                   const std::filesystem::path& outputFolder);

@@ -12,9 +12,12 @@
 #include "driver/CollectionRun.h"
 #include "driver/ExitCodes.h"
 #include "driver/HelpScreen.h"
+#include "driver/RunConsole.h"
+#include "driver/RunRequest.h"
 #include "driver/ScenarioConverter.h"
 #include "driver/ScenarioFileStep.h"
 #include "driver/ScenarioPath.h"
+#include "driver/Version.h"
 #include "rules/RulesText.h"
 
 namespace fs = std::filesystem;
@@ -23,11 +26,6 @@ namespace {
 
 const char* const kRulesName = "Rules.txt";
 const char* const kSoundName = "Sound";
-const char* const kOutOption = "--out";
-
-bool isHelpRequest(const std::string& argument) {
-    return argument == "--help" || argument == "-h" || argument == "/?";
-}
 
 // The folder is created where it does not exist yet; whether that worked shows when the
 // first output file is created in it; a folder the user named may need its parents too.
@@ -50,12 +48,11 @@ void prepareOutputFolder(const fs::path& scenarioFolder, const fs::path& outputF
     }
 }
 
-void printRefusal(std::ostream& console, ScenarioRefusal refusal, const std::string& scenarioPath) {
+void printRefusal(RunConsole& console, ScenarioRefusal refusal, const std::string& scenarioPath) {
     if (refusal == ScenarioRefusal::UnsupportedVersion) {
-        console << "Warning! Not a real scn file or not supported scn version!\n";
+        console.problem("Warning! Not a real scn file or not supported scn version!\n");
     } else {
-        console << "Error: " << scenarioPath
-                << " is shorter than its map, unit and city counts announce!\n";
+        console.problem("Error: " + scenarioPath + " is shorter than its map, unit and city counts announce!\n");
     }
 }
 
@@ -111,7 +108,7 @@ void convertRulesStep(ScenarioConverter& converter, const fs::path& scenarioFold
 
 }  // namespace
 
-int runFullConversion(const std::string& scenarioArgument, std::ostream& console,
+int runFullConversion(const std::string& scenarioArgument, RunConsole& console,
                       const fs::path& templateFolder, const fs::path& outputFolder) {
     const ScenarioPath parts = splitScenarioPath(scenarioArgument);
     const fs::path scenarioFolder = pathFromUtf8(parts.folder());
@@ -120,8 +117,8 @@ int runFullConversion(const std::string& scenarioArgument, std::ostream& console
     const fs::path scenarioPath = pathFromUtf8(scenarioArgument);
     std::ifstream scenario(scenarioPath, std::ios::binary);
     if (!scenario.is_open()) {
-        console << "Error in opening Scenario File!\nPlease check for existance of file and\n"
-                   "remember to use full path & extension\n";
+        console.problem("Error in opening Scenario File!\nPlease check for existance of file and\n"
+                        "remember to use full path & extension\n");
         return exit_code::Refused;
     }
 
@@ -144,17 +141,17 @@ int runFullConversion(const std::string& scenarioArgument, std::ostream& console
 
     const fs::path outputPath = converter.outputFolderFor(scenarioFolder) / pathFromUtf8(parts.fileName());
     if (isSameFile(scenarioPath, outputPath)) {
-        console << "Error: " << displayPath(outputPath) << " is the scenario file itself!\n";
+        console.problem("Error: " + displayPath(outputPath) + " is the scenario file itself!\n");
         return exit_code::Refused;
     }
     // The output could not be told from a temporary file, which the next run removes.
     if (isTemporaryName(parts.fileName())) {
-        console << "Error: " << scenarioArgument << " is named like a temporary file of this tool!\n";
+        console.problem("Error: " + scenarioArgument + " is named like a temporary file of this tool!\n");
         return exit_code::Refused;
     }
     ReplacingOutput output(outputPath);
     if (!output.isOpen()) {
-        console << "Error: could not create " << displayPath(outputPath) << "!\n";
+        console.problem("Error: could not create " + displayPath(outputPath) + "!\n");
         return exit_code::Refused;
     }
 
@@ -163,66 +160,59 @@ int runFullConversion(const std::string& scenarioArgument, std::ostream& console
     scenario.close();
     converter.convertGraphics(scenarioFolder);
     convertRulesStep(converter, scenarioFolder);
-    console << "Copying identical files\n";
+    converter.console() << "Copying identical files\n";
     converter.copyCompanionFiles(scenarioFolder, parts.name);
-    console << "Conversion Terminated\n";
+    converter.console() << "Conversion Terminated\n";
     return converter.problemReported() ? exit_code::SomethingSkipped : exit_code::Converted;
 }
 
 namespace {
 
-int runGraphicsOnly(const std::vector<std::string>& arguments, std::ostream& console,
-                    const fs::path& templateFolder, const fs::path& outputFolder) {
-    if (arguments.size() < 2 || arguments[1].empty()) {
-        console << "USAGE: Tavorel " << arguments[0] << " <folder of the scenario's bitmaps>\n";
-        return exit_code::HelpShown;
-    }
+int runGraphicsOnly(const RunRequest& request, RunConsole& console, const fs::path& templateFolder) {
     ScenarioConverter converter(console);
     converter.templateFolder = templateFolder;
-    converter.outputFolder = outputFolder;
-    console << "Graphic only conversion selected\n";
-    if (arguments[0] == "/g1") {
+    converter.outputFolder = pathFromUtf8(request.outputFolder);
+    converter.console() << "Graphic only conversion selected\n";
+    if (request.graphicsSwitch == "/g1") {
         converter.edition = Conflicts;
-        console << "Civ2Classic type selected\n";
+        converter.console() << "Civ2Classic type selected\n";
     } else {
         converter.edition = FantasticWorlds;
-        console << "Fantastic Worlds type selected\n";
+        converter.console() << "Fantastic Worlds type selected\n";
     }
-    const fs::path scenarioFolder = pathFromUtf8(arguments[1]);
-    prepareOutputFolder(scenarioFolder, outputFolder);
+    const fs::path scenarioFolder = pathFromUtf8(request.path);
+    prepareOutputFolder(scenarioFolder, converter.outputFolder);
     converter.convertGraphics(scenarioFolder);
     return exit_code::GraphicsOnly;
-}
-
-// The run modes, once the output folder option is taken off the arguments.
-int runMode(const std::vector<std::string>& arguments, std::ostream& console,
-            const fs::path& templateFolder, const fs::path& outputFolder) {
-    if (arguments.empty() || isHelpRequest(arguments[0])) {
-        printHelpScreen(console);
-        return exit_code::HelpShown;
-    }
-    if (arguments[0] == "/g1" || arguments[0] == "/g2") {
-        return runGraphicsOnly(arguments, console, templateFolder, outputFolder);
-    }
-    std::error_code notAFolder;
-    if (fs::is_directory(pathFromUtf8(arguments[0]), notAFolder)) {
-        return runCollection(arguments[0], console, templateFolder, outputFolder);
-    }
-    return runFullConversion(arguments[0], console, templateFolder, outputFolder);
 }
 
 }  // namespace
 
 int runConversion(const std::vector<std::string>& arguments, std::ostream& console,
                   const fs::path& templateFolder) {
-    if (arguments.empty() || arguments[0] != kOutOption) {
-        return runMode(arguments, console, templateFolder, fs::path());
+    const RunRequest request = readRunRequest(arguments);
+    switch (request.kind) {
+        case RunRequest::Kind::HelpScreen:
+            printHelpScreen(console);
+            return exit_code::HelpShown;
+        case RunRequest::Kind::Help:
+            printHelp(console);
+            return exit_code::Answered;
+        case RunRequest::Kind::Version:
+            console << kVersionLine << "\n";
+            return exit_code::Answered;
+        case RunRequest::Kind::Usage:
+            console << request.message;
+            return exit_code::HelpShown;
+        case RunRequest::Kind::Run:
+            break;
     }
-    // "--out <folder>" comes first; what follows is read as it would be without it.
-    if (arguments.size() < 3 || arguments[1].empty() || arguments[2].empty()) {
-        console << "USAGE: Tavorel " << kOutOption << " <output folder> <scenario file or folder>\n";
-        return exit_code::HelpShown;
+    RunConsole runConsole(console, request.quiet);
+    if (!request.graphicsSwitch.empty()) return runGraphicsOnly(request, runConsole, templateFolder);
+    const fs::path outputFolder = pathFromUtf8(request.outputFolder);
+    std::error_code notAFolder;
+    if (fs::is_directory(pathFromUtf8(request.path), notAFolder)) {
+        return runCollection(request.path, runConsole, templateFolder, outputFolder);
     }
-    const std::vector<std::string> rest(arguments.begin() + 2, arguments.end());
-    return runMode(rest, console, templateFolder, pathFromUtf8(arguments[1]));
+    return runFullConversion(request.path, runConsole, templateFolder, outputFolder);
 }

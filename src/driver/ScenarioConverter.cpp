@@ -5,11 +5,19 @@
 #include "base/FileCopy.h"
 #include "base/OutputFolder.h"
 #include "base/PathText.h"
+#include "driver/RunConsole.h"
 
-ScenarioConverter::ScenarioConverter(std::ostream& console) : console_(console) {}
+ScenarioConverter::ScenarioConverter(std::ostream& console)
+    : ownConsole_(std::make_unique<RunConsole>(console, false)), console_(*ownConsole_) {}
+
+ScenarioConverter::ScenarioConverter(RunConsole& console) : console_(console) {}
+
+ScenarioConverter::~ScenarioConverter() = default;
+
+std::ostream& ScenarioConverter::console() { return console_.progress(); }
 
 void ScenarioConverter::reportProblem(const std::string& message) {
-    console_ << message << '\n';
+    console_.problem(message + '\n');
     problemReported_ = true;
 }
 

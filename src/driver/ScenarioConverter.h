@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 
 class RulesTextInput;
 class RulesTextOutput;
+class RunConsole;
 struct RulesPiece;
 
 // Why probeScenario would not take a scenario file.
@@ -20,12 +22,17 @@ enum class ScenarioRefusal {
 };
 
 // The one converter of a run: the scenario profile and every conversion operation.
-// Messages go to the console stream it was made with; a problem that makes the run
-// skip something is printed through reportProblem, which the driver turns into the
-// exit code.
+// Progress messages go to console(); a problem that makes the run skip something is
+// printed through reportProblem, which the driver turns into the exit code.
 class ScenarioConverter {
 public:
+    // Every message printed on `console`.
     explicit ScenarioConverter(std::ostream& console);
+    // The messages through the run's console, which may print problems only.
+    explicit ScenarioConverter(RunConsole& console);
+    ~ScenarioConverter();
+    ScenarioConverter(const ScenarioConverter&) = delete;
+    ScenarioConverter& operator=(const ScenarioConverter&) = delete;
 
     // --- profile -----------------------------------------------------------------
     std::string scenarioName;  // file name with extension; empty in graphics-only mode
@@ -99,8 +106,9 @@ public:
     int copyCompanionFiles(const std::filesystem::path& scenarioFolder, const std::string& baseName);
 
     // --- console and problems -------------------------------------------------------------
-    std::ostream& console() { return console_; }
-    // Prints one message line (a line feed is added) and marks the run as having
+    // The stream of progress lines.
+    std::ostream& console();
+    // Prints one problem line (a line feed is added) and marks the run as having
     // skipped something.
     void reportProblem(const std::string& message);
     bool problemReported() const { return problemReported_; }
@@ -120,7 +128,8 @@ public:
     void reportReplacement(const std::filesystem::path& source, const std::string& notDone, const Output& earlier);
 
 private:
-    std::ostream& console_;
+    std::unique_ptr<RunConsole> ownConsole_;  // for a converter made with a plain stream
+    RunConsole& console_;
     bool problemReported_ = false;
     std::vector<Output> outputs_;
 };

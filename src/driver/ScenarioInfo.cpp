@@ -1,10 +1,11 @@
 #include <ostream>
 
 #include "driver/ScenarioConverter.h"
+#include "driver/Version.h"
 
 int ScenarioConverter::printScenarioInfo() {
     std::ostream& out = console();
-    out << "Tavorel V1.2\n";
+    out << kVersionLine << "\n";
     out << "Scenario File: " << scenarioName << "\n";
     switch (edition) {
         case Classic: out << "Civ2 Classic Scenario Detected!\n"; break;

@@ -7,6 +7,7 @@
 
 #include "driver/CollectionRun.h"
 #include "driver/ExitCodes.h"
+#include "driver/RunConsole.h"
 #include "driver/RunConversion.h"
 #include "kit/BitmapSample.h"
 #include "kit/Files.h"
@@ -64,7 +65,8 @@ TEST_F(CollectionRunTest, FindsScenarioFilesByTheirEndingInByteOrder) {
 
     bool listingFailed = false;
     std::vector<std::string> found;
-    for (const fs::path& path : findScenarioFiles(root, root / "outputs", console, listingFailed)) {
+    RunConsole runConsole(console, false);
+    for (const fs::path& path : findScenarioFiles(root, root / "outputs", runConsole, listingFailed)) {
         found.push_back(path.generic_string());
     }
     EXPECT_EQ(found, expected);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,15 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
         text.replace(at, from.size(), to);
     }
     return text;
+}
+
+// The output of a folder run without the lines that its summary prints under a scenario's
+// name (its first problem), which the table of command lines checks.
+std::string withoutProblemNotes(const std::string& output) {
+    std::string kept;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) kept += line.rfind("    ", 0) == 0 ? "" : line + "\n";
+    return kept;
 }
 
 // One scenario of the collection: where it lies and how a run of its own ends.
@@ -141,7 +151,7 @@ TEST_F(Collection, ConvertsLikeSingleRunsInByteOrder) {
 
     const ToolRun run = runTool({collection.string()}, templates());
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.output, expected);
+    EXPECT_EQ(withoutProblemNotes(run.output), expected);
     EXPECT_EQ(run.errors, "");
 
     const Tree after = readTree(collection);
@@ -177,7 +187,7 @@ TEST_F(Collection, ReadOnlyCollectionWithOutFolder) {
     }
 
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.output, expected);
+    EXPECT_EQ(withoutProblemNotes(run.output), expected);
     EXPECT_TRUE(readTree(readOnly) == before) << "the read-only collection changed";
     EXPECT_FALSE(fs::exists(readOnly / "Converted"));
 

@@ -137,6 +137,9 @@ std::vector<FuzzBytes> commandLineSeeds() {
         {"Converted/a.b.scn"},
         {"x:noextension"},
         {"/G1", "pictures"},
+        {"-q", "--out", "out", "/g2", "pictures"},
+        {"--version"},
+        {"--unknown", "Rome.scn"},
     };
     std::vector<FuzzBytes> seeds;
     for (const auto& arguments : commandLines) seeds.push_back(encodeArgumentsFuzzInput(arguments));

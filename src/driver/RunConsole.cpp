@@ -1,0 +1,17 @@
+#include "driver/RunConsole.h"
+
+void RunConsole::problem(const std::string& lines) {
+    out_ << heldHeading_ << lines;
+    heldHeading_.clear();
+    if (problemCount_++ == 0) firstProblemLine_ = lines.substr(0, lines.find('\n'));
+}
+
+void RunConsole::startScenario(const std::string& heading) {
+    problemCount_ = 0;
+    firstProblemLine_.clear();
+    if (quiet_) {
+        heldHeading_ = heading;
+    } else {
+        out_ << heading;
+    }
+}
