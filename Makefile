@@ -50,7 +50,7 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_FLAGS ?= -rss_limit_mb=2048 -timeout=30
 # The targets that convert through files work in a memory file system where there is one:
-# every output is brought to the disk before it is renamed, which a disk makes slow.
+# thousands of files made and renamed a second wear a disk and slow the run.
 FUZZ_TMPDIR ?= $(shell [ -d /dev/shm ] && [ -w /dev/shm ] && echo /dev/shm || echo $${TMPDIR:-/tmp})
 FUZZ_TARGETS := $(basename $(notdir $(wildcard fuzz/*.cpp)))
 
