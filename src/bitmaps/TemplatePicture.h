@@ -25,7 +25,7 @@ class TemplatePicture {
 public:
     // A window of rows: small enough to stay in the processor's cache between the read and
     // the write, large enough for few system calls.
-    static constexpr std::int64_t kWindowBytes = 256 * 1024;
+    static constexpr std::int64_t kWindowBytes = 64 * 1024;
 
     // Reads the header of `file` and checks it against `extent`. Fails with what is wrong
     // with the picture, worded to follow its name ("is 320 pixels wide (640 needed)").
