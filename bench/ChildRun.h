@@ -5,6 +5,7 @@
 // that the peak resident memory it reports is that run's alone and a program is timed as a
 // user runs it.
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,9 +50,10 @@ inline bool runSelfAsChild(const std::vector<std::string>& arguments, std::strin
 }
 
 // Runs `arguments[0]`, found on the PATH when it names no folder, in `workingFolder` (this
-// one when empty), with its output discarded; true when it exited with `expectedCode`.
+// one when empty), with its output discarded; true when it exited with `expectedCode`. Its
+// peak resident memory, in KiB, goes to `peakKiB` when one is given.
 inline bool runProgram(const std::vector<std::string>& arguments, const std::string& workingFolder = {},
-                       int expectedCode = 0) {
+                       int expectedCode = 0, long* peakKiB = nullptr) {
     std::vector<const char*> argv;
     for (const std::string& argument : arguments) argv.push_back(argument.c_str());
     argv.push_back(nullptr);
@@ -64,6 +66,8 @@ inline bool runProgram(const std::vector<std::string>& arguments, const std::str
         _exit(127);
     }
     int status = 0;
-    waitpid(child, &status, 0);
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    if (peakKiB != nullptr) *peakKiB = usage.ru_maxrss;  // KiB on Linux
     return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == expectedCode;
 }

@@ -4,25 +4,16 @@
 // folder; a collection of scenarios in nested folders against cp -r of each scenario
 // folder and the template folder, one cp per scenario. Then the peak resident memory of
 // one scenario, and of the collection: it must be that of one scenario, whatever the number
-// of scenarios. Each peak is that of a fresh child process (this program, started again)
-// that makes one conversion and reads its peak from /proc.
-#include <sys/resource.h>
-
+// of scenarios. Each peak is that of the tool converting, as its parent is told it.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iostream>
-#include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "ChildRun.h"
-#include "driver/RunConversion.h"
 #include "kit/PictureKinds.h"
 #include "kit/SampleWorld.h"
 #include "kit/TempFolder.h"
@@ -56,29 +47,14 @@ std::vector<fs::path> writeCollection(const fs::path& root, int count) {
     return folders;
 }
 
-// --- child side: converts, prints its exit code and peak in KiB ------------------------------
-
-int runChild(const char* target, const char* templates, const char* outputs) {
-    std::ostream nowhere(nullptr);
-    const int code = runConversion({"--out", outputs, target}, nowhere, templates);
-    std::cout << code << ' ' << peakResidentKiB() << '\n';
-    return 0;
-}
-
-// --- parent side -----------------------------------------------------------------------------
-
-// The peak resident memory, in KiB, of a child process that converts `target` (a scenario
-// file or a collection); -1 when the child failed.
-long peakOfChild(const fs::path& target, const fs::path& templates, const fs::path& outputs) {
-    std::string reply;
-    if (!runSelfAsChild({"bench_collection", "--child", target.string(), templates.string(), outputs.string()},
-                        reply)) {
+// The peak resident memory, in KiB, of the tool converting `target` (a scenario file or a
+// collection) from the template folder; -1 when the run failed.
+long peakOfTool(const fs::path& target, const fs::path& templates, const fs::path& outputs) {
+    long peak = -1;
+    if (!runProgram({TAVOREL_BINARY, "--out", outputs.string(), target.string()}, templates.string(), kCompletedRun,
+                    &peak)) {
         return -1;
     }
-    int code = -1;
-    long peak = -1;
-    std::istringstream parse(reply);
-    if (!(parse >> code >> peak) || code != 0) return -1;
     return peak;
 }
 
@@ -165,8 +141,7 @@ double benchScenario(const char* kindName, const fs::path& templates, const fs::
 
 }  // namespace
 
-int main(int argc, char* argv[]) {
-    if (argc == 5 && std::strcmp(argv[1], "--child") == 0) return runChild(argv[2], argv[3], argv[4]);
+int main() {
     TempFolder folder("tavorel-bench-collection");
     const fs::path templates = folder / "template";
     writeTemplateFolder(templates, 1);
@@ -193,8 +168,8 @@ int main(int argc, char* argv[]) {
     ok = ok && c.exitCode == 0;
 
     // The peaks: of one scenario alone (24-bit BMP sources), then of the whole collection.
-    const long onePeak = peakOfChild(scenarios[0] / "Scenario0.scn", templates, folder / "peak-one");
-    const long allPeak = peakOfChild(collection, templates, folder / "peak-all");
+    const long onePeak = peakOfTool(scenarios[0] / "Scenario0.scn", templates, folder / "peak-one");
+    const long allPeak = peakOfTool(collection, templates, folder / "peak-all");
     const bool peaksMeasured = onePeak > 0 && allPeak > 0;
     if (peaksMeasured) {
         std::printf("peak resident memory: one scenario %.2f MiB (target <= %.0f MiB: %s), %d scenarios %.2f MiB "
