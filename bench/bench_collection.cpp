@@ -121,7 +121,7 @@ std::uintmax_t bytesUnder(const fs::path& root) {
 const char* met(bool met) { return met ? "met" : "MISSED"; }
 
 // One scenario of the sample world with pictures of `kind` (nullptr: 24-bit BMPs), against
-// copying its folder and the template folder. Returns the median ratio, or -1.
+// cp -r of its folder and the template folder. Returns the median ratio, or -1.
 double benchScenario(const char* kindName, const fs::path& templates, const fs::path& root, bool withTarget) {
     const fs::path folder = root / (std::string("scenario-") + (kindName != nullptr ? kindName : "24-bit"));
     ScenarioFolderOptions options;
@@ -156,7 +156,9 @@ int main() {
     const fs::path collection = folder / "collection";
     const std::vector<fs::path> scenarios = writeCollection(collection, kScenarios);
     const Comparison c = compare(kCollectionTurns, collection, templates, folder.path(), [&](const fs::path& copy) {
-        for (std::size_t i = 0; i < scenarios.size(); ++i) copyFolders({scenarios[i], templates}, copy / std::to_string(i));
+        for (std::size_t i = 0; i < scenarios.size(); ++i) {
+            copyFolders({scenarios[i], templates}, copy / std::to_string(i));
+        }
     });
     const double ratio = median(c.ratio);
     std::printf("collection of %d scenarios in nested folders, %.1f MiB (medians of %d turns)\n", kScenarios,

@@ -55,8 +55,8 @@ TEST(PictureBandReading, AnUncompressedBmpIsReadOnlyInItsHeadersColourTableAndBa
         }
         const SourcePicture whole = loadSource(file, wholePicture(640, 480));
         for (std::int32_t y = 100; y < 200; y += 33) {
-            EXPECT_EQ(Bytes(read.pixel(0, y), read.pixel(0, y) + 1920), Bytes(whole.pixel(0, y), whole.pixel(0, y) + 1920))
-                << "row " << y;
+            const Bytes band(read.pixel(0, y), read.pixel(0, y) + 1920);
+            EXPECT_EQ(band, Bytes(whole.pixel(0, y), whole.pixel(0, y) + 1920)) << "row " << y;
         }
     }
 }
