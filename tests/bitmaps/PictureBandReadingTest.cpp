@@ -60,3 +60,25 @@ TEST(PictureBandReading, AnUncompressedBmpIsReadOnlyInItsHeadersColourTableAndBa
         }
     }
 }
+
+// The graphics driver reads every picture of a scenario into one SourcePicture: a picture
+// read after another of another kind, row order or band holds what it holds when read alone.
+TEST(PictureBandReading, APictureReadIntoTheMemoryOfAnotherHoldsWhatItHoldsAlone) {
+    const IndexedPicture picture = makeIndexedPicture(640, 480, 256, 12);
+    const PictureExtent bands[] = {{640, {0, 639, 1, 478}}, {640, {0, 639, 40, 300}}, {640, {0, 639, 2, 100}}};
+    const char* const kinds[] = {"24-bit BMP", "GIF87a", "24-bit BMP, V5 header, top-down", "RLE8 BMP"};
+    SourcePicture shared;
+    for (std::size_t i = 0; i < 8; ++i) {
+        const PictureKind& kind = pictureKind(kinds[i % 4]);
+        const PictureExtent& band = bands[i % 3];
+        SCOPED_TRACE(kind.name);
+        const Bytes file = encodePicture(picture, kind);
+        std::istringstream stream(asText(file));
+        ASSERT_TRUE(decodeSourcePicture(stream, band, shared).ok());
+        const SourcePicture alone = loadSource(file, band);
+        for (std::int32_t y = band.touched.firstRow; y <= band.touched.lastRow; y += 17) {
+            const Bytes row(shared.pixel(0, y), shared.pixel(0, y) + 1920);
+            EXPECT_EQ(row, Bytes(alone.pixel(0, y), alone.pixel(0, y) + 1920)) << "row " << y;
+        }
+    }
+}
