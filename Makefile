@@ -10,20 +10,24 @@ SAMPLE_DIR := $(BUILD_DIR)/sample-world
 # it is silent and quick when everything is there.
 DEPS := tools/install-build-deps
 
-.PHONY: all test demo bench asan-test fuzz clean
+.PHONY: all configure test demo bench asan-test fuzz clean
 
-all:
+all: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+configure:
 	@$(DEPS) build
 	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || \
 	  cmake -S . -B $(BUILD_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
-	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 test: all
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 # Writes the synthetic sample world and converts its Classic scenario from the template
-# folder, as a user would from the destination format's folder.
-demo: all
+# folder, as a user would from the destination format's folder. Builds only the tool and
+# the sample-world maker: the tests and benchmarks are built by `make test` and `make bench`.
+demo: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target tavorel make_sample_world
 	rm -rf $(SAMPLE_DIR)
 	$(BUILD_DIR)/make_sample_world $(SAMPLE_DIR)
 	cd $(SAMPLE_DIR)/template && $(abspath $(BUILD_DIR))/tavorel ../classic/Sample.scn; \
@@ -50,7 +54,7 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_FLAGS ?= -rss_limit_mb=2048 -timeout=30
 # The targets that convert through files work in a memory file system where there is one:
-# every output is brought to the disk before it is renamed, which a disk makes slow.
+# thousands of files made and renamed a second wear a disk and slow the run.
 FUZZ_TMPDIR ?= $(shell [ -d /dev/shm ] && [ -w /dev/shm ] && echo /dev/shm || echo $${TMPDIR:-/tmp})
 FUZZ_TARGETS := $(basename $(notdir $(wildcard fuzz/*.cpp)))
 

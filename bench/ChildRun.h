@@ -1,8 +1,11 @@
 #pragma once
 
 // What the Linux benchmarks share: each measured run happens in a fresh child process (the
-// benchmark itself, started again with "--child"), so that the peak resident memory it
-// reports is that run's alone.
+// benchmark itself, started again with "--child", or a program such as the tool or cp), so
+// that the peak resident memory it reports is that run's alone and a program is timed as a
+// user runs it.
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -44,4 +47,27 @@ inline bool runSelfAsChild(const std::vector<std::string>& arguments, std::strin
     int status = 0;
     waitpid(child, &status, 0);
     return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Runs `arguments[0]`, found on the PATH when it names no folder, in `workingFolder` (this
+// one when empty), with its output discarded; true when it exited with `expectedCode`. Its
+// peak resident memory, in KiB, goes to `peakKiB` when one is given.
+inline bool runProgram(const std::vector<std::string>& arguments, const std::string& workingFolder = {},
+                       int expectedCode = 0, long* peakKiB = nullptr) {
+    std::vector<const char*> argv;
+    for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+    argv.push_back(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        const int nowhere = open("/dev/null", O_WRONLY);
+        if (nowhere >= 0) dup2(nowhere, STDOUT_FILENO);
+        if (!workingFolder.empty() && chdir(workingFolder.c_str()) != 0) _exit(126);
+        execvp(argv[0], const_cast<char* const*>(argv.data()));
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    if (peakKiB != nullptr) *peakKiB = usage.ru_maxrss;  // KiB on Linux
+    return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == expectedCode;
 }

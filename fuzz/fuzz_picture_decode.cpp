@@ -4,10 +4,10 @@
 // of the size it claims, 640 pixels wide and tall enough, every row of whose band can be
 // read in full; nothing else is held.
 #include <cstdint>
+#include <sstream>
 #include <string>
 
 #include "FuzzStart.h"
-#include "bitmaps/BitmapPicture.h"
 #include "bitmaps/SourcePicture.h"
 
 namespace {
@@ -25,22 +25,22 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static BitmapPicture picture;  // its memory reused, as the conversion reuses it
-    const Outcome decoding = decodeSourcePicture({data, size}, kExtent, picture);
+    static SourcePicture picture;  // its memory reused, as the conversion reuses it
+    std::istringstream file(std::string(reinterpret_cast<const char*>(data), size));
+    const Outcome decoding = decodeSourcePicture(file, kExtent, picture);
     fuzzConsole() = decoding.problem();
     if (!decoding.ok()) {
         FUZZ_EXPECT(!decoding.problem().empty() && decoding.problem().find('\n') == std::string::npos);
         return 0;
     }
-    const PictureGeometry& geometry = picture.geometry();
-    FUZZ_EXPECT(geometry.width == kExtent.width);
-    FUZZ_EXPECT(geometry.rowCount >= kExtent.minimumRows());
+    FUZZ_EXPECT(picture.width() == kExtent.width);
+    FUZZ_EXPECT(picture.rowCount() >= kExtent.minimumRows());
     const PixelBounds& band = kExtent.touched;
     FUZZ_EXPECT(picture.holds(0, band.firstRow, kExtent.width, band.lastRow - band.firstRow + 1));
     FUZZ_EXPECT(!picture.holds(0, band.firstRow - 1, 1, 1) && !picture.holds(0, band.lastRow + 1, 1, 1));
     // Every byte of every row is read where the cell primitives read it: the sanitizers
     // see any that is not there.
-    const BitmapPicture& decoded = picture;
+    const SourcePicture& decoded = picture;
     static volatile unsigned sink = 0;
     for (std::int32_t y = band.firstRow; y <= band.lastRow; ++y) {
         const std::uint8_t* row = decoded.pixel(0, y);

@@ -6,7 +6,6 @@
 #include <system_error>
 #include <utility>
 
-#include "base/DiskSync.h"
 #include "base/FolderListing.h"
 #include "base/PathText.h"
 
@@ -77,7 +76,7 @@ bool ReplacingOutput::finish() {
     file_.flush();
     const bool written = file_.good();
     file_.close();
-    finished_ = written && !file_.fail() && syncToDisk(temporaryPath_);
+    finished_ = written && !file_.fail();
     if (!finished_) discard();
     return finished_;
 }

@@ -6,9 +6,11 @@
 
 // An output file that replaces the file of its name whole or not at all. It is written
 // under a temporary name in the same folder, and renamed over its final name only once
-// it is complete, closed without error and on the disk. Until then a file of the final
-// name keeps what it held, and keeps it for good when the output is discarded; a run
-// killed at any moment leaves at most a temporary file, which the next run removes.
+// it is complete and closed without error. Until then a file of the final name keeps what
+// it held, and keeps it for good when the output is discarded; a run killed at any moment
+// leaves at most a temporary file, which the next run removes. The run does not wait for
+// the disk: its outputs can always be made again from inputs it never changes, so after a
+// power cut the conversion is simply run again.
 class ReplacingOutput {
 public:
     // Creates the temporary file; check isOpen() afterwards.
@@ -21,8 +23,8 @@ public:
     std::ofstream& stream() { return file_; }
     const std::filesystem::path& path() const { return finalPath_; }
 
-    // Flushes, closes and brings the file to the disk, where that was not done yet, and
-    // renames it over the final name. False when any of that failed: the temporary file
+    // Flushes and closes the file, where that was not done yet, and renames it over the
+    // final name. False when any of that failed: the temporary file
     // is removed then, and the final name keeps what it held.
     bool commit();
 

@@ -1,13 +1,17 @@
-// BMP files of every common kind, decoded from memory: palette pictures of 1, 4 and 8 bits
-// (plain or, at 4 and 8 bits, run-length encoded), 24 bits, and 32 bits with or without
-// colour masks; info headers of 40 bytes or more (the 108-byte and 124-byte ones hold the
-// masks and colour-space fields that are not needed here); rows bottom-up or top-down.
+// BMP files of every common kind: palette pictures of 1, 4 and 8 bits (plain or, at 4 and
+// 8 bits, run-length encoded), 24 bits, and 32 bits with or without colour masks; info
+// headers of 40 bytes or more (the 108-byte and 124-byte ones hold the masks and
+// colour-space fields that are not needed here); rows bottom-up or top-down. An
+// uncompressed picture is read where its rows lie: the band's stored rows, in one read
+// (straight into the picture at 24 bits); a run-length one is read from its pixel data on
+// and decoded whole.
 #include <algorithm>
 #include <cstring>
+#include <istream>
 #include <string>
 #include <vector>
 
-#include "bitmaps/BitmapPicture.h"
+#include "bitmaps/BmpHeader.h"
 #include "bitmaps/BmpRunLength.h"
 #include "bitmaps/LittleEndian.h"
 #include "bitmaps/PaletteColours.h"
@@ -15,24 +19,12 @@
 
 namespace {
 
-// The file header, then the info header, whose first word is its own size.
-constexpr std::size_t kFileHeaderBytes = 14;
-constexpr std::size_t kPixelDataOffsetField = 10;
-constexpr std::size_t kInfoHeaderSizeField = 14;
-constexpr std::size_t kWidthField = 18;
-constexpr std::size_t kHeightField = 22;
-constexpr std::size_t kBitsPerPixelField = 28;
-constexpr std::size_t kCompressionField = 30;
-constexpr std::size_t kColoursUsedField = 46;
-constexpr std::size_t kSmallestInfoHeaderBytes = 40;  // the smallest one with 32-bit sizes
-constexpr std::size_t kHeaderBytes = kFileHeaderBytes + kSmallestInfoHeaderBytes;
-static_assert(kColoursUsedField + 4 <= kHeaderBytes, "every field read lies in the smallest header");
 // The red, green and blue masks: the 40-byte header is followed by them, the larger
 // headers hold them at the same place.
-constexpr std::size_t kMasksField = kHeaderBytes;
+constexpr std::int64_t kMasksField = kBmpHeaderBytes;
 constexpr std::size_t kMaskCount = 3;
-constexpr std::size_t kMasksEnd = kMasksField + 4 * kMaskCount;
-constexpr std::size_t kPaletteEntryBytes = 4;  // blue, green, red, unused
+constexpr std::int64_t kMasksEnd = kMasksField + 4 * kMaskCount;
+constexpr std::int64_t kPaletteEntryBytes = 4;  // blue, green, red, unused
 
 enum Compression : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
 
@@ -51,31 +43,6 @@ constexpr BmpKind kBmpKinds[] = {
     {8, kRle8, PixelKind::RunLength},    {24, kRgb, PixelKind::Bgr24},
     {32, kRgb, PixelKind::Bgrx32},       {32, kBitFields, PixelKind::Masked32},
 };
-
-struct BmpHeader {
-    std::size_t infoHeaderBytes;
-    std::int64_t pixelDataOffset;
-    std::int64_t width;
-    std::int64_t rowCount;
-    bool topDown;
-    std::uint32_t bitsPerPixel;
-    std::uint32_t compression;
-    std::uint32_t coloursUsed;
-};
-
-BmpHeader readHeader(const std::uint8_t* bytes) {
-    BmpHeader header{};
-    header.infoHeaderBytes = readU32le(bytes + kInfoHeaderSizeField);
-    header.pixelDataOffset = readU32le(bytes + kPixelDataOffsetField);
-    header.width = readI32le(bytes + kWidthField);
-    const std::int64_t height = readI32le(bytes + kHeightField);
-    header.topDown = height < 0;
-    header.rowCount = height < 0 ? -height : height;
-    header.bitsPerPixel = readU16le(bytes + kBitsPerPixelField);
-    header.compression = readU32le(bytes + kCompressionField);
-    header.coloursUsed = readU32le(bytes + kColoursUsedField);
-    return header;
-}
 
 const BmpKind* findKind(const BmpHeader& header) {
     for (const BmpKind& kind : kBmpKinds) {
@@ -125,14 +92,18 @@ bool makeChannel(std::uint32_t mask, Channel& channel) {
     return true;
 }
 
-std::size_t readPalette(PictureBytes file, const BmpHeader& header, PaletteColours& palette) {
+// Reads the colour table that follows the info header; 0 when it runs past the end of the
+// file or cannot be read.
+std::size_t readPalette(std::istream& file, const BmpHeader& header, PaletteColours& palette) {
     const std::size_t indices = std::size_t{1} << header.bitsPerPixel;
     const std::size_t entries =
         header.coloursUsed == 0 || header.coloursUsed > indices ? indices : header.coloursUsed;
-    const std::size_t first = kFileHeaderBytes + header.infoHeaderBytes;
-    if (first + entries * kPaletteEntryBytes > file.size) return 0;
+    const std::int64_t first = kBmpFileHeaderBytes + header.infoHeaderBytes;
+    const std::int64_t bytes = static_cast<std::int64_t>(entries) * kPaletteEntryBytes;
+    std::uint8_t table[PaletteColours::kIndices * kPaletteEntryBytes];
+    if (first + bytes > header.fileSize || !readBytesAt(file, first, table, bytes)) return 0;
     for (std::size_t i = 0; i < entries; ++i) {
-        const std::uint8_t* entry = file.data + first + i * kPaletteEntryBytes;
+        const std::uint8_t* entry = table + i * kPaletteEntryBytes;
         palette.set(i, entry[2], entry[1], entry[0]);
     }
     return entries;
@@ -173,7 +144,7 @@ struct StoredRowDecoder {
                 }
                 palette.expand(indices.data(), indices.size(), out);
                 break;
-            case PixelKind::Bgr24:      // read in place
+            case PixelKind::Bgr24:      // read straight into the picture
             case PixelKind::RunLength:  // decoded as a whole, by decodeRunLengthRows
                 break;
         }
@@ -182,20 +153,21 @@ struct StoredRowDecoder {
 
 }  // namespace
 
-Outcome decodeBmpPicture(PictureBytes file, const PictureExtent& extent, BitmapPicture& picture) {
-    if (file.size < kHeaderBytes || file.data[0] != 'B' || file.data[1] != 'M') {
-        return Outcome::failure("is not a bitmap");
-    }
-    const BmpHeader header = readHeader(file.data);
-    if (header.infoHeaderBytes < kSmallestInfoHeaderBytes || kFileHeaderBytes + header.infoHeaderBytes > file.size) {
+Outcome decodeBmpPicture(std::istream& file, std::int64_t fileSize, const PictureExtent& extent,
+                         SourcePicture& picture) {
+    BmpHeader header;
+    Outcome read = readBmpHeader(file, fileSize, header);
+    if (!read.ok()) return read;
+    if (kBmpFileHeaderBytes + header.infoHeaderBytes > fileSize) {
         return Outcome::failure("has a bitmap header of an unsupported kind");
     }
     const BmpKind* const kind = findKind(header);
     if (kind == nullptr) return Outcome::failure(kindProblem(header));
 
     // Masks that follow a 40-byte header come before the pixels too.
-    const bool masksAfterHeader = kind->pixels == PixelKind::Masked32 && header.infoHeaderBytes < kMasksEnd - kFileHeaderBytes;
-    const std::int64_t headerEnd = masksAfterHeader ? kMasksEnd : kFileHeaderBytes + header.infoHeaderBytes;
+    const bool masksAfterHeader =
+        kind->pixels == PixelKind::Masked32 && header.infoHeaderBytes < kMasksEnd - kBmpFileHeaderBytes;
+    const std::int64_t headerEnd = masksAfterHeader ? kMasksEnd : kBmpFileHeaderBytes + header.infoHeaderBytes;
     if (header.pixelDataOffset < headerEnd) return Outcome::failure("has its pixel data offset inside its header");
     if (kind->pixels == PixelKind::RunLength && header.topDown) {
         return Outcome::failure("is a compressed picture stored top-down (run-length pictures are stored bottom-up)");
@@ -209,9 +181,7 @@ Outcome decodeBmpPicture(PictureBytes file, const PictureExtent& extent, BitmapP
             return Outcome::failure("is cut short (its colour table runs past the end of the file)");
         }
     }
-    const std::int64_t rowBytes = bmpRowBytes(header.width, header.bitsPerPixel);
-    const std::int64_t fileSize = static_cast<std::int64_t>(file.size);
-    if (kind->pixels != PixelKind::RunLength && header.pixelDataOffset + header.rowCount * rowBytes > fileSize) {
+    if (kind->pixels != PixelKind::RunLength && header.pixelDataEnd() > fileSize) {
         return Outcome::failure("is cut short (its pixel rows run past the end of the file)");
     }
     if (header.pixelDataOffset > fileSize) {
@@ -220,36 +190,47 @@ Outcome decodeBmpPicture(PictureBytes file, const PictureExtent& extent, BitmapP
 
     Channel channels[kMaskCount] = {};
     if (kind->pixels == PixelKind::Masked32) {
+        std::uint8_t masks[4 * kMaskCount];
+        if (!readBytesAt(file, kMasksField, masks, sizeof masks)) return Outcome::failure("cannot be read");
         for (std::size_t i = 0; i < kMaskCount; ++i) {
-            if (!makeChannel(readU32le(file.data + kMasksField + 4 * i), channels[i])) {
+            if (!makeChannel(readU32le(masks + 4 * i), channels[i])) {
                 return Outcome::failure("has a colour mask that is empty or not one run of bits");
             }
         }
     }
 
-    // A 24-bit picture is read where its rows lie in the file's bytes.
-    if (kind->pixels == PixelKind::Bgr24) {
-        PictureGeometry geometry;
-        geometry.fileSize = fileSize;
-        geometry.pixelDataOffset = header.pixelDataOffset;
-        geometry.width = static_cast<std::int32_t>(header.width);
-        geometry.rowCount = header.rowCount;
-        geometry.topDown = header.topDown;
-        return picture.holdInPlace(file.data, geometry, extent);
-    }
     // Only now, with the size checked, is memory taken for the rows.
-    Outcome hold = picture.holdDecoded(header.width, header.rowCount, extent);
-    if (!hold.ok()) return hold;
-    const PictureBytes pixels{file.data + header.pixelDataOffset,
-                              file.size - static_cast<std::size_t>(header.pixelDataOffset)};
     if (kind->pixels == PixelKind::RunLength) {
-        return decodeRunLengthRows(pixels, header.bitsPerPixel, header.width, header.rowCount, palette, picture);
+        std::vector<std::uint8_t> data;
+        read = readFileRest(file, header.pixelDataOffset, fileSize, data);
+        if (read.ok()) read = picture.hold(header.width, header.rowCount, extent);
+        if (!read.ok()) return read;
+        return decodeRunLengthRows({data.data(), data.size()}, header.bitsPerPixel, header.width, header.rowCount,
+                                   palette, picture);
     }
-
+    // The band's stored rows lie in the file as one run: a 24-bit picture's are the rows
+    // the picture holds, read where they are; the other kinds' are decoded row by row.
+    const auto order = header.topDown ? SourcePicture::RowOrder::TopDown : SourcePicture::RowOrder::BottomUp;
+    read = picture.hold(header.width, header.rowCount, extent,
+                        kind->pixels == PixelKind::Bgr24 ? order : SourcePicture::RowOrder::TopDown);
+    if (!read.ok()) return read;
+    const std::int64_t bandPosition = header.bandPosition(extent.touched);
+    if (kind->pixels == PixelKind::Bgr24) {
+        if (!readBytesAt(file, bandPosition, picture.band(), picture.bandBytes())) {
+            return Outcome::failure("cannot be read");
+        }
+        return Outcome::success();
+    }
+    const std::int64_t rowBytes = header.rowBytes();
+    const std::int64_t firstStoredRow = header.firstStoredRow(extent.touched);
+    const std::int64_t bandRows = extent.touched.lastRow - extent.touched.firstRow + 1;
+    std::vector<std::uint8_t> stored(static_cast<std::size_t>(bandRows * rowBytes));
+    if (!readBytesAt(file, bandPosition, stored.data(), static_cast<std::int64_t>(stored.size()))) {
+        return Outcome::failure("cannot be read");
+    }
     StoredRowDecoder rows{*kind, header.width, palette, {channels[0], channels[1], channels[2]}, {}};
     for (std::int64_t y = extent.touched.firstRow; y <= extent.touched.lastRow; ++y) {
-        const std::int64_t storedRow = header.topDown ? y : header.rowCount - 1 - y;
-        rows.decode(pixels.data + storedRow * rowBytes, picture.bandRow(y));
+        rows.decode(stored.data() + (header.storedRow(y) - firstStoredRow) * rowBytes, picture.row(y));
     }
     return Outcome::success();
 }

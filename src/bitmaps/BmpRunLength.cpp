@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "bitmaps/BitmapPicture.h"
+#include "bitmaps/SourcePicture.h"
 #include "bitmaps/PaletteColours.h"
 
 namespace {
@@ -20,12 +20,12 @@ constexpr const char* kCutShort = "is cut short (its run-length data ends before
 class RunLengthRows {
 public:
     RunLengthRows(PictureBytes data, std::uint32_t bitsPerPixel, std::int64_t width, std::int64_t rowCount,
-                  const PaletteColours& palette, BitmapPicture& picture)
+                  const PaletteColours& palette, SourcePicture& picture)
         : data_(data), bits_(bitsPerPixel), width_(width), rowCount_(rowCount), palette_(palette),
           picture_(picture) {}
 
     Outcome decode() {
-        picture_.clearHeld();  // pixels that the data leaves out are black
+        picture_.clear();  // pixels that the data leaves out are black
         moveTo(0, 0);
         for (;;) {
             if (at_ + 2 > data_.size) return Outcome::failure(kCutShort);
@@ -82,7 +82,7 @@ private:
     void moveTo(std::int64_t x, std::int64_t line) {
         x_ = x;
         line_ = line;
-        row_ = line < rowCount_ ? picture_.bandRow(rowCount_ - 1 - line) : nullptr;
+        row_ = line < rowCount_ ? picture_.row(rowCount_ - 1 - line) : nullptr;
     }
 
     void put(std::uint8_t index) {
@@ -95,7 +95,7 @@ private:
     const std::int64_t width_;
     const std::int64_t rowCount_;
     const PaletteColours& palette_;
-    BitmapPicture& picture_;
+    SourcePicture& picture_;
     std::size_t at_ = 0;
     std::int64_t x_ = 0;
     std::int64_t line_ = 0;  // rows from the bottom
@@ -105,6 +105,6 @@ private:
 }  // namespace
 
 Outcome decodeRunLengthRows(PictureBytes data, std::uint32_t bitsPerPixel, std::int64_t width,
-                            std::int64_t rowCount, const PaletteColours& palette, BitmapPicture& picture) {
+                            std::int64_t rowCount, const PaletteColours& palette, SourcePicture& picture) {
     return RunLengthRows(data, bitsPerPixel, width, rowCount, palette, picture).decode();
 }

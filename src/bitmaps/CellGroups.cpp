@@ -4,7 +4,7 @@
 #include "driver/ScenarioConverter.h"
 
 int pasteCellGroups(ScenarioConverter& converter, const CellGroup* groups, std::size_t count,
-                    const BitmapPicture& source, BitmapPicture& destination, EditionFamily family) {
+                    const SourcePicture& source, TemplatePicture& destination, EditionFamily family) {
     int result = 1;
     for (std::size_t g = 0; g < count; ++g) {
         const CellGroup& group = groups[g];

@@ -9,7 +9,8 @@
 #include "bitmaps/PictureExtent.h"
 #include "driver/ScenarioEdition.h"
 
-class BitmapPicture;
+class SourcePicture;
+class TemplatePicture;
 class ScenarioConverter;
 
 struct PixelPoint {
@@ -131,12 +132,12 @@ constexpr PixelPoint shifted(PixelPoint origin, PixelPoint pitch, std::int32_t r
 // columns in ascending c; per cell the fill, the copy, then the recolour. Returns 1, or 0
 // when a primitive refused a rectangle.
 int pasteCellGroups(ScenarioConverter& converter, const CellGroup* groups, std::size_t count,
-                    const BitmapPicture& source, BitmapPicture& destination,
+                    const SourcePicture& source, TemplatePicture& destination,
                     EditionFamily family = EditionFamily::Any);
 
 template <std::size_t N>
 int pasteCellGroups(ScenarioConverter& converter, const std::array<CellGroup, N>& groups,
-                    const BitmapPicture& source, BitmapPicture& destination,
+                    const SourcePicture& source, TemplatePicture& destination,
                     EditionFamily family = EditionFamily::Any) {
     return pasteCellGroups(converter, groups.data(), N, source, destination, family);
 }

@@ -11,7 +11,8 @@
 #include <cstddef>
 #include <cstring>
 
-#include "bitmaps/BitmapPicture.h"
+#include "bitmaps/SourcePicture.h"
+#include "bitmaps/TemplatePicture.h"
 #include "driver/ScenarioConverter.h"
 
 namespace {
@@ -31,8 +32,9 @@ constexpr std::array<std::uint8_t, kWideRunBytes> magentaRow() {
 }
 constexpr std::array<std::uint8_t, kWideRunBytes> kMagentaRow = magentaRow();
 
-bool isWide(const BitmapPicture& picture) {
-    return picture.geometry().width == kWidePictureWidth;
+template <typename Picture>
+bool isWide(const Picture& picture) {
+    return picture.width() == kWidePictureWidth;
 }
 
 // An empty rectangle touches nothing, wherever it lies.
@@ -41,29 +43,29 @@ bool isEmpty(std::int32_t width, std::int32_t height) {
 }
 
 // Paints the rows in memory of a rectangle of a wide picture that holds() has accepted.
-void paintMagenta(BitmapPicture& destination, std::int32_t x, std::int32_t y, std::int32_t width,
+void paintMagenta(TemplatePicture& destination, std::int32_t x, std::int32_t y, std::int32_t width,
                   std::int32_t height) {
     const RowSpan rows = destination.rowsHeld(y, height);
     if (rows.begin == rows.end) return;
     // holds() keeps the run within the picture's width, so within kMagentaRow.
     const std::size_t run = 3 * static_cast<std::size_t>(width);
     std::uint8_t* const first = destination.pixel(x, static_cast<std::int32_t>(y + rows.begin));
-    const std::ptrdiff_t step = destination.geometry().rowStep();
+    const std::ptrdiff_t step = destination.rowStep();
     for (std::ptrdiff_t i = 0; i < rows.end - rows.begin; ++i) {
         std::memcpy(first + i * step, kMagentaRow.data(), run);
     }
 }
 
-bool pasteIsAccepted(const BitmapPicture& source, const BitmapPicture& destination,
+bool pasteIsAccepted(const SourcePicture& source, const TemplatePicture& destination,
                      std::int32_t destinationWidth, std::int32_t sourceX, std::int32_t sourceY,
                      std::int32_t destinationX, std::int32_t destinationY, std::int32_t width,
                      std::int32_t height) {
-    return isWide(source) && destination.geometry().width == destinationWidth &&
+    return isWide(source) && destination.width() == destinationWidth &&
            (isEmpty(width, height) || (source.holds(sourceX, sourceY, width, height) &&
                                        destination.holds(destinationX, destinationY, width, height)));
 }
 
-int pasteCell(const BitmapPicture& source, BitmapPicture& destination, std::int32_t destinationWidth,
+int pasteCell(const SourcePicture& source, TemplatePicture& destination, std::int32_t destinationWidth,
               std::int32_t sourceX, std::int32_t sourceY, std::int32_t destinationX,
               std::int32_t destinationY, std::int32_t width, std::int32_t height) {
     if (!pasteIsAccepted(source, destination, destinationWidth, sourceX, sourceY, destinationX,
@@ -71,28 +73,26 @@ int pasteCell(const BitmapPicture& source, BitmapPicture& destination, std::int3
         return 0;
     }
     if (isEmpty(width, height)) return 1;
-    // The rows in memory in both pictures (the source holds its whole band).
-    const RowSpan to = destination.rowsHeld(destinationY, height);
-    const RowSpan from = source.rowsHeld(sourceY, height);
-    const std::int64_t begin = std::max(to.begin, from.begin);
-    const std::int64_t end = std::min(to.end, from.end);
+    // The rows in memory in the destination; the source holds its whole band.
+    const RowSpan rows = destination.rowsHeld(destinationY, height);
+    const std::int64_t begin = rows.begin;
+    const std::int64_t end = rows.end;
     if (begin >= end) return 1;
     const std::size_t run = 3 * static_cast<std::size_t>(width);
     const auto rowOf = [begin](std::int32_t y) { return static_cast<std::int32_t>(y + begin); };
     const std::uint8_t* const fromFirst = source.pixel(sourceX, rowOf(sourceY));
     std::uint8_t* const toFirst = destination.pixel(destinationX, rowOf(destinationY));
-    const std::ptrdiff_t fromStep = source.geometry().rowStep();
-    const std::ptrdiff_t toStep = destination.geometry().rowStep();
+    const std::ptrdiff_t fromStep = source.rowStep();
+    const std::ptrdiff_t toStep = destination.rowStep();
     for (std::ptrdiff_t i = 0; i < end - begin; ++i) {
-        // memmove: a picture may be pasted into itself.
-        std::memmove(toFirst + i * toStep, fromFirst + i * fromStep, run);
+        std::memcpy(toFirst + i * toStep, fromFirst + i * fromStep, run);
     }
     return 1;
 }
 
 }  // namespace
 
-int ScenarioConverter::copyCell(const BitmapPicture& source, BitmapPicture& destination,
+int ScenarioConverter::copyCell(const SourcePicture& source, TemplatePicture& destination,
                                 std::int32_t sourceX, std::int32_t sourceY,
                                 std::int32_t destinationX, std::int32_t destinationY,
                                 std::int32_t width, std::int32_t height) {
@@ -100,7 +100,7 @@ int ScenarioConverter::copyCell(const BitmapPicture& source, BitmapPicture& dest
                      destinationY, width, height);
 }
 
-int ScenarioConverter::copyCellNarrow(const BitmapPicture& source, BitmapPicture& destination,
+int ScenarioConverter::copyCellNarrow(const SourcePicture& source, TemplatePicture& destination,
                                       std::int32_t sourceX, std::int32_t sourceY,
                                       std::int32_t destinationX, std::int32_t destinationY,
                                       std::int32_t width, std::int32_t height) {
@@ -108,7 +108,7 @@ int ScenarioConverter::copyCellNarrow(const BitmapPicture& source, BitmapPicture
                      destinationY, width, height);
 }
 
-int ScenarioConverter::fillMagenta(BitmapPicture& destination, std::int32_t x, std::int32_t y,
+int ScenarioConverter::fillMagenta(TemplatePicture& destination, std::int32_t x, std::int32_t y,
                                    std::int32_t width, std::int32_t height) {
     if (!isWide(destination)) return 0;
     if (isEmpty(width, height)) return 1;
@@ -117,7 +117,7 @@ int ScenarioConverter::fillMagenta(BitmapPicture& destination, std::int32_t x, s
     return 1;
 }
 
-int ScenarioConverter::grayToMagenta(BitmapPicture& destination, std::int32_t x, std::int32_t y,
+int ScenarioConverter::grayToMagenta(TemplatePicture& destination, std::int32_t x, std::int32_t y,
                                      std::int32_t width, std::int32_t height) {
     if (!isWide(destination)) return 0;
     if (isEmpty(width, height)) return 1;
@@ -126,7 +126,7 @@ int ScenarioConverter::grayToMagenta(BitmapPicture& destination, std::int32_t x,
     if (rows.begin == rows.end) return 1;
     const std::size_t run = 3 * static_cast<std::size_t>(width);
     std::uint8_t* const first = destination.pixel(x, static_cast<std::int32_t>(y + rows.begin));
-    const std::ptrdiff_t step = destination.geometry().rowStep();
+    const std::ptrdiff_t step = destination.rowStep();
     for (std::ptrdiff_t i = 0; i < rows.end - rows.begin; ++i) {
         std::uint8_t* const row = first + i * step;
         for (std::size_t at = 0; at < run; at += 3) {
@@ -141,13 +141,12 @@ int ScenarioConverter::grayToMagenta(BitmapPicture& destination, std::int32_t x,
     return 1;
 }
 
-int fillThenCopyCell(ScenarioConverter& converter, const BitmapPicture& source,
-                     BitmapPicture& destination, std::int32_t fillX, std::int32_t fillY,
+int fillThenCopyCell(ScenarioConverter& converter, const SourcePicture& source,
+                     TemplatePicture& destination, std::int32_t fillX, std::int32_t fillY,
                      std::int32_t fillWidth, std::int32_t fillHeight, std::int32_t sourceX,
                      std::int32_t sourceY, std::int32_t destinationX, std::int32_t destinationY,
                      std::int32_t width, std::int32_t height) {
-    // Rows may be left to the copy only when it will write them, from another picture,
-    // over the fill's whole width.
+    // Rows may be left to the copy only when it will write them over the fill's whole width.
     const bool copyCoversFillColumns =
         destinationX <= fillX &&
         std::int64_t{fillX} + fillWidth <= std::int64_t{destinationX} + width;
@@ -156,7 +155,7 @@ int fillThenCopyCell(ScenarioConverter& converter, const BitmapPicture& source,
         pasteIsAccepted(source, destination, kWidePictureWidth, sourceX, sourceY, destinationX,
                         destinationY, width, height);
     const bool copyWritesRows = width > 0 && height > 0 && fillWidth > 0 && fillHeight > 0 &&
-                                &source != &destination && copyCoversFillColumns && bothAccepted;
+                                copyCoversFillColumns && bothAccepted;
     if (!copyWritesRows) {
         const int filled = converter.fillMagenta(destination, fillX, fillY, fillWidth, fillHeight);
         return filled & converter.copyCell(source, destination, sourceX, sourceY, destinationX,

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "bitmaps/BitmapPicture.h"
 #include "bitmaps/PaletteColours.h"
 #include "bitmaps/SourcePicture.h"
 
@@ -19,28 +18,53 @@ namespace {
 
 constexpr std::uint8_t kTrailer = 0x3B;
 
-// The file's bytes as giflib reads them. Some files end their first image straight with
-// the trailer, without the zero-length block that closes the image data; giflib reads on
-// after an image's last row up to that block. So from the first image's rows on, a file
-// that ends in a trailer reads as if a zero-length block came before it: nothing after
-// the first image is read anyway.
+// The file's bytes as giflib reads them. Image data is a chain of sub-blocks, each a size
+// byte and that many bytes, closed by an empty one; giflib asks for a whole sub-block at
+// once and fails when the file holds less, even where the image is complete in the bytes
+// that are there. Scenarios ship files whose data so runs past the end: a last sub-block
+// that announces more bytes than the file holds, or image data that runs into the trailer
+// without its closing block. So once the first image's descriptor is read, giflib is shown
+// the chain as the file holds it: a sub-block cut short by the end of the file announces
+// the bytes that are there, and the closing block and the trailer follow. An image complete
+// in those bytes is read whole; one that is not reads up to the closing block, and is
+// refused as cut short.
 struct GifInput {
     PictureBytes file;
-    std::size_t length;  // the bytes read, an added block included
+    std::size_t length;  // the bytes shown to giflib
     std::size_t at = 0;
+    // Where the chain was cut: the cut sub-block's size byte, its bytes in the file (it
+    // shows them when there are some), and where the closing block is shown.
+    std::size_t cut = 0;
+    std::size_t cutBytes = 0;
+    std::size_t closingAt = 0;
 
     explicit GifInput(PictureBytes bytes) : file(bytes), length(bytes.size) {}
 
-    void closeImageDataAtTrailer() {
-        if (file.size > at && file.data[file.size - 1] == kTrailer) length = file.size + 1;
+    // Walks the sub-blocks from the one at `at` on, and shows a chain that runs past the
+    // end of the file as one that ends in the file.
+    void closeImageData() {
+        std::size_t block = at;
+        while (block < file.size && file.data[block] != 0 && block + 1 + file.data[block] <= file.size) {
+            block += 1 + std::size_t{file.data[block]};
+        }
+        if (block < file.size && file.data[block] == 0) return;  // closed in the file
+        cut = block;
+        cutBytes = block < file.size ? file.size - block - 1 : 0;
+        closingAt = cutBytes > 0 ? file.size : block;
+        length = closingAt + 2;
     }
+    bool isCut() const { return length != file.size; }
+    // True once giflib has read up to the closing block that the file lacks.
+    bool readPastEnd() const { return isCut() && at > closingAt; }
 
-    // The bytes read as the file holds them: all, or all but the closing trailer.
-    std::size_t directBytes() const { return length > file.size ? file.size - 1 : file.size; }
-
+    // Whether byte `position` is shown as the file holds it.
+    bool direct(std::size_t position) const {
+        return !isCut() || position < cut || (cutBytes > 0 && position > cut && position < file.size);
+    }
     std::uint8_t byteAt(std::size_t position) const {
-        if (length == file.size || position + 2 < length) return file.data[position];
-        return position + 2 == length ? 0 : kTrailer;
+        if (direct(position)) return file.data[position];
+        if (position == cut && cutBytes > 0) return static_cast<std::uint8_t>(cutBytes);
+        return position == closingAt ? 0 : kTrailer;
     }
 };
 
@@ -48,11 +72,18 @@ int readGifBytes(GifFileType* gif, GifByteType* into, int count) {
     GifInput& input = *static_cast<GifInput*>(gif->UserData);
     const std::size_t wanted = count > 0 ? static_cast<std::size_t>(count) : 0;
     const std::size_t available = std::min(wanted, input.length - input.at);
-    // The file's own bytes in one copy; only the added block and the trailer one by one.
-    const std::size_t direct = input.directBytes();
-    const std::size_t fromFile = input.at < direct ? std::min(available, direct - input.at) : 0;
-    if (fromFile > 0) std::memcpy(into, input.file.data + input.at, fromFile);
-    for (std::size_t i = fromFile; i < available; ++i) into[i] = input.byteAt(input.at + i);
+    // The file's own bytes in runs; only the bytes shown in their place one by one.
+    for (std::size_t i = 0; i < available;) {
+        const std::size_t position = input.at + i;
+        if (!input.direct(position)) {
+            into[i++] = input.byteAt(position);
+            continue;
+        }
+        const std::size_t runEnd = !input.isCut() ? input.length : position < input.cut ? input.cut : input.file.size;
+        const std::size_t run = std::min(available - i, runEnd - position);
+        std::memcpy(into + i, input.file.data + position, run);
+        i += run;
+    }
     input.at += available;
     return static_cast<int>(available);
 }
@@ -67,10 +98,12 @@ struct InterlacePass {
 constexpr InterlacePass kInterlacePasses[] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
 constexpr InterlacePass kSequentialPass[] = {{0, 1}};
 
+constexpr const char* kCutShort = "is cut short (its data ends before its first image does)";
+
 // The wording of the failure for an error that giflib reports.
 std::string giflibProblem(int error) {
     // giflib names a screen description that the data ends inside by that description.
-    if (error == D_GIF_ERR_READ_FAILED || error == D_GIF_ERR_NO_SCRN_DSCR) return "is cut short (its data ends before its first image does)";
+    if (error == D_GIF_ERR_READ_FAILED || error == D_GIF_ERR_NO_SCRN_DSCR) return kCutShort;
     if (error == D_GIF_ERR_NOT_GIF_FILE) return "is not a GIF picture";
     const char* reason = GifErrorString(error);
     return std::string("is a damaged GIF picture (") + (reason != nullptr ? reason : "unknown error") + ")";
@@ -85,7 +118,7 @@ void setColours(const ColorMapObject* map, PaletteColours& palette) {
 
 class GifDecoding {
 public:
-    GifDecoding(PictureBytes file, const PictureExtent& extent, BitmapPicture& picture)
+    GifDecoding(PictureBytes file, const PictureExtent& extent, SourcePicture& picture)
         : input_(file), extent_(extent), picture_(picture) {}
     ~GifDecoding() {
         int ignored = 0;
@@ -133,12 +166,12 @@ private:
         const ColorMapObject* const colours = frame.ColorMap != nullptr ? frame.ColorMap : gif_->SColorMap;
         if (colours == nullptr) return Outcome::failure("has no colour table");
 
-        Outcome hold = picture_.holdDecoded(gif_->SWidth, gif_->SHeight, extent_);
+        Outcome hold = picture_.hold(gif_->SWidth, gif_->SHeight, extent_);
         if (!hold.ok()) return hold;
         paintBackground();
         PaletteColours palette;
         setColours(colours, palette);
-        input_.closeImageDataAtTrailer();
+        input_.closeImageData();
         std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
         const bool interlaced = frame.Interlace;
         const InterlacePass* const passes = interlaced ? kInterlacePasses : kSequentialPass;
@@ -146,9 +179,9 @@ private:
         for (std::size_t p = 0; p < passCount; ++p) {
             for (int row = passes[p].firstRow; row < frame.Height; row += passes[p].step) {
                 if (DGifGetLine(gif_, line.data(), frame.Width) == GIF_ERROR) {
-                    return Outcome::failure(giflibProblem(gif_->Error));
+                    return Outcome::failure(input_.readPastEnd() ? kCutShort : giflibProblem(gif_->Error));
                 }
-                std::uint8_t* const out = picture_.bandRow(frame.Top + row);
+                std::uint8_t* const out = picture_.row(frame.Top + row);
                 if (out != nullptr) palette.expand(line.data(), line.size(), out + 3 * frame.Left);
             }
         }
@@ -165,18 +198,18 @@ private:
         const std::uint8_t background = static_cast<std::uint8_t>(gif_->SBackGroundColor);
         std::vector<std::uint8_t> row(static_cast<std::size_t>(gif_->SWidth), background);
         for (std::int64_t y = extent_.touched.firstRow; y <= extent_.touched.lastRow; ++y) {
-            screen.expand(row.data(), row.size(), picture_.bandRow(y));
+            screen.expand(row.data(), row.size(), picture_.row(y));
         }
     }
 
     GifInput input_;
     const PictureExtent& extent_;
-    BitmapPicture& picture_;
+    SourcePicture& picture_;
     GifFileType* gif_ = nullptr;
 };
 
 }  // namespace
 
-Outcome decodeGifPicture(PictureBytes file, const PictureExtent& extent, BitmapPicture& picture) {
+Outcome decodeGifPicture(PictureBytes file, const PictureExtent& extent, SourcePicture& picture) {
     return GifDecoding(file, extent, picture).decode();
 }

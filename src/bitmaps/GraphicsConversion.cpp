@@ -15,20 +15,19 @@
 #include "base/FileLookup.h"
 #include "base/PathText.h"
 #include "base/ReplacingOutput.h"
-#include "bitmaps/BitmapPicture.h"
 #include "bitmaps/LayoutExtents.h"
 #include "bitmaps/SourcePicture.h"
+#include "bitmaps/TemplatePicture.h"
 #include "driver/ScenarioConverter.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+using LayoutCall = int (*)(ScenarioConverter& converter, const SourcePicture& source,
+                           TemplatePicture* const* destinations);
 
-using LayoutCall = int (*)(ScenarioConverter& converter, const BitmapPicture& source,
-                           BitmapPicture* const* destinations);
-
-struct TemplatePicture {
+struct TemplateFile {
     const char* name;  // nullptr: the step has no further template
     PictureExtent extent;
 };
@@ -38,31 +37,31 @@ constexpr std::size_t kMaxTemplates = 2;
 struct GraphicsStep {
     const char* bitmap;  // the scenario's picture, and the template of the same name
     PictureExtent sourceExtent;
-    std::array<TemplatePicture, kMaxTemplates> templates;  // copied in this order
+    std::array<TemplateFile, kMaxTemplates> templates;  // copied in this order
     LayoutCall layout;
 };
 
 // The layouts, called with the step's destination pictures in the order of its templates.
-int runUnits(ScenarioConverter& c, const BitmapPicture& s, BitmapPicture* const* d) {
+int runUnits(ScenarioConverter& c, const SourcePicture& s, TemplatePicture* const* d) {
     return c.convertUnits(s, *d[0]);
 }
-int runCities(ScenarioConverter& c, const BitmapPicture& s, BitmapPicture* const* d) {
+int runCities(ScenarioConverter& c, const SourcePicture& s, TemplatePicture* const* d) {
     return c.convertCities(s, *d[0]);
 }
-int runIcons(ScenarioConverter& c, const BitmapPicture& s, BitmapPicture* const* d) {
+int runIcons(ScenarioConverter& c, const SourcePicture& s, TemplatePicture* const* d) {
     return c.convertIcons(s, *d[0], *d[1]);
 }
-int runPeople(ScenarioConverter& c, const BitmapPicture& s, BitmapPicture* const* d) {
+int runPeople(ScenarioConverter& c, const SourcePicture& s, TemplatePicture* const* d) {
     return c.convertPeople(s, *d[0]);
 }
-int runTerrain1(ScenarioConverter& c, const BitmapPicture& s, BitmapPicture* const* d) {
+int runTerrain1(ScenarioConverter& c, const SourcePicture& s, TemplatePicture* const* d) {
     return c.convertTerrain1(s, *d[0]);
 }
-int runTerrain2(ScenarioConverter& c, const BitmapPicture& s, BitmapPicture* const* d) {
+int runTerrain2(ScenarioConverter& c, const SourcePicture& s, TemplatePicture* const* d) {
     return c.convertTerrain2(s, *d[0]);
 }
 
-constexpr TemplatePicture kNoTemplate{nullptr, {}};
+constexpr TemplateFile kNoTemplate{nullptr, {}};
 
 // The six steps, in the order they run. No scenario Improvements.bmp is read: its cells
 // come from the scenario's Icons.bmp, and its template is copied only with Icons.bmp.
@@ -92,16 +91,15 @@ constexpr std::int64_t largestSourceBand() {
 struct PictureMemory {
     PictureMemory() { source.reserve(largestSourceBand()); }
 
-    std::vector<std::uint8_t> sourceFile;  // holds the whole file of the scenario's picture
-    BitmapPicture source;
-    std::array<BitmapPicture, kMaxTemplates> templates;
+    SourcePicture source;
+    std::array<TemplatePicture, kMaxTemplates> templates;
 };
 
 // One destination file of a step: its template, and the copy of it that the layout edits.
 struct StepPicture {
     fs::path templatePath;
     std::ifstream templateFile;
-    BitmapPicture* picture = nullptr;
+    TemplatePicture* picture = nullptr;
     fs::path destinationPath;
     fs::file_type found = fs::file_type::none;  // what the destination path held before
     std::optional<ReplacingOutput> destination;  // replaces the file of its name when complete
@@ -161,12 +159,10 @@ public:
 private:
     void report(const std::string& what) { converter_.reportProblem("Error: " + what + notConverted_); }
 
-    // The scenario's picture is read whole and decoded, whatever its kind, into the rows
-    // of a 24-bit picture.
+    // The band of the scenario's picture is read, whatever its kind, into the rows of a
+    // 24-bit picture.
     bool loadSource(std::ifstream& sourceFile) {
-        PictureBytes bytes{};
-        Outcome read = readSourceFile(sourceFile, memory_.sourceFile, bytes);
-        if (read.ok()) read = decodeSourcePicture(bytes, step_.sourceExtent, memory_.source);
+        const Outcome read = decodeSourcePicture(sourceFile, step_.sourceExtent, memory_.source);
         if (read.ok()) return true;
         report(displayPath(sourcePath_) + " " + read.problem());
         return false;
@@ -174,7 +170,7 @@ private:
 
     bool loadTemplates() {
         bool usable = true;
-        for (const TemplatePicture& wanted : step_.templates) {
+        for (const TemplateFile& wanted : step_.templates) {
             if (wanted.name == nullptr) break;
             StepPicture& picture = pictures_[count_];
             picture.picture = &memory_.templates[count_++];
@@ -188,8 +184,7 @@ private:
             }
             // The template's header is checked now; its rows pass through memory a window
             // at a time while the destination is written.
-            const Outcome loaded = picture.picture->load(picture.templateFile, wanted.extent,
-                                                         BitmapPicture::Holding::Windows);
+            const Outcome loaded = picture.picture->load(picture.templateFile, wanted.extent);
             if (!loaded.ok()) {
                 report("template " + displayPath(picture.templatePath) + " " + loaded.problem());
                 usable = false;
@@ -232,7 +227,7 @@ private:
     // the bytes after it. The files of the destination names are replaced only once every
     // destination of the step is complete.
     bool writeDestinations() {
-        BitmapPicture* destinations[kMaxTemplates] = {};
+        TemplatePicture* destinations[kMaxTemplates] = {};
         std::int64_t windows = 0;
         for (std::size_t i = 0; i < count_; ++i) {
             StepPicture& picture = pictures_[i];
@@ -247,7 +242,7 @@ private:
         }
         for (std::size_t i = 0; i < count_; ++i) {
             StepPicture& picture = pictures_[i];
-            BitmapPicture& copy = *picture.picture;
+            TemplatePicture& copy = *picture.picture;
             if (!copied(picture, copy.copyBeforeBand(picture.templateFile, picture.destination->stream()))) {
                 return false;
             }
@@ -270,7 +265,7 @@ private:
         }
         for (std::size_t i = 0; i < count_; ++i) {
             StepPicture& picture = pictures_[i];
-            BitmapPicture& copy = *picture.picture;
+            TemplatePicture& copy = *picture.picture;
             if (!copied(picture, copy.copyAfterBand(picture.templateFile, picture.destination->stream()))) {
                 return false;
             }

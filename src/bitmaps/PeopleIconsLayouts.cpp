@@ -177,12 +177,12 @@ static_assert(writesDocumentedSlots(kIconGroups));
 
 }  // namespace
 
-int ScenarioConverter::convertPeople(const BitmapPicture& source, BitmapPicture& destination) {
+int ScenarioConverter::convertPeople(const SourcePicture& source, TemplatePicture& destination) {
     return pasteCellGroups(*this, kPeopleGroups, source, destination);
 }
 
-int ScenarioConverter::convertIcons(const BitmapPicture& source, BitmapPicture& iconsPicture,
-                                    BitmapPicture& improvements) {
+int ScenarioConverter::convertIcons(const SourcePicture& source, TemplatePicture& iconsPicture,
+                                    TemplatePicture& improvements) {
     int result = 1;
     for (const IconGroup& group : kIconGroups) {
         for (std::int32_t r = 0; r < group.rows; ++r) {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "base/Outcome.h"
 
 // Bytes of one stored row of a BMP picture: its pixels' bits, padded to a whole number of
 // 32-bit words.
@@ -41,3 +44,17 @@ struct PictureExtent {
 // The two row geometries of the game's pictures.
 constexpr std::int32_t kWidePictureWidth = 640;    // every scenario picture and template but one
 constexpr std::int32_t kNarrowPictureWidth = 585;  // the Improvements.bmp template
+
+// Checks a picture of this size against a layout that needs `extent`: a failure, worded to
+// follow the picture's name, when it does not fit.
+inline Outcome checkPictureSize(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent) {
+    if (width != extent.width) {
+        return Outcome::failure("is " + std::to_string(width) + " pixels wide (" + std::to_string(extent.width) +
+                                " needed)");
+    }
+    if (rowCount < extent.minimumRows()) {
+        return Outcome::failure("is too small (" + std::to_string(rowCount) + " rows, at least " +
+                                std::to_string(extent.minimumRows()) + " needed)");
+    }
+    return Outcome::success();
+}

@@ -3,36 +3,91 @@
 #include <cstddef>
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <vector>
 
 #include "base/Outcome.h"
 #include "bitmaps/PictureExtent.h"
 
-class BitmapPicture;
+// A scenario's picture as the cell primitives read it: the band of rows its layout touches,
+// held read-only as the rows of a 24-bit picture (3 bytes a pixel, blue, green, red), of
+// whatever kind the file was. The readers fill it; the layouts only read it.
+class SourcePicture {
+public:
+    // The order of the band's rows in memory: an uncompressed 24-bit file's band is read
+    // into it as the file stores it, bottom-up or top-down; the decoders write top-down.
+    enum class RowOrder { TopDown, BottomUp };
 
-// The bytes of a whole picture file, in memory.
-struct PictureBytes {
+    std::int64_t width() const { return width_; }
+    std::int64_t rowCount() const { return rowCount_; }
+    // True when the rectangle lies within the picture's width and its band.
+    bool holds(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) const {
+        return x >= 0 && width >= 0 && x + width <= width_ && y >= firstRow_ && height >= 0 &&
+               y + height <= firstRow_ + rows_;
+    }
+    // First byte of pixel (x, y) of the band. The pixel below it lies rowStep() bytes
+    // further on.
+    const std::uint8_t* pixel(std::int32_t x, std::int32_t y) const { return rowAt(y) + 3 * std::ptrdiff_t{x}; }
+    std::ptrdiff_t rowStep() const { return order_ == RowOrder::TopDown ? rowBytes_ : -rowBytes_; }
+
+    // --- for the readers -------------------------------------------------------------------
+    // Checks a picture of this size against `extent` and makes room for its band, rows in
+    // `order`. The rows are not cleared: a reader writes every pixel of the band, or clears
+    // the rows first. Fails with the problem, worded to follow the picture's name.
+    Outcome hold(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent,
+                 RowOrder order = RowOrder::TopDown);
+    // Row y (from the top) of the band to write into; nullptr when it lies outside the band.
+    std::uint8_t* row(std::int64_t y) {
+        return y >= firstRow_ && y < firstRow_ + rows_ ? rowAt(y) : nullptr;
+    }
+    // The band's bytes, as one run in memory: bandBytes() rows of 4-byte-padded 24-bit
+    // pixels, in the order hold() was given.
+    std::uint8_t* band() { return rows_ > 0 ? memory_.get() : nullptr; }
+    std::int64_t bandBytes() const { return rows_ * rowBytes_; }
+    // Sets every byte of the band to zero: black.
+    void clear();
+    // Makes room for a band of `bytes`, so that the pictures read afterwards, up to that
+    // size, reuse one allocation (and the memory pages already touched). False when there
+    // is no room.
+    bool reserve(std::int64_t bytes);
+
+private:
+    std::int64_t width_ = 0;
+    std::int64_t rowCount_ = 0;
+    std::int64_t firstRow_ = 0;  // the band, in picture rows counted from the top
+    std::int64_t rows_ = 0;
+    std::int64_t rowBytes_ = 0;
+    RowOrder order_ = RowOrder::TopDown;
+    std::unique_ptr<std::uint8_t[]> memory_;
+    std::int64_t capacity_ = 0;
+
+    std::uint8_t* rowAt(std::int64_t y) const {
+        const std::int64_t index = order_ == RowOrder::TopDown ? y - firstRow_ : firstRow_ + rows_ - 1 - y;
+        return memory_.get() + index * rowBytes_;
+    }
+    void forget();
+};
+
+// Reads a scenario's picture from `file`, a BMP of any common kind or a GIF, into the band
+// of `picture`, so that every kind converts exactly as a 24-bit BMP of the same pixels does.
+// The file's kind is told by its first bytes, not by its name. An uncompressed BMP is read
+// where its rows lie: its headers, its colour table and the band, nothing else; a compressed
+// BMP or a GIF is read whole and decoded. The claimed size is checked before anything is
+// allocated for the pixels, and only the band is held, whatever size a file claims. Fails
+// with what is wrong with the file, worded to follow its name.
+Outcome decodeSourcePicture(std::istream& file, const PictureExtent& extent, SourcePicture& picture);
+
+// The largest source file read: a 640-pixel-wide BMP of 32 bits per pixel with over 26,000
+// rows; a scenario's pictures have 480.
+constexpr std::int64_t kLargestSourceFileBytes = std::int64_t{64} << 20;
+
+// The readers of each kind, for decodeSourcePicture.
+struct PictureBytes {  // a whole file, or its pixel data, in memory
     const std::uint8_t* data;
     std::size_t size;
 };
-
-// Scenario pictures come as BMP files of any common kind or as GIF files. Each is decoded
-// from its bytes into the band of `picture` (BitmapPicture::holdDecoded), as the 24-bit
-// rows that the cell primitives read, so that every kind converts exactly as a 24-bit BMP
-// of the same pixels does. The file's kind is told by its first bytes, not by its name.
-// The claimed size is checked before anything is allocated for the pixels, and only the
-// band is held, whatever size a file claims. Fails with what is wrong with the file, worded
-// to follow its name; on success the band holds the picture's pixels.
-Outcome decodeSourcePicture(PictureBytes file, const PictureExtent& extent, BitmapPicture& picture);
-
-Outcome decodeBmpPicture(PictureBytes file, const PictureExtent& extent, BitmapPicture& picture);
-Outcome decodeGifPicture(PictureBytes file, const PictureExtent& extent, BitmapPicture& picture);
-
-// The largest source file read into memory: a 640-pixel-wide BMP of 32 bits per pixel with
-// over 26,000 rows; a scenario's pictures have 480.
-constexpr std::int64_t kLargestSourceFileBytes = std::int64_t{64} << 20;
-
-// Reads the whole of `file` into `buffer`, which only grows, so that its memory is reused
-// from one picture to the next without being cleared; `bytes` is set to the file's bytes
-// in it. Fails with the problem, worded to follow the file's name.
-Outcome readSourceFile(std::istream& file, std::vector<std::uint8_t>& buffer, PictureBytes& bytes);
+Outcome decodeBmpPicture(std::istream& file, std::int64_t fileSize, const PictureExtent& extent,
+                         SourcePicture& picture);
+Outcome decodeGifPicture(PictureBytes file, const PictureExtent& extent, SourcePicture& picture);
+// Reads the bytes of `file` from `begin` to its end (`fileSize`) into `bytes`.
+Outcome readFileRest(std::istream& file, std::int64_t begin, std::int64_t fileSize, std::vector<std::uint8_t>& bytes);

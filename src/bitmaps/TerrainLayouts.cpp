@@ -46,10 +46,10 @@ static_assert(destinationBounds(kTerrain2Groups) == kTerrain2Extent.touched);
 
 }  // namespace
 
-int ScenarioConverter::convertTerrain1(const BitmapPicture& source, BitmapPicture& destination) {
+int ScenarioConverter::convertTerrain1(const SourcePicture& source, TemplatePicture& destination) {
     return pasteCellGroups(*this, kTerrain1Groups, source, destination);
 }
 
-int ScenarioConverter::convertTerrain2(const BitmapPicture& source, BitmapPicture& destination) {
+int ScenarioConverter::convertTerrain2(const SourcePicture& source, TemplatePicture& destination) {
     return pasteCellGroups(*this, kTerrain2Groups, source, destination);
 }

@@ -42,10 +42,10 @@ static_assert(destinationBounds(kCitiesGroups) == kCitiesExtent.touched);
 
 }  // namespace
 
-int ScenarioConverter::convertUnits(const BitmapPicture& source, BitmapPicture& destination) {
+int ScenarioConverter::convertUnits(const SourcePicture& source, TemplatePicture& destination) {
     return pasteCellGroups(*this, kUnitsGroups, source, destination);
 }
 
-int ScenarioConverter::convertCities(const BitmapPicture& source, BitmapPicture& destination) {
+int ScenarioConverter::convertCities(const SourcePicture& source, TemplatePicture& destination) {
     return pasteCellGroups(*this, kCitiesGroups, source, destination, editionFamilyOf(edition));
 }

@@ -78,29 +78,30 @@ public:
 
     // --- bitmaps (bitmaps) ------------------------------------------------------------
     int convertGraphics(const std::filesystem::path& scenarioFolder);
-    // Cell primitives, on pictures whose rows the driver holds in memory
-    // (bitmaps/BitmapPicture.h). Each returns 1, or 0 when the picture is not of the
-    // primitive's geometry or a rectangle leaves the picture's band (the rows its layout
-    // touches); nothing is written then. Only the band's rows in memory are edited.
-    int copyCell(const class BitmapPicture& source, class BitmapPicture& destination,
+    // Cell primitives: from the scenario's picture (bitmaps/SourcePicture.h) into a
+    // template whose rows pass through memory (bitmaps/TemplatePicture.h). Each returns 1,
+    // or 0 when a picture is not of the primitive's geometry or a rectangle leaves the
+    // picture's band (the rows its layout touches); nothing is written then. Only the
+    // template's rows in memory are edited.
+    int copyCell(const class SourcePicture& source, class TemplatePicture& destination,
                  std::int32_t sourceX, std::int32_t sourceY, std::int32_t destinationX,
                  std::int32_t destinationY, std::int32_t width, std::int32_t height);
-    int copyCellNarrow(const class BitmapPicture& source, class BitmapPicture& destination,
+    int copyCellNarrow(const class SourcePicture& source, class TemplatePicture& destination,
                        std::int32_t sourceX, std::int32_t sourceY, std::int32_t destinationX,
                        std::int32_t destinationY, std::int32_t width, std::int32_t height);
-    int fillMagenta(class BitmapPicture& destination, std::int32_t x, std::int32_t y,
+    int fillMagenta(class TemplatePicture& destination, std::int32_t x, std::int32_t y,
                     std::int32_t width, std::int32_t height);
-    int grayToMagenta(class BitmapPicture& destination, std::int32_t x, std::int32_t y,
+    int grayToMagenta(class TemplatePicture& destination, std::int32_t x, std::int32_t y,
                       std::int32_t width, std::int32_t height);
     // Layouts: paste the scenario picture's cells into the template copies. Each returns 1,
     // or 0 when a primitive refused a cell.
-    int convertUnits(const class BitmapPicture& source, class BitmapPicture& destination);
-    int convertCities(const class BitmapPicture& source, class BitmapPicture& destination);
-    int convertTerrain1(const class BitmapPicture& source, class BitmapPicture& destination);
-    int convertTerrain2(const class BitmapPicture& source, class BitmapPicture& destination);
-    int convertPeople(const class BitmapPicture& source, class BitmapPicture& destination);
-    int convertIcons(const class BitmapPicture& source, class BitmapPicture& icons,
-                     class BitmapPicture& improvements);
+    int convertUnits(const class SourcePicture& source, class TemplatePicture& destination);
+    int convertCities(const class SourcePicture& source, class TemplatePicture& destination);
+    int convertTerrain1(const class SourcePicture& source, class TemplatePicture& destination);
+    int convertTerrain2(const class SourcePicture& source, class TemplatePicture& destination);
+    int convertPeople(const class SourcePicture& source, class TemplatePicture& destination);
+    int convertIcons(const class SourcePicture& source, class TemplatePicture& icons,
+                     class TemplatePicture& improvements);
 
     // --- companion files (companions) -------------------------------------------------
     int copyCompanionFiles(const std::filesystem::path& scenarioFolder, const std::string& baseName);

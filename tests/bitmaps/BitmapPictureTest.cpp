@@ -42,7 +42,7 @@ TEST(PictureHeader, RefusesWhatIsNotAnUncompressed24BitPictureOfTheNeededSize) {
     };
     for (const auto& [bytes, expected] : cases) {
         Outcome loaded = Outcome::success();
-        const BitmapPicture picture = loadPicture(bytes, needs, &loaded);
+        const TemplatePicture picture = loadTemplate(bytes, needs, &loaded);
         EXPECT_EQ(loaded.ok(), expected.empty());
         EXPECT_EQ(loaded.problem(), expected);
         EXPECT_EQ(picture.holds(1, 1, 1, 1), expected.empty()) << "a refused picture holds nothing";
@@ -50,7 +50,7 @@ TEST(PictureHeader, RefusesWhatIsNotAnUncompressed24BitPictureOfTheNeededSize) {
 }
 
 TEST(PictureHeader, HoldsOnlyTheRowsTheExtentNames) {
-    const BitmapPicture band = loadPicture(makeBitmap(BitmapSampleOptions()), {640, {0, 639, 10, 20}});
+    const TemplatePicture band = loadTemplate(makeBitmap(BitmapSampleOptions()), {640, {0, 639, 10, 20}});
     EXPECT_TRUE(band.holds(0, 10, 640, 11));
     EXPECT_FALSE(band.holds(0, 9, 1, 1));
     EXPECT_FALSE(band.holds(0, 20, 1, 2));
@@ -65,7 +65,7 @@ TEST(PictureAddressing, APixelLandsAtTheBytesTheHeaderPutsItAt) {
     std::ostringstream console;
     ScenarioConverter converter(console);
     const Bytes source = makeCodedBitmap(640, 480, kSourceTag);
-    const BitmapPicture sourcePicture = loadWhole(source, 640, 480);
+    const SourcePicture sourcePicture = loadWholeSource(source, 640, 480);
     Bytes narrow = makeCodedBitmap(585, 380, kTemplateTag);
     for (std::size_t row = 0; row < 380; ++row) narrow[54 + row * 1756 + 1755] = 0xAB;
     const Bytes wide = makeCodedBitmap(640, 480, kTemplateTag);
@@ -83,7 +83,7 @@ TEST(PictureAddressing, APixelLandsAtTheBytesTheHeaderPutsItAt) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        BitmapPicture picture = loadWhole(c.picture, c.width, c.rows);
+        TemplatePicture picture = loadWholeTemplate(c.picture, c.width, c.rows);
         ASSERT_EQ(c.width == 640 ? converter.copyCell(sourcePicture, picture, 5, 7, c.x, c.y, 1, 1)
                                  : converter.copyCellNarrow(sourcePicture, picture, 5, 7, c.x, c.y, 1, 1),
                   1);
@@ -94,7 +94,7 @@ TEST(PictureAddressing, APixelLandsAtTheBytesTheHeaderPutsItAt) {
     }
 
     // A rectangle as wide as the narrow picture fills a whole row but its padding byte.
-    BitmapPicture row = loadWhole(narrow, 585, 380);
+    TemplatePicture row = loadWholeTemplate(narrow, 585, 380);
     ASSERT_EQ(converter.copyCellNarrow(sourcePicture, row, 0, 0, 0, 1, 585, 1), 1);
     const std::vector<std::size_t> changed = changedBytes(narrow, storedInto(narrow, row));
     ASSERT_FALSE(changed.empty());
@@ -103,9 +103,9 @@ TEST(PictureAddressing, APixelLandsAtTheBytesTheHeaderPutsItAt) {
     EXPECT_EQ(converter.copyCellNarrow(sourcePicture, row, 0, 0, 0, 1, 586, 1), 0) << "one more reaches the padding";
 
     // Read from a top-down source: the same pixels as from the bottom-up one.
-    const BitmapPicture topDownSource = loadWhole(makeCodedBitmap(640, -480, kSourceTag), 640, 480);
-    BitmapPicture fromBottomUp = loadWhole(wide, 640, 480);
-    BitmapPicture fromTopDown = loadWhole(wide, 640, 480);
+    const SourcePicture topDownSource = loadWholeSource(makeCodedBitmap(640, -480, kSourceTag), 640, 480);
+    TemplatePicture fromBottomUp = loadWholeTemplate(wide, 640, 480);
+    TemplatePicture fromTopDown = loadWholeTemplate(wide, 640, 480);
     converter.copyCell(sourcePicture, fromBottomUp, 100, 200, 10, 20, 64, 48);
     converter.copyCell(topDownSource, fromTopDown, 100, 200, 10, 20, 64, 48);
     EXPECT_EQ(storedInto(wide, fromBottomUp), storedInto(wide, fromTopDown));

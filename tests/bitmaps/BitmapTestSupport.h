@@ -10,13 +10,14 @@
 
 #include <gtest/gtest.h>
 
-#include "bitmaps/BitmapPicture.h"
+#include "bitmaps/SourcePicture.h"
+#include "bitmaps/TemplatePicture.h"
 #include "driver/ScenarioConverter.h"
 #include "kit/BitmapLayoutSample.h"
 #include "kit/BitmapSample.h"
 
 using Bytes = std::vector<std::uint8_t>;
-using Pictures = std::vector<BitmapPicture>;
+using Pictures = std::vector<TemplatePicture>;
 
 inline std::string asText(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 inline Bytes asBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
@@ -26,21 +27,37 @@ inline PictureExtent wholePicture(std::int32_t width, std::int32_t rows) {
     return {width, {0, width - 1, 0, rows - 1}};
 }
 
-// Loads `bytes` as a picture; what the load returned goes to `loaded`.
-inline BitmapPicture loadPicture(const Bytes& bytes, const PictureExtent& extent, Outcome* loaded = nullptr) {
+// Reads `bytes` as a scenario's picture; what the reader returned goes to `read`.
+inline SourcePicture loadSource(const Bytes& bytes, const PictureExtent& extent, Outcome* read = nullptr) {
     std::istringstream file(asText(bytes));
-    BitmapPicture picture;
-    Outcome outcome = picture.load(file, extent);
+    SourcePicture picture;
+    Outcome outcome = decodeSourcePicture(file, extent, picture);
+    if (read != nullptr) *read = std::move(outcome);
+    return picture;
+}
+
+// Loads `bytes` as a template whose band is all in memory, in one window; what the load
+// returned goes to `loaded`.
+inline TemplatePicture loadTemplate(const Bytes& bytes, const PictureExtent& extent, Outcome* loaded = nullptr) {
+    std::istringstream file(asText(bytes));
+    TemplatePicture picture;
+    Outcome outcome = picture.load(file, extent, extent.bandBytes());
+    if (outcome.ok()) {
+        EXPECT_TRUE(picture.readWindow(file, 0));
+    }
     if (loaded != nullptr) *loaded = std::move(outcome);
     return picture;
 }
 
-inline BitmapPicture loadWhole(const Bytes& bytes, std::int32_t width, std::int32_t rows) {
-    return loadPicture(bytes, wholePicture(width, rows));
+inline SourcePicture loadWholeSource(const Bytes& bytes, std::int32_t width, std::int32_t rows) {
+    return loadSource(bytes, wholePicture(width, rows));
+}
+inline TemplatePicture loadWholeTemplate(const Bytes& bytes, std::int32_t width, std::int32_t rows) {
+    return loadTemplate(bytes, wholePicture(width, rows));
 }
 
-// `bytes` with the picture's rows written back into them.
-inline Bytes storedInto(const Bytes& bytes, const BitmapPicture& picture) {
+// `bytes` with the template's rows in memory written back into them.
+inline Bytes storedInto(const Bytes& bytes, const TemplatePicture& picture) {
     std::stringstream file(asText(bytes), std::ios::in | std::ios::out | std::ios::binary);
     picture.storeHeld(file);
     return asBytes(file.str());
@@ -69,7 +86,7 @@ inline std::vector<Bytes> streamInWindows(const std::vector<Bytes>& templates,
     std::int64_t windows = 0;
     for (std::size_t i = 0; i < count; ++i) {
         inputs.emplace_back(asText(templates[i]), std::ios::binary);
-        EXPECT_TRUE(pictures[i].load(inputs[i], extents[i], BitmapPicture::Holding::Windows).ok());
+        EXPECT_TRUE(pictures[i].load(inputs[i], extents[i]).ok());
         windows = std::max(windows, pictures[i].windowCount());
         EXPECT_TRUE(pictures[i].copyBeforeBand(inputs[i], outputs[i]));
     }

@@ -31,10 +31,10 @@ protected:
 
     // Runs a layout as the graphics driver does, on the template held in windows of rows;
     // a top-down template gives the same pixels.
-    Bytes run(int (ScenarioConverter::*layout)(const BitmapPicture&, BitmapPicture&),
+    Bytes run(int (ScenarioConverter::*layout)(const SourcePicture&, TemplatePicture&),
               ScenarioEdition edition = Classic) {
         converter.edition = edition;
-        const BitmapPicture sourcePicture = loadWhole(source, 640, 480);
+        const SourcePicture sourcePicture = loadWholeSource(source, 640, 480);
         std::vector<Bytes> out[2];
         for (int i = 0; i < 2; ++i) {
             out[i] = streamInWindows({i == 0 ? target : topDownCopy(target, 640, 480)}, {wholePicture(640, 480)},
@@ -188,7 +188,7 @@ TEST_F(Layouts, IconsAndImprovementsSlotsTakeTheirCellsFromTheScenarioIcons) {
     for (std::size_t row = 0; row < 380; ++row) improvementsTemplate[54 + row * narrowRow + 1755] = 0xCD;
     setPixel(source, 350, 110, kGray);
     setPixel(source, 346, 24, kGray);
-    const BitmapPicture sourcePicture = loadWhole(source, 640, 480);
+    const SourcePicture sourcePicture = loadWholeSource(source, 640, 480);
     std::vector<Bytes> out[2];
     for (int i = 0; i < 2; ++i) {  // bottom-up, then top-down templates
         out[i] = streamInWindows(i == 0 ? std::vector<Bytes>{target, improvementsTemplate}

@@ -8,14 +8,14 @@
 namespace {
 
 Bytes streamOne(const Bytes& bytes, const PictureExtent& extent,
-                      const std::function<void(BitmapPicture&)>& edit = [](BitmapPicture&) {}) {
+                      const std::function<void(TemplatePicture&)>& edit = [](TemplatePicture&) {}) {
     return streamInWindows({bytes}, {extent}, [&](Pictures& pictures) { edit(pictures[0]); })[0];
 }
 
 std::int64_t windowsOf(const Bytes& bytes, const PictureExtent& extent) {
     std::istringstream file(asText(bytes));
-    BitmapPicture picture;
-    EXPECT_TRUE(picture.load(file, extent, BitmapPicture::Holding::Windows).ok());
+    TemplatePicture picture;
+    EXPECT_TRUE(picture.load(file, extent).ok());
     return picture.windowCount();
 }
 
@@ -57,7 +57,7 @@ TEST(PictureWindows, EditsReachEveryWindowAndOnlyTheRowsInMemory) {
     const Bytes target = makeCodedBitmap(640, 480, kTemplateTag);
     const PictureExtent band = wholePicture(640, 480);
     // One tall rectangle through every window: each row is painted once, in its window.
-    const Bytes out = streamOne(target, band, [&](BitmapPicture& picture) {
+    const Bytes out = streamOne(target, band, [&](TemplatePicture& picture) {
         EXPECT_EQ(converter.fillMagenta(picture, 10, 0, 3, 480), 1);
         EXPECT_EQ(converter.fillMagenta(picture, 10, 0, 3, 481), 0) << "checked against the band";
     });
@@ -69,8 +69,8 @@ TEST(PictureWindows, EditsReachEveryWindowAndOnlyTheRowsInMemory) {
 
     // Before the first window is read, no row is in memory: a check passes, nothing is written.
     std::istringstream file(asText(target));
-    BitmapPicture picture;
-    ASSERT_TRUE(picture.load(file, band, BitmapPicture::Holding::Windows).ok());
+    TemplatePicture picture;
+    ASSERT_TRUE(picture.load(file, band).ok());
     EXPECT_EQ(converter.fillMagenta(picture, 0, 0, 640, 480), 1);
     EXPECT_EQ(picture.rowsHeld(0, 480).begin, picture.rowsHeld(0, 480).end);
 

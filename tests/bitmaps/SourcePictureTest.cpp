@@ -21,13 +21,12 @@ namespace {
 // Decodes `file` with every row of a 640-wide picture of `rows` rows wanted; the rows go
 // to `rowsOut`, 1920 bytes each, top first.
 Outcome decodeAll(const Bytes& file, std::int32_t rows, Bytes* rowsOut = nullptr) {
-    BitmapPicture picture;
-    Outcome decoded = decodeSourcePicture({file.data(), file.size()}, wholePicture(640, rows), picture);
+    Outcome decoded = Outcome::success();
+    const SourcePicture picture = loadSource(file, wholePicture(640, rows), &decoded);
     if (rowsOut != nullptr && decoded.ok()) {
         rowsOut->clear();
-        const BitmapPicture& decoded = picture;  // rows read as the cell primitives read them
         for (std::int32_t y = 0; y < rows; ++y) {
-            const std::uint8_t* row = decoded.pixel(0, y);
+            const std::uint8_t* row = picture.pixel(0, y);
             rowsOut->insert(rowsOut->end(), row, row + 1920);
         }
     }
@@ -89,11 +88,12 @@ TEST(SourcePictures, ATallScreenIsHeldOnlyAsItsBand) {
     const IndexedPicture picture = makeIndexedPicture(640, 20, 256, 6);
     Bytes gif = encodeGif(picture, GifKind());
     put16(gif, 8, 65535);  // the screen's height
-    BitmapPicture decoded;
-    ASSERT_TRUE(decodeSourcePicture({gif.data(), gif.size()}, {640, {0, 639, 0, 19}}, decoded).ok());
-    EXPECT_EQ(decoded.geometry().rowCount, 65535);
-    EXPECT_NE(decoded.bandRow(19), nullptr);
-    EXPECT_EQ(decoded.bandRow(20), nullptr);
+    Outcome read = Outcome::success();
+    SourcePicture decoded = loadSource(gif, {640, {0, 639, 0, 19}}, &read);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(decoded.rowCount(), 65535);
+    EXPECT_NE(decoded.row(19), nullptr);
+    EXPECT_EQ(decoded.row(20), nullptr);
 }
 
 TEST(SourcePictures, DamagedGifsAreRefusedWithTheirReason) {
@@ -111,6 +111,8 @@ TEST(SourcePictures, DamagedGifsAreRefusedWithTheirReason) {
     noImage.push_back(0x3B);
     Bytes outside = good;
     put16(outside, image + 1, 1);  // one pixel right: the frame reaches past the screen
+    GifKind cutInside;
+    cutInside.cut = GifCut::InsideImage;
     Bytes noColours = good;
     noColours[10] &= 0x7F;  // the screen table's flag off: its bytes read as records
     const std::pair<Bytes, std::string> cases[] = {
@@ -123,6 +125,9 @@ TEST(SourcePictures, DamagedGifsAreRefusedWithTheirReason) {
         {outside, "has its first image reaching outside its screen"},
         {Bytes(good.begin(), good.begin() + 9), "is cut short (its data ends before its first image does)"},
         {noColours, "is a damaged GIF picture (Wrong record type detected)"},
+        {encodeGif(makeIndexedPicture(640, 30, 256, 8), cutInside),
+         "is cut short (its data ends before its first image does)"},
+        {Bytes(good.begin(), good.end() - 2), ""},  // no closing block, no trailer: the image is whole
     };
     for (const auto& [file, expected] : cases) expectDecodes(file, 30, expected);
 }

@@ -166,6 +166,36 @@ std::vector<std::uint8_t> encodeBmp(const IndexedPicture& picture, const BmpKind
 
 // The whole file is written by EGifSpew, which also stores an interlaced image's rows in
 // the order of its passes: the reader's own pass table is not copied here.
+namespace {
+
+// Ends the data of the first image of `gif` early, as `cut` says.
+void cutGifData(std::vector<std::uint8_t>& gif, GifCut cut) {
+    std::size_t at = gifImageAt(gif);
+    if (at == 0) std::abort();
+    const std::uint8_t flags = gif[at + 9];
+    at += 10 + ((flags & 0x80) != 0 ? 3u << ((flags & 7) + 1) : 0u) + 1;  // and the LZW code size
+    const std::size_t dataBegin = at;
+    std::size_t last = at;
+    while (gif[at] != 0) {
+        last = at;
+        at += gif[at] + 1u;
+    }
+    if (cut == GifCut::InsideImage) {
+        gif.resize(dataBegin + (at - dataBegin) / 2);
+        return;
+    }
+    if (gif[last] == 255) {  // a last block with room to announce more: one byte of its own
+        gif[last] = 254;
+        last += 255;
+        gif.insert(gif.begin() + static_cast<std::ptrdiff_t>(last), std::uint8_t{1});
+    }
+    const std::size_t end = last + 1 + gif[last];
+    gif[last] = 255;
+    gif.resize(end);  // neither the closing block nor the trailer
+}
+
+}  // namespace
+
 std::vector<std::uint8_t> encodeGif(const IndexedPicture& picture, const GifKind& kind) {
     std::vector<std::uint8_t> out;
     int error = 0;
@@ -213,6 +243,7 @@ std::vector<std::uint8_t> encodeGif(const IndexedPicture& picture, const GifKind
     std::free(images);
     GifFreeMapObject(colours);
     if (!kind.closingBlock && out.size() >= 2 && out[out.size() - 2] == 0) out.erase(out.end() - 2);
+    if (kind.cut != GifCut::None) cutGifData(out, kind.cut);
     return out;
 }
 
@@ -262,6 +293,8 @@ const PictureKind kPictureKinds[] = {
     {"GIF89a, interlaced, local colours", 256, true, {}, {true, true, true, true, 0, 0, 0, 0, 0}},
     {"GIF87a without the closing block", 256, true, {}, {false, false, false, false, 0, 0, 0, 0, 0}},
     {"GIF87a, 16 colours", 16, true, {}, {false, false, true, false, 0, 0, 0, 0, 0}},
+    {"GIF87a, last block cut short after its end code", 256, true, {},
+     {false, false, true, false, 0, 0, 0, 0, 0, GifCut::AfterEndCode}},
 };
 const std::size_t kPictureKindCount = sizeof kPictureKinds / sizeof kPictureKinds[0];
 

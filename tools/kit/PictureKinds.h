@@ -33,6 +33,16 @@ struct BmpKind {
 };
 std::vector<std::uint8_t> encodeBmp(const IndexedPicture& picture, const BmpKind& kind);
 
+// How a GIF's data ends, as scenarios ship their files.
+enum class GifCut {
+    None,
+    // The last data block announces more bytes than the file holds, but the image's end
+    // code lies in the bytes there: every pixel is in the file.
+    AfterEndCode,
+    // The file ends halfway through the image data: its last rows are missing.
+    InsideImage,
+};
+
 struct GifKind {
     bool gif89 = false;          // GIF89a, with a graphic control extension before the image
     bool interlaced = false;
@@ -42,6 +52,7 @@ struct GifKind {
     // on a screen whose background is colour `background`.
     std::int32_t frameLeft = 0, frameTop = 0, frameWidth = 0, frameHeight = 0;
     std::uint8_t background = 0;
+    GifCut cut = GifCut::None;
 };
 // Written with giflib's encoder.
 std::vector<std::uint8_t> encodeGif(const IndexedPicture& picture, const GifKind& kind);
