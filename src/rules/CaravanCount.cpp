@@ -20,7 +20,7 @@ int ScenarioConverter::countCaravanLines(RulesTextInput& scenarioRules) {
     std::string line;
     while (!ordersFound && scenarioRules.readPiece(line, kSectionLineCapacity)) {
         if (line == kCaravanHeader) started = true;
-        if (started && isCountedLine(line)) ++count;
+        if (started && isCountedLine(line, scenarioRules.pieceIsWholeLine())) ++count;
         ordersFound = line == kOrdersHeader;
     }
     scenarioRules.rewind();

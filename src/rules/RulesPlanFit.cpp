@@ -1,30 +1,12 @@
 #include "rules/RulesPlanFit.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstddef>
 
 #include "rules/RulesPlanPairing.h"
-
-namespace {
-
-// The section word of a header, in small letters; empty for a line that begins no section.
-std::string sectionWord(const std::string& line) {
-    if (!isSectionHeader(line)) return {};
-    const std::size_t end = std::min(line.find_first_of(" \t;\n"), line.size());
-    std::string word = line.substr(0, end);
-    for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return word;
-}
-
-std::string withoutLineFeed(const std::string& piece) {
-    return !piece.empty() && piece.back() == '\n' ? piece.substr(0, piece.size() - 1) : piece;
-}
-
-}  // namespace
+#include "rules/SectionWord.h"
 
 bool standForEachOther(const std::string& scenarioLine, const std::string& templateLine) {
-    return sectionWord(scenarioLine) == sectionWord(templateLine);
+    return sectionKey(headerWord(scenarioLine)) == sectionKey(headerWord(templateLine));
 }
 
 std::optional<RulesMisfit> findPlanMisfit(ScenarioEdition edition, const PlanRunPieces& pieces) {
@@ -44,13 +26,4 @@ std::optional<RulesMisfit> findPlanMisfit(ScenarioEdition edition, const PlanRun
         }
     }
     return std::nullopt;
-}
-
-std::string planMisfitWarning(const std::string& scenarioRulesPath, const std::string& templateRulesPath,
-                              const RulesMisfit& misfit) {
-    return "Warning: the sections of " + scenarioRulesPath + " do not fit the conversion plan: its line " +
-           std::to_string(misfit.scenarioLine.lineNumber) + " (\"" + withoutLineFeed(misfit.scenarioLine.text) +
-           "\") takes the place of line " + std::to_string(misfit.templateLine.lineNumber) + " of " +
-           templateRulesPath + " (\"" + withoutLineFeed(misfit.templateLine.text) +
-           "\"); check the converted Rules.txt!";
 }

@@ -30,7 +30,3 @@ bool standForEachOther(const std::string& scenarioLine, const std::string& templ
 
 // The first pair, in the order of the plan, whose lines do not stand for each other.
 std::optional<RulesMisfit> findPlanMisfit(ScenarioEdition edition, const PlanRunPieces& pieces);
-
-// The warning line for a misfit, without its line feed.
-std::string planMisfitWarning(const std::string& scenarioRulesPath, const std::string& templateRulesPath,
-                              const RulesMisfit& misfit);

@@ -37,19 +37,30 @@ int RulesTextInput::nextChar() {
     return static_cast<unsigned char>(c);
 }
 
+bool RulesTextInput::endsHere() {
+    if (ended_) return true;
+    const int c = buffer()->sgetc();
+    return c == std::char_traits<char>::eof() || c == kEndOfText;
+}
+
 bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
     piece.clear();
+    pieceWholeLine_ = false;
     if (!isOpen() || capacity < 2) return false;
     pieceLine_ = lineFeedsRead_ + 1;
+    const bool startsLine = atLineStart_;
+    atLineStart_ = false;
     while (piece.size() + 1 < capacity) {
         int c = nextChar();
         if (c < 0) break;
         piece.push_back(static_cast<char>(c));
         if (c == '\n') {
             ++lineFeedsRead_;
+            atLineStart_ = true;
             break;
         }
     }
+    pieceWholeLine_ = startsLine && !piece.empty() && (atLineStart_ || endsHere());
     return !piece.empty();
 }
 
@@ -69,6 +80,27 @@ void RulesTextInput::rewind() {
     bytesRead_ = 0;
     lineFeedsRead_ = 0;
     pieceLine_ = 0;
+    atLineStart_ = true;
+    pieceWholeLine_ = false;
+}
+
+void RulesTextInput::seek(const RulesTextPosition& position) {
+    const auto offset = static_cast<std::streamoff>(position.byte);
+    if (memory_ != nullptr) {
+        memory_->pubseekpos(offset, std::ios::in);
+    } else if (file_.is_open()) {
+        file_.clear();
+        file_.seekg(offset);
+    } else {
+        return;
+    }
+    ended_ = false;
+    endedByMark_ = false;
+    bytesRead_ = position.byte;
+    lineFeedsRead_ = position.lineFeeds;
+    pieceLine_ = 0;
+    atLineStart_ = position.atLineStart;
+    pieceWholeLine_ = false;
 }
 
 RulesTextOutput::RulesTextOutput(const std::filesystem::path& path)

@@ -16,6 +16,14 @@
 //    0x1A byte ends the text;
 //  - writing stores every line feed as carriage return plus line feed.
 
+// Where a reader stands in a text, so that it can come back there: the byte of the file, the
+// line feeds read before it and whether a line begins there.
+struct RulesTextPosition {
+    std::uintmax_t byte = 0;
+    std::int64_t lineFeeds = 0;
+    bool atLineStart = true;
+};
+
 class RulesTextInput {
 public:
     // Opens the file; check isOpen() afterwards.
@@ -37,6 +45,11 @@ public:
     // feeds before it in the text as read, so every piece of a long line has its line's.
     std::int64_t lineNumber() const { return pieceLine_; }
 
+    // True when the piece read last is a whole line: it began where a line begins and
+    // ends with the line feed or at the end of the text. The trailing piece of a line longer
+    // than the buffer is not.
+    bool pieceIsWholeLine() const { return pieceWholeLine_; }
+
     // True once a read has met the end of the text.
     bool atEnd() const { return ended_; }
 
@@ -48,8 +61,13 @@ public:
     // Back to the first byte of the text.
     void rewind();
 
+    // Where the next piece begins, and back there (only to a position this text gave).
+    RulesTextPosition position() const { return {bytesRead_, lineFeedsRead_, atLineStart_}; }
+    void seek(const RulesTextPosition& position);
+
 private:
     int nextChar();  // the next translated character, or -1 at the end of the text
+    bool endsHere();  // the text ends before the next character
     std::streambuf* buffer();
 
     std::filesystem::path path_;
@@ -61,6 +79,8 @@ private:
     bool endedByMark_ = false;  // by the end-of-text byte, not by the end of the file
     std::int64_t lineFeedsRead_ = 0;
     std::int64_t pieceLine_ = 0;
+    bool atLineStart_ = true;
+    bool pieceWholeLine_ = false;
 };
 
 // Replaces the file of its name whole, when it is closed, or not at all.
