@@ -1,48 +1,77 @@
 #include "rules/RulesText.h"
 
+#include <algorithm>
+#include <cstring>
 #include <system_error>
 
 namespace {
 constexpr int kEndOfText = 0x1A;
+constexpr std::size_t kWindowBytes = 16 * 1024;
+
+// The first character in [from, from + count) that the text mode treats otherwise than as
+// itself: a line feed, a carriage return or the end-of-text byte; or from + count.
+const char* nextSpecial(const char* from, std::size_t count) {
+    const char* end = from + count;
+    for (const int special : {int{'\n'}, int{'\r'}, kEndOfText}) {
+        const void* found = std::memchr(from, special, static_cast<std::size_t>(end - from));
+        if (found != nullptr) end = static_cast<const char*>(found);
+    }
+    return end;
 }
+}  // namespace
 
 RulesTextInput::RulesTextInput(const std::filesystem::path& path)
-    : path_(path), file_(path, std::ios::binary) {
+    : path_(path), file_(path, std::ios::binary), window_(kWindowBytes) {
     std::error_code error;
     if (file_.is_open()) sizeAtOpen_ = std::filesystem::file_size(path, error);
     if (error) sizeAtOpen_ = 0;
 }
 
 RulesTextInput::RulesTextInput(const std::string& bytes, const std::filesystem::path& path)
-    : path_(path), memory_(std::make_unique<std::stringbuf>(bytes, std::ios::in)) {}
+    : path_(path), memory_(std::make_unique<std::string>(bytes)) {
+    next_ = memory_->data();
+    windowEnd_ = next_ + memory_->size();
+}
 
-std::streambuf* RulesTextInput::buffer() {
-    return memory_ != nullptr ? static_cast<std::streambuf*>(memory_.get()) : file_.rdbuf();
+bool RulesTextInput::fillWindow() {
+    if (memory_ != nullptr || !file_.is_open()) return false;
+    file_.read(window_.data(), static_cast<std::streamsize>(window_.size()));
+    next_ = window_.data();
+    windowEnd_ = next_ + file_.gcount();
+    return next_ != windowEnd_;
+}
+
+int RulesTextInput::peekByte() {
+    if (next_ == windowEnd_ && !fillWindow()) return -1;
+    return static_cast<unsigned char>(*next_);
 }
 
 int RulesTextInput::nextChar() {
     if (ended_) return -1;
-    std::streambuf* buffer = this->buffer();
-    int c = buffer->sbumpc();
-    if (c == '\r' && buffer->sgetc() == '\n') {
-        c = buffer->sbumpc();
+    int c = peekByte();
+    if (c >= 0) ++next_;
+    if (c == '\r' && peekByte() == '\n') {
+        c = '\n';
+        ++next_;
         ++bytesRead_;
     }
-    if (c == std::char_traits<char>::eof() || c == kEndOfText) {
+    if (c < 0 || c == kEndOfText) {
         ended_ = true;
         endedByMark_ = c == kEndOfText;
         return -1;
     }
     ++bytesRead_;
-    return static_cast<unsigned char>(c);
+    return c;
 }
 
 bool RulesTextInput::endsHere() {
     if (ended_) return true;
-    const int c = buffer()->sgetc();
-    return c == std::char_traits<char>::eof() || c == kEndOfText;
+    const int c = peekByte();
+    return c < 0 || c == kEndOfText;
 }
 
+// Runs of plain characters are taken whole; the characters that the text mode translates
+// one by one.
 bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
     piece.clear();
     pieceWholeLine_ = false;
@@ -50,10 +79,23 @@ bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
     pieceLine_ = lineFeedsRead_ + 1;
     const bool startsLine = atLineStart_;
     atLineStart_ = false;
-    while (piece.size() + 1 < capacity) {
-        int c = nextChar();
+    for (std::size_t room = capacity - 1; room > 0 && !ended_;) {
+        if (next_ == windowEnd_ && !fillWindow()) {
+            ended_ = true;
+            break;
+        }
+        const std::size_t span = std::min(room, static_cast<std::size_t>(windowEnd_ - next_));
+        const char* stop = nextSpecial(next_, span);
+        const auto plain = static_cast<std::size_t>(stop - next_);
+        piece.append(next_, plain);
+        bytesRead_ += plain;
+        room -= plain;
+        next_ = stop;
+        if (plain == span) continue;  // the room or the window is used up
+        const int c = nextChar();
         if (c < 0) break;
         piece.push_back(static_cast<char>(c));
+        --room;
         if (c == '\n') {
             ++lineFeedsRead_;
             atLineStart_ = true;
@@ -66,31 +108,16 @@ bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
 
 bool RulesTextInput::readFailed() const { return ended_ && !endedByMark_ && bytesRead_ < sizeAtOpen_; }
 
-void RulesTextInput::rewind() {
-    if (memory_ != nullptr) {
-        memory_->pubseekpos(0, std::ios::in);
-    } else if (file_.is_open()) {
-        file_.clear();
-        file_.seekg(0);
-    } else {
-        return;
-    }
-    ended_ = false;
-    endedByMark_ = false;
-    bytesRead_ = 0;
-    lineFeedsRead_ = 0;
-    pieceLine_ = 0;
-    atLineStart_ = true;
-    pieceWholeLine_ = false;
-}
+void RulesTextInput::rewind() { seek(RulesTextPosition{}); }
 
 void RulesTextInput::seek(const RulesTextPosition& position) {
-    const auto offset = static_cast<std::streamoff>(position.byte);
     if (memory_ != nullptr) {
-        memory_->pubseekpos(offset, std::ios::in);
+        next_ = memory_->data() + std::min<std::uintmax_t>(position.byte, memory_->size());
+        windowEnd_ = memory_->data() + memory_->size();
     } else if (file_.is_open()) {
         file_.clear();
-        file_.seekg(offset);
+        file_.seekg(static_cast<std::streamoff>(position.byte));
+        next_ = windowEnd_ = nullptr;
     } else {
         return;
     }
@@ -128,11 +155,9 @@ void RulesTextOutput::put(const char* bytes, std::size_t count) {
 
 void RulesTextOutput::write(const std::string& text) {
     std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\n') continue;
+    for (std::size_t i; (i = text.find('\n', start)) != std::string::npos; start = i + 1) {
         put(text.data() + start, i - start);
         put("\r\n", 2);
-        start = i + 1;
     }
     put(text.data() + start, text.size() - start);
 }

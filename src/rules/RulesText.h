@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
+#include <vector>
 
 #include "base/ReplacingOutput.h"
 
@@ -34,6 +34,8 @@ public:
 
     bool isOpen() const { return memory_ != nullptr || file_.is_open(); }
     const std::filesystem::path& path() const { return path_; }
+
+    RulesTextInput(RulesTextInput&&) = delete;  // the window points into the text
 
     // Reads the next piece of a line into `piece`, as the standard line reader does with
     // a buffer of `capacity` characters: at most capacity - 1 characters, up to and
@@ -67,14 +69,20 @@ public:
 
 private:
     int nextChar();  // the next translated character, or -1 at the end of the text
+    int peekByte();  // the next byte as it stands in the file, or -1 at its end
+    bool fillWindow();  // false at the end of the file
     bool endsHere();  // the text ends before the next character
-    std::streambuf* buffer();
 
     std::filesystem::path path_;
     std::ifstream file_;
     std::uintmax_t sizeAtOpen_ = 0;
     std::uintmax_t bytesRead_ = 0;  // since the last rewind
-    std::unique_ptr<std::stringbuf> memory_;  // instead of the file
+    std::unique_ptr<std::string> memory_;  // instead of the file
+    // The bytes not read yet of the part of the text at hand: the whole text in memory, or
+    // the window of the file read last.
+    std::vector<char> window_;
+    const char* next_ = nullptr;
+    const char* windowEnd_ = nullptr;
     bool ended_ = false;
     bool endedByMark_ = false;  // by the end-of-text byte, not by the end of the file
     std::int64_t lineFeedsRead_ = 0;
