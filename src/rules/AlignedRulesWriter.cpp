@@ -33,8 +33,9 @@ private:
 
 // Reads one counted line with the lines that lead it in, and writes them all or none.
 // False when the text ends first.
-bool moveCountedLine(RulesTextInput& input, std::size_t capacity, RulesSource source, RunWriter* writer) {
-    std::string piece;
+// `piece` is the caller's, kept from call to call: a caravan block may be long.
+bool moveCountedLine(RulesTextInput& input, std::size_t capacity, RulesSource source, RunWriter* writer,
+                     std::string& piece) {
     while (input.readPiece(piece, capacity)) {
         if (writer != nullptr) writer->write(piece, source);
         if (isCountedLine(piece, input.pieceIsWholeLine())) return true;
@@ -54,14 +55,15 @@ void writeAlignedRules(ScenarioEdition edition, const RulesAlignment& alignment,
                        RulesTextOutput& output) {
     const RulesPlaces places = placesFor(edition);
     RunWriter writer(edition, output);
+    std::string piece;
     auto fromTemplate = [&](std::size_t p, bool written) {
         writer.startRun(places[p].run);
         moveCountedLine(templateRules, capacityOf(places[p], edition), RulesSource::Template,
-                        written ? &writer : nullptr);
+                        written ? &writer : nullptr, piece);
     };
     auto fromScenario = [&](std::size_t run) {
         writer.startRun(run);
-        moveCountedLine(scenarioRules, kSectionLineCapacity, RulesSource::Scenario, &writer);
+        moveCountedLine(scenarioRules, kSectionLineCapacity, RulesSource::Scenario, &writer, piece);
     };
 
     templateRules.rewind();
@@ -77,7 +79,7 @@ void writeAlignedRules(ScenarioEdition edition, const RulesAlignment& alignment,
             if (s > 0) {
                 writer.startRun(places[section.first].run);
                 moveCountedLine(scenarioRules, kSectionLineCapacity, RulesSource::Scenario,
-                                headerPlaced ? &writer : nullptr);
+                                headerPlaced ? &writer : nullptr, piece);
             }
         }
         const std::size_t spareEnd = section.lastScenarioPlace + 1 + section.spareTemplatePlaces;
@@ -110,6 +112,5 @@ void writeAlignedRules(ScenarioEdition edition, const RulesAlignment& alignment,
         }
     }
     // The template after its last place, as it is.
-    std::string piece;
     while (templateRules.readPiece(piece, kRestLineCapacity)) output.write(piece);
 }

@@ -19,7 +19,8 @@ constexpr int kRulesTextEndedEarly = 0;
 // Only a whole line does: the trailing piece of a line longer than the buffer counts
 // whatever it holds.
 inline bool isBlankLine(const std::string& piece, bool wholeLine) {
-    return wholeLine && piece.find_first_not_of(" \t\n") == std::string::npos;
+    return wholeLine && !piece.empty() && (piece[0] == ' ' || piece[0] == '\t') &&
+           piece.find_first_not_of(" \t\n") == std::string::npos;
 }
 
 // A comment (";") or an empty line: the lines that no reader of a rules text counts.

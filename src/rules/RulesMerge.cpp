@@ -1,6 +1,5 @@
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <string>
 
 #include "base/PathText.h"
@@ -88,43 +87,28 @@ void mergeByPlan(ScenarioConverter& converter, RulesTextInput& scenarioRules, Ru
 // to align with: the plan writes what it can.
 int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput& output,
                                   RulesTextInput& templateRules) {
-    // The one run whose length varies from scenario to scenario; counting leaves the
-    // scenario rules at their first line again.
-    caravanLineCount = countCaravanLines(scenarioRules);
+    // One pass over the scenario finds its sections and the one run whose length varies
+    // from scenario to scenario.
+    ScenarioSectionIndex sections;
+    sections.read(scenarioRules);
+    caravanLineCount = sections.caravanLines();
     const std::int32_t caravanRun = caravanLineCount < 0 ? 0 : caravanLineCount;  // -2 copies nothing
 
-    PlanRunPieces pieces;
-    const bool templateWhole = surveyTemplate(edition, templateRules, pieces);
-    // The scenario lines each run takes follow each other; the caravan run's are not kept.
-    std::int64_t firstLine[kRulesMergePlan.size()] = {};
-    std::int64_t scenarioLines = 0;
-    for (std::size_t row = 0; row < kRulesMergePlan.size(); ++row) {
-        const RulesRun& run = kRulesMergePlan[row].runFor(edition);
-        if (run.source != RulesSource::Scenario) continue;
-        firstLine[row] = scenarioLines;
-        scenarioLines += copiedLines(run, caravanRun);
-    }
-    ScenarioSectionIndex sections;
-    const bool scenarioWhole = sections.readOn(scenarioRules, scenarioLines, [&](std::int64_t line, const RulesPiece& piece) {
-        for (std::size_t row = 0; row < kRulesMergePlan.size(); ++row) {
-            const RulesRun& run = kRulesMergePlan[row].runFor(edition);
-            if (run.source == RulesSource::Scenario && run.length == RunLength::Counted && line >= firstLine[row] &&
-                line < firstLine[row] + run.copy) {
-                pieces[row].push_back(piece);
-            }
-        }
-    });
-
-    if (!templateWhole || (scenarioWhole && !findPlanMisfit(edition, pieces))) {
+    PlanRunPieces templatePieces;
+    const bool templateWhole = surveyTemplate(edition, templateRules, templatePieces);
+    const bool scenarioWhole =
+        sections.countedLines() >= countedLinesThrough(edition, RulesSource::Scenario, static_cast<int>(kRulesMergePlan.size()), caravanRun);
+    // A text with more sections than the index holds is not taken for one that fits.
+    if (!templateWhole ||
+        (scenarioWhole && sections.complete() && fitsPlan(edition, templatePieces, sections, caravanRun))) {
         scenarioRules.rewind();
         templateRules.rewind();
         mergeByPlan(*this, scenarioRules, output, templateRules);
         return 1;
     }
 
-    sections.readOn(scenarioRules, std::numeric_limits<std::int64_t>::max());
     const RulesAlignment alignment =
-        alignSections(edition, templateHeadersByPlace(edition, pieces), sections, caravanLineCount);
+        alignSections(edition, templateHeadersByPlace(edition, templatePieces), sections, caravanLineCount);
     writeAlignedRules(edition, alignment, sections, caravanLineCount, scenarioRules, templateRules, output);
     for (const std::string& warning : alignmentWarnings(alignment, sections, caravanLineCount,
                                                         displayPath(scenarioRules.path()),

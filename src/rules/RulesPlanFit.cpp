@@ -9,21 +9,19 @@ bool standForEachOther(const std::string& scenarioLine, const std::string& templ
     return sectionKey(headerWord(scenarioLine)) == sectionKey(headerWord(templateLine));
 }
 
-std::optional<RulesMisfit> findPlanMisfit(ScenarioEdition edition, const PlanRunPieces& pieces) {
+bool fitsPlan(ScenarioEdition edition, const PlanRunPieces& templatePieces, const ScenarioSectionIndex& scenario,
+              std::int32_t caravanRun) {
     const RunPairings pairing = pairRuns(edition);
     for (std::size_t i = 0; i < pairing.count; ++i) {
         const RunPairing& pair = pairing.pairs[i];
-        const std::vector<RulesPiece>& scenarioLines = pieces[pair.scenarioRow];
-        const std::vector<RulesPiece>& templateLines = pieces[pair.templateRow];
+        // The scenario runs follow each other without a gap.
+        const std::int64_t first =
+            countedLinesThrough(edition, RulesSource::Scenario, static_cast<int>(pair.scenarioRow), caravanRun);
+        const std::vector<RulesPiece>& templateLines = templatePieces[pair.templateRow];
         for (std::int32_t k = 0; k < pair.lines; ++k) {
-            const std::size_t s = static_cast<std::size_t>(k);
             const std::size_t t = static_cast<std::size_t>(pair.firstPassedOver + k);
-            // A text that ran short has no more pairs; its own warning tells of it.
-            if (s >= scenarioLines.size() || t >= templateLines.size()) break;
-            if (!standForEachOther(scenarioLines[s].text, templateLines[t].text)) {
-                return RulesMisfit{scenarioLines[s], templateLines[t]};
-            }
+            if (!standForEachOther(scenario.headerAt(first + k), templateLines.at(t).text)) return false;
         }
     }
-    return std::nullopt;
+    return true;
 }

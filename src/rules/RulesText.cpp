@@ -7,6 +7,7 @@
 namespace {
 constexpr int kEndOfText = 0x1A;
 constexpr std::size_t kWindowBytes = 16 * 1024;
+constexpr std::size_t kPendingBytes = 64 * 1024;
 
 // The first character in [from, from + count) that the text mode treats otherwise than as
 // itself: a line feed, a carriage return or the end-of-text byte; or from + count.
@@ -31,6 +32,12 @@ RulesTextInput::RulesTextInput(const std::string& bytes, const std::filesystem::
     : path_(path), memory_(std::make_unique<std::string>(bytes)) {
     next_ = memory_->data();
     windowEnd_ = next_ + memory_->size();
+    windowChanged();
+}
+
+void RulesTextInput::windowChanged() {
+    const void* mark = std::memchr(next_, kEndOfText, static_cast<std::size_t>(windowEnd_ - next_));
+    endMark_ = mark == nullptr ? windowEnd_ : static_cast<const char*>(mark);
 }
 
 bool RulesTextInput::fillWindow() {
@@ -38,6 +45,7 @@ bool RulesTextInput::fillWindow() {
     file_.read(window_.data(), static_cast<std::streamsize>(window_.size()));
     next_ = window_.data();
     windowEnd_ = next_ + file_.gcount();
+    windowChanged();
     return next_ != windowEnd_;
 }
 
@@ -70,13 +78,37 @@ bool RulesTextInput::endsHere() {
     return c < 0 || c == kEndOfText;
 }
 
-// Runs of plain characters are taken whole; the characters that the text mode translates
-// one by one.
+// The usual case: a whole line, its line feed within the window and within `room`
+// characters once a carriage return before it is dropped. False, with nothing read, for
+// any other.
+bool RulesTextInput::readWholeLine(std::string& piece, std::size_t room) {
+    if (!atLineStart_ || ended_) return false;
+    const std::size_t span = std::min(room + 1, static_cast<std::size_t>(endMark_ - next_));
+    const void* found = std::memchr(next_, '\n', span);
+    if (found == nullptr) return false;
+    const char* lineFeed = static_cast<const char*>(found);
+    const bool crLf = lineFeed > next_ && lineFeed[-1] == '\r';
+    const auto text = static_cast<std::size_t>(lineFeed - next_) - (crLf ? 1 : 0);
+    if (text + 1 > room) return false;
+    piece.assign(next_, text);
+    piece.push_back('\n');
+    bytesRead_ += static_cast<std::uintmax_t>(lineFeed + 1 - next_);
+    next_ = lineFeed + 1;
+    ++lineFeedsRead_;
+    return true;
+}
+
+// Whole lines are taken at once, runs of plain characters whole; the characters that the
+// text mode translates one by one.
 bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
     piece.clear();
     pieceWholeLine_ = false;
     if (!isOpen() || capacity < 2) return false;
     pieceLine_ = lineFeedsRead_ + 1;
+    if (readWholeLine(piece, capacity - 1)) {
+        pieceWholeLine_ = true;
+        return true;
+    }
     const bool startsLine = atLineStart_;
     atLineStart_ = false;
     for (std::size_t room = capacity - 1; room > 0 && !ended_;) {
@@ -114,10 +146,11 @@ void RulesTextInput::seek(const RulesTextPosition& position) {
     if (memory_ != nullptr) {
         next_ = memory_->data() + std::min<std::uintmax_t>(position.byte, memory_->size());
         windowEnd_ = memory_->data() + memory_->size();
+        windowChanged();
     } else if (file_.is_open()) {
         file_.clear();
         file_.seekg(static_cast<std::streamoff>(position.byte));
-        next_ = windowEnd_ = nullptr;
+        next_ = windowEnd_ = endMark_ = nullptr;
     } else {
         return;
     }
@@ -148,9 +181,15 @@ const std::string& RulesTextOutput::text() const {
 void RulesTextOutput::put(const char* bytes, std::size_t count) {
     if (memory_ != nullptr) {
         memory_->append(bytes, count);
-    } else {
-        file_->stream().write(bytes, static_cast<std::streamsize>(count));
+        return;
     }
+    pending_.append(bytes, count);
+    if (pending_.size() >= kPendingBytes) flushPending();
+}
+
+void RulesTextOutput::flushPending() {
+    if (file_ != nullptr) file_->stream().write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+    pending_.clear();
 }
 
 void RulesTextOutput::write(const std::string& text) {
@@ -164,5 +203,6 @@ void RulesTextOutput::write(const std::string& text) {
 
 bool RulesTextOutput::close() {
     if (memory_ != nullptr) return true;
+    flushPending();
     return file_ != nullptr && file_->commit();
 }

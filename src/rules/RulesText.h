@@ -71,6 +71,8 @@ private:
     int nextChar();  // the next translated character, or -1 at the end of the text
     int peekByte();  // the next byte as it stands in the file, or -1 at its end
     bool fillWindow();  // false at the end of the file
+    void windowChanged();  // finds where the end-of-text byte stands in the window
+    bool readWholeLine(std::string& piece, std::size_t room);
     bool endsHere();  // the text ends before the next character
 
     std::filesystem::path path_;
@@ -83,6 +85,7 @@ private:
     std::vector<char> window_;
     const char* next_ = nullptr;
     const char* windowEnd_ = nullptr;
+    const char* endMark_ = nullptr;  // the first end-of-text byte in the window, or its end
     bool ended_ = false;
     bool endedByMark_ = false;  // by the end-of-text byte, not by the end of the file
     std::int64_t lineFeedsRead_ = 0;
@@ -110,14 +113,17 @@ public:
     bool close();
     // Drops what was written; the file of the name keeps what it held.
     void discard() {
+        pending_.clear();
         if (file_ != nullptr) file_->discard();
     }
 
 private:
     RulesTextOutput() = default;
     void put(const char* bytes, std::size_t count);
+    void flushPending();
 
     std::filesystem::path path_;
     std::unique_ptr<ReplacingOutput> file_;  // or else
     std::unique_ptr<std::string> memory_;
+    std::string pending_;  // gathered for the file, so that it gets few large writes
 };

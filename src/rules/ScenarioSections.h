@@ -2,10 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "rules/CaravanCounter.h"
 #include "rules/RulesLine.h"
 #include "rules/RulesText.h"
 
@@ -29,17 +29,22 @@ class ScenarioSectionIndex {
 public:
     ScenarioSectionIndex() : sections_(1) {}  // the lines before the first header
 
-    // Reads on, pieces as the section copier reads them, until `countedLines` counted lines
-    // have been read in all or the text ends; `seen` is told of each counted piece with
-    // its counted line, from 0. False when the text ended first.
-    using CountedSeen = std::function<void(std::int64_t counted, const RulesPiece& piece)>;
-    bool readOn(RulesTextInput& input, std::int64_t countedLines, const CountedSeen& seen = {});
+    // Reads the whole text, pieces as the section copier reads them.
+    void read(RulesTextInput& input);
 
     std::int64_t countedLines() const { return counted_; }
     const std::vector<ScenarioSection>& sections() const { return sections_; }
+    // False when the text has more sections than the index holds.
+    bool complete() const { return complete_; }
+    // The caravan count of the text, as countCaravanLines gives it.
+    int caravanLines() const { return caravan_.result(); }
+    // The header word of counted line `line` (from 0), or nothing when it begins no section.
+    std::string headerAt(std::int64_t line) const;
 
 private:
     std::vector<ScenarioSection> sections_;
+    CaravanCounter caravan_;
+    bool complete_ = true;
     std::int64_t counted_ = 0;
     RulesTextPosition afterLastCounted_;
 };

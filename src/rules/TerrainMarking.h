@@ -10,14 +10,17 @@
 // inside that section, or passes over its header, marks nothing.
 class TerrainMarking {
 public:
-    // The piece as it is written. A header line is itself still written under the section
-    // before it; the count of marked lines runs on through a second terrain header.
-    std::string written(const std::string& piece) {
+    // The piece as it is written (the piece itself, or a marked copy that lasts until the
+    // next call). A header line is itself still written under the section before it; the
+    // count of marked lines runs on through a second terrain header.
+    const std::string& written(const std::string& piece) {
         const bool mark = section_ == kTerrainHeader && linesMarked_ < kTerrainLinesMarked;
-        if (mark) ++linesMarked_;
-        std::string result = mark ? withNoAsLastField(piece) : piece;
+        if (mark) {
+            ++linesMarked_;
+            marked_ = withNoAsLastField(piece);
+        }
         if (isSectionHeader(piece)) section_ = piece;
-        return result;
+        return mark ? marked_ : piece;
     }
 
 private:
@@ -25,4 +28,5 @@ private:
     static constexpr int kTerrainLinesMarked = 11;
     std::string section_ = "@NONE";
     int linesMarked_ = 0;
+    std::string marked_;
 };
