@@ -158,6 +158,8 @@ TEST(MergeRules, TextsThatDoNotFitThePlanAreWrittenSectionBySection) {
         RulesTextInput scenarioRules(withCrLf(scenario), "S.txt");
         RulesTextInput templateRules(withCrLf(templateText), "T.txt");
         RulesTextOutput output = RulesTextOutput::inMemory("out.txt");
+        // The edition probe reads lines of blanks as empty too.
+        EXPECT_EQ(converter.probeRulesEdition(&scenarioRules) == Classic, c.edition == Classic);
         converter.mergeRules(scenarioRules, output, templateRules);
 
         std::string warnings;
