@@ -82,7 +82,7 @@ void writeAlignedRules(ScenarioEdition edition, const RulesAlignment& alignment,
                                 headerPlaced ? &writer : nullptr, piece);
             }
         }
-        const std::size_t spareEnd = section.lastScenarioPlace + 1 + section.spareTemplatePlaces;
+        const std::size_t spareEnd = section.spareFirst + section.spareTemplatePlaces;
         bool blockWritten = false;
         for (std::size_t p = section.first; p < section.end; ++p) {
             const RulesPlace& place = places[p];
@@ -101,7 +101,7 @@ void writeAlignedRules(ScenarioEdition edition, const RulesAlignment& alignment,
                 fromTemplate(p, false);
                 fromScenario(place.run);
                 --linesLeft;
-            } else if (place.role == PlaceRole::Template && linesLeft > 0 && p > section.lastScenarioPlace &&
+            } else if (place.role == PlaceRole::Template && linesLeft > 0 && p >= section.spareFirst &&
                        p < spareEnd) {
                 fromTemplate(p, false);
                 fromScenario(place.run);

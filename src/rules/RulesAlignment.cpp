@@ -32,19 +32,18 @@ std::vector<TemplateSection> cutTemplateSections(const RulesPlaces& places,
     for (std::size_t s = 0; s < sections.size(); ++s) {
         TemplateSection& section = sections[s];
         const bool hasHeader = s > 0;
-        section.lastScenarioPlace = section.first;
         bool anyScenarioPlace = false;
+        section.spareFirst = section.first;
         for (std::size_t p = section.first; p < section.end; ++p) {
             if (places[p].role != PlaceRole::Scenario) continue;
             anyScenarioPlace = true;
-            section.lastScenarioPlace = p;
+            section.spareFirst = p + 1;
             if (!hasHeader || p != section.first) ++section.scenarioLines;
         }
         section.templateOwn = hasHeader && !anyScenarioPlace;
-        // The places that take the scenario's lines left over: template places right
-        // after the last scenario place (from the first place when there is none).
-        std::size_t p = anyScenarioPlace ? section.lastScenarioPlace + 1 : section.first;
-        while (p < section.end && places[p].role == PlaceRole::Template) ++p, ++section.spareTemplatePlaces;
+        for (std::size_t p = section.spareFirst; p < section.end && places[p].role == PlaceRole::Template; ++p) {
+            ++section.spareTemplatePlaces;
+        }
     }
     return sections;
 }

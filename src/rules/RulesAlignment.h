@@ -22,9 +22,11 @@ struct TemplateSection {
     std::size_t first = 0;
     std::size_t end = 0;
     std::string word;               // as the template writes it; empty before the first header
-    std::int64_t scenarioLines = 0;  // scenario places after its header
-    std::size_t lastScenarioPlace = 0;  // or its first place when it has none
-    std::size_t spareTemplatePlaces = 0;  // template places right after that, before a header
+    std::int64_t scenarioLines = 0;       // scenario places after its header
+    // The template places that take the scenario's lines left over: those right after its
+    // last scenario place (from its first place when it has none), up to another kind.
+    std::size_t spareFirst = 0;
+    std::size_t spareTemplatePlaces = 0;
     bool holdsCaravan = false;      // the caravan places lie in it
     bool templateOwn = false;       // the destination's own: no scenario place at all
     int matched = -1;               // the scenario section it takes, or -1

@@ -35,7 +35,9 @@ std::vector<std::string> templateHeadersByPlace(ScenarioEdition edition, const P
     std::vector<std::string> headers(kRulesPlaces);
     for (std::size_t row = 0; row < kRulesMergePlan.size(); ++row) {
         if (kRulesMergePlan[row].runFor(edition).source != RulesSource::Template) continue;
-        const auto first = static_cast<std::size_t>(countedLinesThrough(edition, RulesSource::Template, static_cast<int>(row)));
+        // Row r holds step r + 1: the template lines before it are those of steps 1 to r.
+        const auto first =
+            static_cast<std::size_t>(countedLinesThrough(edition, RulesSource::Template, static_cast<int>(row)));
         for (std::size_t i = 0; i < pieces[row].size() && first + i < kRulesPlaces; ++i) {
             if (isSectionHeader(pieces[row][i].text)) headers[first + i] = pieces[row][i].text;
         }
@@ -96,8 +98,9 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
 
     PlanRunPieces templatePieces;
     const bool templateWhole = surveyTemplate(edition, templateRules, templatePieces);
+    const int lastStep = static_cast<int>(kRulesMergePlan.size());
     const bool scenarioWhole =
-        sections.countedLines() >= countedLinesThrough(edition, RulesSource::Scenario, static_cast<int>(kRulesMergePlan.size()), caravanRun);
+        sections.countedLines() >= countedLinesThrough(edition, RulesSource::Scenario, lastStep, caravanRun);
     // A text with more sections than the index holds is not taken for one that fits.
     if (!templateWhole ||
         (scenarioWhole && sections.complete() && fitsPlan(edition, templatePieces, sections, caravanRun))) {

@@ -137,7 +137,7 @@ TEST(MergeRules, TextsThatDoNotFitThePlanAreWrittenSectionBySection) {
           "Warning: S.txt has @EXTRA at its line <L:@EXTRA> that the conversion does not take; check the "
           "converted Rules.txt!"}},
         {"no caravan section", Classic,
-         [](auto& s) { s.erase(std::find_if(s.begin(), s.end(), [](const auto& x) { return x.header == "@CARAVAN"; })); },
+         [](auto& s) { s.erase(std::find_if(s.begin(), s.end(), [](auto& x) { return x.header == "@CARAVAN"; })); },
          {"Warning: S.txt has no @CARAVAN; it comes from T.txt, check the converted Rules.txt!"}},
         {"lines of blanks only after the last cosmic line and the first unit: the plan fits", Classic,
          [](auto& s) {
