@@ -82,7 +82,7 @@ bool RulesTextInput::endsHere() {
 // characters once a carriage return before it is dropped. False, with nothing read, for
 // any other.
 bool RulesTextInput::readWholeLine(std::string& piece, std::size_t room) {
-    if (!atLineStart_ || ended_) return false;
+    if (!atLineStart_ || ended_ || next_ == endMark_) return false;  // an empty window too
     const std::size_t span = std::min(room + 1, static_cast<std::size_t>(endMark_ - next_));
     const void* found = std::memchr(next_, '\n', span);
     if (found == nullptr) return false;
