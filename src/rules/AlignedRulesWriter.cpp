@@ -92,7 +92,13 @@ void writeAlignedRules(ScenarioEdition edition, const RulesAlignment& alignment,
                 // they are; the template's when the scenario has no caravan section.
                 if (own != nullptr && !blockWritten) {
                     blockWritten = true;
-                    for (std::int32_t i = 0; i < caravanLines; ++i) fromScenario(place.run);
+                    // A block that is the section's own lines, with no header among them to
+                    // mark terrain lines by, is copied whole: it may be most of the text.
+                    if (caravanLines == own->lines && section.scenarioLines == 0 && scenario.complete()) {
+                        scenarioRules.copyTo(own->end, output);
+                    } else {
+                        for (std::int32_t i = 0; i < caravanLines; ++i) fromScenario(place.run);
+                    }
                 }
                 fromTemplate(p, own == nullptr);
             } else if (headerPlace) {

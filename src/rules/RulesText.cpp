@@ -138,6 +138,24 @@ bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
     return !piece.empty();
 }
 
+bool RulesTextInput::copyTo(const RulesTextPosition& end, RulesTextOutput& output) {
+    bool afterCr = false;  // a piece never ends between a carriage return and its line feed
+    while (bytesRead_ < end.byte) {
+        if (next_ == windowEnd_ && !fillWindow()) {
+            ended_ = true;
+            return false;
+        }
+        const auto count = static_cast<std::size_t>(
+            std::min<std::uintmax_t>(static_cast<std::uintmax_t>(windowEnd_ - next_), end.byte - bytesRead_));
+        output.writeFileBytes(next_, count, afterCr);
+        next_ += count;
+        bytesRead_ += count;
+    }
+    lineFeedsRead_ = end.lineFeeds;
+    atLineStart_ = end.atLineStart;
+    return true;
+}
+
 bool RulesTextInput::readFailed() const { return ended_ && !endedByMark_ && bytesRead_ < sizeAtOpen_; }
 
 void RulesTextInput::rewind() { seek(RulesTextPosition{}); }
@@ -199,6 +217,19 @@ void RulesTextOutput::write(const std::string& text) {
         put("\r\n", 2);
     }
     put(text.data() + start, text.size() - start);
+}
+
+void RulesTextOutput::writeFileBytes(const char* bytes, std::size_t count, bool& afterCr) {
+    std::size_t start = 0;
+    for (const char* found; (found = static_cast<const char*>(std::memchr(bytes + start, '\n', count - start)));) {
+        const auto at = static_cast<std::size_t>(found - bytes);
+        const bool crBefore = at > 0 ? bytes[at - 1] == '\r' : afterCr;
+        put(bytes + start, at - start);
+        put(crBefore ? "\n" : "\r\n", crBefore ? 1 : 2);
+        start = at + 1;
+    }
+    put(bytes + start, count - start);
+    if (count > 0) afterCr = bytes[count - 1] == '\r';
 }
 
 bool RulesTextOutput::close() {

@@ -67,6 +67,11 @@ public:
     RulesTextPosition position() const { return {bytesRead_, lineFeedsRead_, atLineStart_}; }
     void seek(const RulesTextPosition& position);
 
+    // Writes the text from here up to `end` (a later position that this text gave, with no
+    // end-of-text byte before it) to `output`, in large blocks, as reading and writing it
+    // piece by piece would; then stands at `end`. False when the file ends first.
+    bool copyTo(const RulesTextPosition& end, class RulesTextOutput& output);
+
 private:
     int nextChar();  // the next translated character, or -1 at the end of the text
     int peekByte();  // the next byte as it stands in the file, or -1 at its end
@@ -107,6 +112,10 @@ public:
     const std::string& text() const;
 
     void write(const std::string& text);
+    // Writes bytes of a rules text as it stands in a file, as reading and writing them would:
+    // a line feed without a carriage return before it gets one. `afterCr` tells whether the
+    // byte before them was a carriage return, and is left telling it of their last.
+    void writeFileBytes(const char* bytes, std::size_t count, bool& afterCr);
 
     // Flushes, closes and puts the text in place; false when any write or the close
     // failed, and the file of the name keeps what it held then.

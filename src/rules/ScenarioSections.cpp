@@ -11,7 +11,8 @@ void ScenarioSectionIndex::read(RulesTextInput& input) {
         caravan_.see(piece, counted);
         if (!counted) continue;
         if (isSectionHeader(piece) && sections_.size() < kMaxScenarioSections) {
-            sections_.push_back({headerWord(piece), input.lineNumber(), counted_, 0, afterLastCounted_});
+            sections_.back().end = afterLastCounted_;
+            sections_.push_back({headerWord(piece), input.lineNumber(), counted_, 0, afterLastCounted_, {}});
         } else {
             complete_ = complete_ && !isSectionHeader(piece);
             ++sections_.back().lines;
@@ -19,6 +20,7 @@ void ScenarioSectionIndex::read(RulesTextInput& input) {
         ++counted_;
         afterLastCounted_ = input.position();
     }
+    sections_.back().end = afterLastCounted_;
 }
 
 std::string ScenarioSectionIndex::headerAt(std::int64_t line) const {

@@ -19,6 +19,7 @@ struct ScenarioSection {
     std::int64_t firstLine = 0;   // the header's counted line, from 0 (0 before the first header)
     std::int64_t lines = 0;       // counted lines after the header (all of them before the first)
     RulesTextPosition start;      // where the lines that lead in its header begin
+    RulesTextPosition end;        // directly after its last counted line
 };
 
 // More sections than any rules text holds; the headers of a text with more are not cut
