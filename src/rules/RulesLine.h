@@ -15,15 +15,26 @@ constexpr std::size_t kRestLineCapacity = 160;     // rest copier
 constexpr int kRulesRunComplete = 1;
 constexpr int kRulesTextEndedEarly = 0;
 
+// A whole line of nothing but blanks and tabs before its line end reads as an empty line.
+// Only a whole line does: the trailing piece of a line longer than the buffer counts
+// whatever it holds.
+inline bool isBlankLine(const std::string& piece, bool wholeLine) {
+    return wholeLine && !piece.empty() && (piece[0] == ' ' || piece[0] == '\t') &&
+           piece.find_first_not_of(" \t\n") == std::string::npos;
+}
+
 // A comment (";") or an empty line: the lines that no reader of a rules text counts.
-inline bool isCommentOrEmpty(const std::string& line) {
-    return line.empty() || line[0] == ';' || line[0] == '\n';
+// `wholeLine` tells whether the piece is a whole line (RulesTextInput::pieceIsWholeLine).
+inline bool isCommentOrEmpty(const std::string& line, bool wholeLine) {
+    return line.empty() || line[0] == ';' || line[0] == '\n' || isBlankLine(line, wholeLine);
 }
 
 // A line counts unless it is a comment, an empty line or a ":" line (the edition probe
 // alone counts ":" lines). Section headers count, and so do lines that begin with a blank
-// or a tab.
-inline bool isCountedLine(const std::string& line) { return !isCommentOrEmpty(line) && line[0] != ':'; }
+// or a tab and hold more.
+inline bool isCountedLine(const std::string& line, bool wholeLine) {
+    return !isCommentOrEmpty(line, wholeLine) && line[0] != ':';
+}
 
 inline bool isSectionHeader(const std::string& line) { return !line.empty() && line[0] == '@'; }
 

@@ -1,37 +1,69 @@
 #include <cstddef>
-#include <optional>
+#include <cstdint>
 #include <string>
 
 #include "base/PathText.h"
 #include "driver/ScenarioConverter.h"
+#include "rules/CountedPieces.h"
+#include "rules/RulesAlignment.h"
 #include "rules/RulesLine.h"
 #include "rules/RulesMergePlan.h"
 #include "rules/RulesPlanFit.h"
 #include "rules/RulesText.h"
+#include "rules/ScenarioSections.h"
 
-int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput& output,
-                                  RulesTextInput& templateRules) {
-    // The one run whose length varies from scenario to scenario; counting leaves the
-    // scenario rules at their first line again.
-    caravanLineCount = countCaravanLines(scenarioRules);
+namespace {
 
-    PlanRunPieces pieces;  // what each run read, for the check of the fit
+std::size_t capacityOf(const RulesRun& run) {
+    return run.length == RunLength::EveryRemainingLine ? kRestLineCapacity : kSectionLineCapacity;
+}
+
+// Reads the template as the plan's runs do, keeping the counted pieces that each template
+// run passes over and copies; false when it ends first.
+bool surveyTemplate(ScenarioEdition edition, RulesTextInput& templateRules, PlanRunPieces& pieces) {
+    for (std::size_t row = 0; row < kRulesMergePlan.size(); ++row) {
+        const RulesRun& run = kRulesMergePlan[row].runFor(edition);
+        if (run.source != RulesSource::Template) continue;
+        const std::int32_t read = run.passOver + (run.length == RunLength::Counted ? run.copy : 0);
+        if (!passOverCountedLines(templateRules, read, capacityOf(run), &pieces[row])) return false;
+    }
+    return true;
+}
+
+// The template's header lines by place, from what the survey kept.
+std::vector<std::string> templateHeadersByPlace(ScenarioEdition edition, const PlanRunPieces& pieces) {
+    std::vector<std::string> headers(kRulesPlaces);
+    for (std::size_t row = 0; row < kRulesMergePlan.size(); ++row) {
+        if (kRulesMergePlan[row].runFor(edition).source != RulesSource::Template) continue;
+        // Row r holds step r + 1: the template lines before it are those of steps 1 to r.
+        const auto first =
+            static_cast<std::size_t>(countedLinesThrough(edition, RulesSource::Template, static_cast<int>(row)));
+        for (std::size_t i = 0; i < pieces[row].size() && first + i < kRulesPlaces; ++i) {
+            if (isSectionHeader(pieces[row][i].text)) headers[first + i] = pieces[row][i].text;
+        }
+    }
+    return headers;
+}
+
+// The plan's runs in order, each on its text from where the previous run on it stopped.
+void mergeByPlan(ScenarioConverter& converter, RulesTextInput& scenarioRules, RulesTextOutput& output,
+                 RulesTextInput& templateRules) {
     bool scenarioRanOut = false;
     bool templateRanOut = false;
     for (std::size_t row = 0; row < kRulesMergePlan.size(); ++row) {
-        const RulesRun& run = kRulesMergePlan[row].runFor(edition);
+        const RulesRun& run = kRulesMergePlan[row].runFor(converter.edition);
         const bool fromScenario = run.source == RulesSource::Scenario;
         RulesTextInput& source = fromScenario ? scenarioRules : templateRules;
         int result = kRulesRunComplete;
         switch (run.length) {
             case RunLength::Counted:
-                result = copyRulesSection(source, output, run.passOver, run.copy, &pieces[row]);
+                result = converter.copyRulesSection(source, output, run.passOver, run.copy);
                 break;
-            case RunLength::CaravanSection:  // pairs with nothing: no need to keep its lines
-                result = copyRulesSection(source, output, run.passOver, caravanLineCount);
+            case RunLength::CaravanSection:
+                result = converter.copyRulesSection(source, output, run.passOver, converter.caravanLineCount);
                 break;
             case RunLength::EveryRemainingLine:
-                result = copyRulesRest(source, output, run.passOver, &pieces[row]);
+                result = converter.copyRulesRest(source, output, run.passOver);
                 break;
         }
         // A text that has ended gives the later runs on it nothing more to read.
@@ -39,20 +71,53 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
     }
 
     // One line for each text that ran out, however many runs came up short on it.
-    auto warnWhenShort = [this](bool ranOut, const RulesTextInput& input) {
+    auto warnWhenShort = [&converter](bool ranOut, const RulesTextInput& input) {
         if (!ranOut) return;
-        reportProblem("Warning: " + displayPath(input.path()) +
+        converter.reportProblem("Warning: " + displayPath(input.path()) +
                       " has fewer lines than the rules conversion needs, the converted Rules.txt is "
                       "incomplete!");
     };
     warnWhenShort(scenarioRanOut, scenarioRules);
     warnWhenShort(templateRanOut, templateRules);
+}
 
-    // A text that ran short has said so already; the sections of whole texts are checked.
-    if (!scenarioRanOut && !templateRanOut) {
-        if (const std::optional<RulesMisfit> misfit = findPlanMisfit(edition, pieces)) {
-            reportProblem(planMisfitWarning(displayPath(scenarioRules.path()), displayPath(templateRules.path()), *misfit));
-        }
+}  // namespace
+
+// The plan's runs write the destination's rules text when the scenario's sections stand
+// where the plan expects them, which a survey of both texts tells first; otherwise the
+// text is written section by section. A template too short for the plan leaves nothing
+// to align with: the plan writes what it can.
+int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput& output,
+                                  RulesTextInput& templateRules) {
+    // One pass over the scenario finds its sections and the one run whose length varies
+    // from scenario to scenario.
+    ScenarioSectionIndex sections;
+    sections.read(scenarioRules);
+    caravanLineCount = sections.caravanLines();
+    const std::int32_t caravanRun = caravanLineCount < 0 ? 0 : caravanLineCount;  // -2 copies nothing
+
+    PlanRunPieces templatePieces;
+    const bool templateWhole = surveyTemplate(edition, templateRules, templatePieces);
+    const int lastStep = static_cast<int>(kRulesMergePlan.size());
+    const bool scenarioWhole =
+        sections.countedLines() >= countedLinesThrough(edition, RulesSource::Scenario, lastStep, caravanRun);
+    // A text with more sections than the index holds is not taken for one that fits.
+    if (!templateWhole ||
+        (scenarioWhole && sections.complete() && fitsPlan(edition, templatePieces, sections, caravanRun))) {
+        scenarioRules.rewind();
+        templateRules.rewind();
+        mergeByPlan(*this, scenarioRules, output, templateRules);
+        return 1;
+    }
+
+    const RulesAlignment alignment =
+        alignSections(edition, templateHeadersByPlace(edition, templatePieces), sections, caravanLineCount);
+    writeAlignedRules(edition, alignment, sections, caravanLineCount, scenarioRules, templateRules, output);
+    for (const std::string& warning : alignmentWarnings(alignment, sections, caravanLineCount,
+                                                        displayPath(scenarioRules.path()),
+                                                        displayPath(templateRules.path()))) {
+        reportProblem(warning);
     }
     return 1;
 }
+

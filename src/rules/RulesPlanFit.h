@@ -1,36 +1,30 @@
 #pragma once
 
 #include <array>
-#include <optional>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "driver/ScenarioEdition.h"
 #include "rules/RulesLine.h"
 #include "rules/RulesMergePlan.h"
+#include "rules/ScenarioSections.h"
 
 // The fixed plan fits only rules texts whose sections have the line counts it assumes: a
-// scenario with one advance, unit or line of blanks more or less has its later sections
-// written where the template expects others. The fit is checked on the lines that stand
-// for each other (rules/RulesPlanPairing.h): both must be plain lines, or both must begin
-// the same section.
+// scenario with one advance or unit more or less has its later sections written where the
+// template expects others. The fit is checked on the lines that stand for each other
+// (rules/RulesPlanPairing.h): both must be plain lines, or both must begin the same section.
 
-// The counted pieces that each run of the plan read, by row: those a scenario run copied,
-// those a template run passed over (and copied). The caravan run keeps none.
+// The counted pieces that each template run of the plan reads, by row: those it passes
+// over, then those it copies.
 using PlanRunPieces = std::array<std::vector<RulesPiece>, kRulesMergePlan.size()>;
-
-struct RulesMisfit {
-    RulesPiece scenarioLine;
-    RulesPiece templateLine;
-};
 
 // True when both pieces are plain lines, or both begin a section with the same word
 // ("@" up to the first blank, tab, ";" or line end), whatever its letter case.
 bool standForEachOther(const std::string& scenarioLine, const std::string& templateLine);
 
-// The first pair, in the order of the plan, whose lines do not stand for each other.
-std::optional<RulesMisfit> findPlanMisfit(ScenarioEdition edition, const PlanRunPieces& pieces);
-
-// The warning line for a misfit, without its line feed.
-std::string planMisfitWarning(const std::string& scenarioRulesPath, const std::string& templateRulesPath,
-                              const RulesMisfit& misfit);
+// True when every scenario line that the plan puts in the place of a template line stands
+// for it. The scenario's caravan run takes `caravanRun` lines; both texts hold all that the
+// plan takes.
+bool fitsPlan(ScenarioEdition edition, const PlanRunPieces& templatePieces, const ScenarioSectionIndex& scenario,
+              std::int32_t caravanRun);

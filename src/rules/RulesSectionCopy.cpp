@@ -3,37 +3,30 @@
 #include <vector>
 
 #include "driver/ScenarioConverter.h"
+#include "rules/CountedPieces.h"
 #include "rules/RulesLine.h"
 #include "rules/RulesText.h"
+#include "rules/TerrainMarking.h"
 
 namespace {
-
-// The destination format carries an extra terrain field, "no,", last on the first lines
-// of its terrain section; the scenario editions lack it.
-const char* const kTerrainHeader = "@TERRAIN\n";
-constexpr int kTerrainLinesMarked = 11;
-const char* const kNoSection = "@NONE";
 
 void keepPiece(std::vector<RulesPiece>* countedPieces, const RulesTextInput& input, const std::string& piece) {
     if (countedPieces != nullptr) countedPieces->push_back({input.lineNumber(), piece});
 }
 
-// Drops lines until `skipCount` counted lines have gone by. Lines that do not count and
-// follow the last of them stay in the stream for the copy that comes next. False when
-// the text ends first.
-bool passOverCountedLines(RulesTextInput& input, std::int32_t skipCount, std::size_t capacity,
+}  // namespace
+
+bool passOverCountedLines(RulesTextInput& input, std::int32_t count, std::size_t capacity,
                           std::vector<RulesPiece>* countedPieces) {
     std::string line;
-    for (std::int32_t passed = 0; passed < skipCount;) {
+    for (std::int32_t passed = 0; passed < count;) {
         if (!input.readPiece(line, capacity)) return false;
-        if (!isCountedLine(line)) continue;
+        if (!isCountedLine(line, input.pieceIsWholeLine())) continue;
         ++passed;
         keepPiece(countedPieces, input, line);
     }
     return true;
 }
-
-}  // namespace
 
 // Stops directly after writing its last counted line, so that the comment and empty lines
 // after it are left to the next call on the same stream.
@@ -44,26 +37,15 @@ int ScenarioConverter::copyRulesSection(RulesTextInput& input, RulesTextOutput& 
         return kRulesTextEndedEarly;
     }
 
-    // Only headers read while copying set the section: a call that passes over the
-    // terrain header, or starts inside that section, marks nothing.
-    std::string section = kNoSection;
-    int linesMarked = 0;
+    TerrainMarking marking;
     std::string line;
     for (std::int32_t copied = 0; copied < copyCount;) {
         if (!input.readPiece(line, kSectionLineCapacity)) return kRulesTextEndedEarly;
-        // The count of marked lines runs on through a second terrain header in the same call.
-        if (section == kTerrainHeader && linesMarked < kTerrainLinesMarked) {
-            output.write(withNoAsLastField(line));
-            ++linesMarked;
-        } else {
-            output.write(line);
-        }
-        if (isCountedLine(line)) {
+        output.write(marking.written(line));
+        if (isCountedLine(line, input.pieceIsWholeLine())) {
             ++copied;
             keepPiece(countedPieces, input, line);
         }
-        // A header line is itself still written under the section before it.
-        if (isSectionHeader(line)) section = line;
     }
     return kRulesRunComplete;
 }

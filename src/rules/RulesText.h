@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
+#include <vector>
 
 #include "base/ReplacingOutput.h"
 
@@ -15,6 +15,14 @@
 //  - reading drops a carriage return that stands directly before a line feed, and a
 //    0x1A byte ends the text;
 //  - writing stores every line feed as carriage return plus line feed.
+
+// Where a reader stands in a text, so that it can come back there: the byte of the file, the
+// line feeds read before it and whether a line begins there.
+struct RulesTextPosition {
+    std::uintmax_t byte = 0;
+    std::int64_t lineFeeds = 0;
+    bool atLineStart = true;
+};
 
 class RulesTextInput {
 public:
@@ -27,6 +35,8 @@ public:
     bool isOpen() const { return memory_ != nullptr || file_.is_open(); }
     const std::filesystem::path& path() const { return path_; }
 
+    RulesTextInput(RulesTextInput&&) = delete;  // the window points into the text
+
     // Reads the next piece of a line into `piece`, as the standard line reader does with
     // a buffer of `capacity` characters: at most capacity - 1 characters, up to and
     // including the next line feed. A longer line comes back in several pieces.
@@ -36,6 +46,11 @@ public:
     // The line number, as an editor shows it, of the piece read last: 1 plus the line
     // feeds before it in the text as read, so every piece of a long line has its line's.
     std::int64_t lineNumber() const { return pieceLine_; }
+
+    // True when the piece read last is a whole line: it began where a line begins and
+    // ends with the line feed or at the end of the text. The trailing piece of a line longer
+    // than the buffer is not.
+    bool pieceIsWholeLine() const { return pieceWholeLine_; }
 
     // True once a read has met the end of the text.
     bool atEnd() const { return ended_; }
@@ -48,19 +63,40 @@ public:
     // Back to the first byte of the text.
     void rewind();
 
+    // Where the next piece begins, and back there (only to a position this text gave).
+    RulesTextPosition position() const { return {bytesRead_, lineFeedsRead_, atLineStart_}; }
+    void seek(const RulesTextPosition& position);
+
+    // Writes the text from here up to `end` (a later position that this text gave, with no
+    // end-of-text byte before it) to `output`, in large blocks, as reading and writing it
+    // piece by piece would; then stands at `end`. False when the file ends first.
+    bool copyTo(const RulesTextPosition& end, class RulesTextOutput& output);
+
 private:
     int nextChar();  // the next translated character, or -1 at the end of the text
-    std::streambuf* buffer();
+    int peekByte();  // the next byte as it stands in the file, or -1 at its end
+    bool fillWindow();  // false at the end of the file
+    void windowChanged();  // finds where the end-of-text byte stands in the window
+    bool readWholeLine(std::string& piece, std::size_t room);
+    bool endsHere();  // the text ends before the next character
 
     std::filesystem::path path_;
     std::ifstream file_;
     std::uintmax_t sizeAtOpen_ = 0;
     std::uintmax_t bytesRead_ = 0;  // since the last rewind
-    std::unique_ptr<std::stringbuf> memory_;  // instead of the file
+    std::unique_ptr<std::string> memory_;  // instead of the file
+    // The bytes not read yet of the part of the text at hand: the whole text in memory, or
+    // the window of the file read last.
+    std::vector<char> window_;
+    const char* next_ = nullptr;
+    const char* windowEnd_ = nullptr;
+    const char* endMark_ = nullptr;  // the first end-of-text byte in the window, or its end
     bool ended_ = false;
     bool endedByMark_ = false;  // by the end-of-text byte, not by the end of the file
     std::int64_t lineFeedsRead_ = 0;
     std::int64_t pieceLine_ = 0;
+    bool atLineStart_ = true;
+    bool pieceWholeLine_ = false;
 };
 
 // Replaces the file of its name whole, when it is closed, or not at all.
@@ -76,20 +112,27 @@ public:
     const std::string& text() const;
 
     void write(const std::string& text);
+    // Writes bytes of a rules text as it stands in a file, as reading and writing them would:
+    // a line feed without a carriage return before it gets one. `afterCr` tells whether the
+    // byte before them was a carriage return, and is left telling it of their last.
+    void writeFileBytes(const char* bytes, std::size_t count, bool& afterCr);
 
     // Flushes, closes and puts the text in place; false when any write or the close
     // failed, and the file of the name keeps what it held then.
     bool close();
     // Drops what was written; the file of the name keeps what it held.
     void discard() {
+        pending_.clear();
         if (file_ != nullptr) file_->discard();
     }
 
 private:
     RulesTextOutput() = default;
     void put(const char* bytes, std::size_t count);
+    void flushPending();
 
     std::filesystem::path path_;
     std::unique_ptr<ReplacingOutput> file_;  // or else
     std::unique_ptr<std::string> memory_;
+    std::string pending_;  // gathered for the file, so that it gets few large writes
 };

@@ -97,46 +97,6 @@ TEST(SampleRules, ScenarioHeadersStandOnTheLinesThatThePlanPairsWithTheTemplates
     EXPECT_EQ(countedLinesOf(templateRules, "@ORDERS"), std::vector<int>{499});
 }
 
-// Each kind of misfit gets its one warning, naming the first pair of lines in the order
-// of the plan that do not stand for each other; the output is what the plan writes.
-TEST(MergeRules, SectionsThatDoNotFitThePlanGetOneWarning) {
-    const std::string templateText = makeTemplateRules(1);
-    const std::string sample = makeScenarioRules({Classic, 16, 1});
-    const std::string longCaravan = makeScenarioRules({Classic, 20, 1});
-
-    // Counted line 109 is "@GOVERNMENTS", in the place of the template's counted line 120.
-    const std::string extraLine = withLinesBefore(sample, "Item 30, ", "Extra 30, 1, 2\n");
-    const std::string missingLine = withLineReplaced(sample, "Item 30, ", "");
-    const std::string blanks = withLinesBefore(sample, "@GOVERNMENTS", "    \n");
-    const std::string otherSection = withLineReplaced(sample, "@UNITS\n", "@IMPROVE\n");
-    // Counted lines 100 and 101 as the two pieces of one line: the second begins with "@".
-    const std::string firstPiece = "Item 100, 1, 2   ; " + std::string(160, '-');
-    const std::string longLine =
-        withLineReplaced(withLineReplaced(sample, "Item 101, ", ""), "Item 100, ", firstPiece + "@MORE, 3\n");
-    // After a caravan section of 20, "@DIFFICULTY" is counted line 376, in the place of 520.
-    const std::string extraAfterCaravan = withLinesBefore(longCaravan, "Item 370, ", "Extra 370, 1, 2\n");
-    const std::string otherCase = withLineReplaced(sample, "@GOVERNMENTS", "@Governments\t; six of them\n");
-
-    expectMerges({
-        {"an extra line in a section", Classic, extraLine, templateText, 16, {},
-         misfitBetween(extraLine, "Item 108, ", templateText, "@GOVERNMENTS")},
-        {"a missing line", Classic, missingLine, templateText, 16, {},
-         misfitBetween(missingLine, "@GOVERNMENTS", templateText, "Entry 119, ")},
-        {"a line of blanks counts", Classic, blanks, templateText, 16, {},
-         misfitBetween(blanks, "    \n", templateText, "@GOVERNMENTS")},
-        {"one section in the place of another", Classic, otherSection, templateText, 16, {},
-         misfitBetween(otherSection, "@IMPROVE", templateText, "@UNITS\n")},
-        {"a header met as the second piece of a long line", Classic, longLine, templateText, 16, {},
-         Misfit{lineNumberOf(longLine, firstPiece), "@MORE, 3", lineNumberOf(templateText, "Entry 112, "),
-                lineWith(templateText, "Entry 112, ")}},
-        {"an extra line after a caravan section of 20", Classic, extraAfterCaravan, templateText, 20, {},
-         misfitBetween(extraAfterCaravan, "Item 375, ", templateText, "@DIFFICULTY")},
-        {"a caravan section of 20 still fits", Classic, longCaravan, templateText, 20, {}},
-        {"a caravan section of 12 still fits", Classic, makeScenarioRules({Classic, 12, 1}), templateText, 12, {}},
-        {"a header in other letters, with a comment, still fits", Classic, otherCase, templateText, 16, {}},
-    });
-}
-
 // The scenario's terrain lines come out in the destination's layout: their own fields,
 // then "no", as many fields as the template's terrain lines have.
 TEST(MergeRules, TerrainLinesCarryNoAsTheirLastField) {

@@ -152,3 +152,32 @@ TEST(RulesTextInMemory, ReadsAndWritesAsItsFileDoes) {
     EXPECT_TRUE(toMemory.close());
     EXPECT_EQ(toMemory.text(), "a\r\nb\r\r\n\r\nend");
 }
+
+// A range copied whole writes what its pieces would, across the reader's windows, whatever
+// ends its lines; the reader then reads on from the range's end.
+TEST(RulesTextInput, CopiesARangeAsReadingAndWritingItsPiecesWould) {
+    // A carriage return at the end of the reader's first window, its line feed after it.
+    std::string text = std::string(16 * 1024 - 1, 'x') + "\r\n";
+    for (int line = 0; line < 3000; ++line) {
+        text += "line " + std::to_string(line) + (line % 7 == 0 ? "\nlone feed\n" : "\r\n");
+        if (line % 5 == 0) text += "cr\rinside\r\r\n";
+    }
+    TempFolder folder;
+    writeFileText(folder / "r.txt", text);
+    for (const int piecesInRange : {2000, 100000}) {
+        RulesTextInput byPiece(folder / "r.txt");
+        RulesTextInput whole(folder / "r.txt");
+        RulesTextOutput pieceOutput = RulesTextOutput::inMemory("p.txt");
+        RulesTextOutput wholeOutput = RulesTextOutput::inMemory("w.txt");
+        std::string piece;
+        ASSERT_TRUE(byPiece.readPiece(piece, 180));
+        ASSERT_TRUE(whole.readPiece(piece, 180));
+        for (int i = 0; i < piecesInRange && byPiece.readPiece(piece, 180); ++i) pieceOutput.write(piece);
+        EXPECT_TRUE(whole.copyTo(byPiece.position(), wholeOutput));
+        EXPECT_EQ(wholeOutput.text(), pieceOutput.text());
+        std::string next;
+        EXPECT_EQ(whole.readPiece(next, 180), byPiece.readPiece(piece, 180));
+        EXPECT_EQ(next, piece);
+        EXPECT_EQ(whole.lineNumber(), byPiece.lineNumber());
+    }
+}

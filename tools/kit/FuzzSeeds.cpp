@@ -60,6 +60,33 @@ std::vector<FuzzBytes> rulesSeeds() {
         {Classic, "@COSMIC\r\n;c\r\n@CARAVAN\r\nA, 1\r\n: x\r\nB\r\n@ORDERS\r\n@TERRAIN\r\nx,1\r\n" + longLine + ",\n",
          "@COSMIC\n" + longLine + "\n@TERRAIN\nGrass,1,2\n\x1A" + "after the end\n"}));
     seeds.push_back(encodeRulesFuzzInput({FantasticWorlds, "@ORDERS\n@CARAVAN\nA\r\rB\n", "x\ry\n"}));
+
+    // Texts that do not fit the plan and are written section by section: sections with
+    // more and fewer lines, lines of blanks only, one missing, one out of order, one extra.
+    const std::string templateText = withCrLf(makeTemplateRules(seed));
+    auto changed = [&](ScenarioEdition edition, auto change) {
+        std::vector<SampleRulesSection> sections = planSections(edition);
+        change(sections);
+        seeds.push_back(encodeRulesFuzzInput({edition, withCrLf(writeSampleSections(sections, seed)), templateText}));
+    };
+    auto named = [](std::vector<SampleRulesSection>& sections, const char* header) {
+        return std::find_if(sections.begin(), sections.end(),
+                            [header](const SampleRulesSection& s) { return s.header == header; });
+    };
+    changed(Conflicts, [&](auto& s) {
+        named(s, "@UNITS")->lines += 8;
+        named(s, "@COSMIC")->blankLines = 2;
+        named(s, "@LEADERS")->lines -= 2;
+    });
+    changed(Classic, [&](auto& s) {
+        std::iter_swap(named(s, "@LEADERS"), named(s, "@GOVERNMENTS"));
+        s.erase(named(s, "@ENDWONDER"));
+        s.insert(named(s, "@TERRAIN"), SampleRulesSection{"@EXTRA", 5, 1});
+    });
+    changed(FantasticWorlds, [&](auto& s) {
+        named(s, "@CIVILIZE")->lines += 1;
+        s.erase(named(s, "@CARAVAN"));
+    });
     return seeds;
 }
 

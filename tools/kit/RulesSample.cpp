@@ -1,5 +1,6 @@
 #include "kit/RulesSample.h"
 
+#include <cctype>
 #include <iterator>
 #include <map>
 
@@ -16,20 +17,25 @@ struct SampleSection {
     int templateLine;
     const char* header;
 };
+// Laid out as the game's are: every section but the destination's own begins on a line
+// that the plan fills from the scenario, and the lines that the plan copies from the
+// template are the destination's extra lines at the end of a section (7 advances, 8 unit
+// places, 11 or 10 cosmic lines) or sections of its own.
 constexpr SampleSection kTemplateSections[] = {
     {1, "@COSMIC"},
-    {24, "@COSMIC2"},          // the destination's own
     {34, "@CIVILIZE"},
-    {120, "@GOVERNMENTS"},
-    {200, "@UNITS"},
-    {260, "@TERRAIN"},
-    {300, "@UNITS_ADVANCED"},  // the destination's own
-    {314, "@IMPROVE"},
+    {135, "@LEADERS"},         // 23 lines
+    {159, "@GOVERNMENTS"},
+    {172, "@IMPROVE"},
+    {210, "@ENDWONDER"},
+    {233, "@UNITS"},           // 54 lines from a Classic or Conflicts scenario, then 8 of its own
+    {296, "@UNITS_ADVANCED"},  // the destination's own
+    {314, "@TERRAIN"},
     {348, "@ATTRIBUTES"},      // the destination's own
-    {450, "@ENDWONDER"},
+    {450, "@ATTITUDES"},
     {482, "@CARAVAN"},         // the last line before the caravan section
     {499, "@ORDERS"},          // the first line after it
-    {520, "@DIFFICULTY"},
+    {511, "@DIFFICULTY"},
     {529, "@LANDSCAPES"},      // the destination's own
 };
 
@@ -81,6 +87,7 @@ public:
         text_ += line + "\n";
         ++counted_;
     }
+    void blankLine() { text_ += "    \n"; }
     // The terrain lines follow their header directly: nothing between them.
     void keepQuiet(int lines) { quietLines_ = lines; }
 
@@ -162,6 +169,39 @@ std::string makeScenarioRules(const ScenarioRulesOptions& options) {
                                           static_cast<int>(kRulesMergePlan.size()), options.caravanLines) +
                       kLinesBeyondTheMerge;
     return writeRules(options.seed, lines, headers, "Item", kProbeLines, false);
+}
+
+std::vector<SampleRulesSection> planSections(ScenarioEdition edition, int caravanLines) {
+    std::vector<SampleRulesSection> sections{{"", 0, 0}};
+    for (std::size_t i = 0; i + 1 < std::size(kTemplateSections); ++i) {
+        const SampleSection& section = kTemplateSections[i];
+        if (pairedScenarioLine(edition, caravanLines, section.templateLine) == 0) continue;  // the destination's own
+        int lines = 0;
+        for (int line = section.templateLine + 1; line < kTemplateSections[i + 1].templateLine; ++line) {
+            if (pairedScenarioLine(edition, caravanLines, line) > 0) ++lines;
+        }
+        sections.push_back({section.header, std::string(section.header) == "@CARAVAN" ? caravanLines : lines, 0});
+    }
+    return sections;
+}
+
+std::string writeSampleSections(const std::vector<SampleRulesSection>& sections, std::uint64_t seed) {
+    RulesWriter writer(seed);
+    for (const SampleRulesSection& section : sections) {
+        std::string label;
+        for (const char c : section.header.substr(section.header.empty() ? 0 : 1)) {
+            label += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        if (!section.header.empty()) writer.countedLine(section.header, writer.counted() >= kProbeLines);
+        if (section.header == "@TERRAIN") writer.keepQuiet(static_cast<int>(std::size(kTerrains)));
+        for (int k = 1; k <= section.lines; ++k) {
+            const bool terrain = section.header == "@TERRAIN" && k <= static_cast<int>(std::size(kTerrains));
+            writer.countedLine(terrain ? terrainLine(writer, kTerrains[k - 1], false) : valueLine(writer, label, k),
+                               writer.counted() >= kProbeLines);
+            for (int b = 0; k == 1 && b < section.blankLines; ++b) writer.blankLine();
+        }
+    }
+    return writer.take();
 }
 
 std::string makeTemplateRules(std::uint64_t seed) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "driver/ScenarioEdition.h"
 
@@ -26,6 +27,23 @@ struct ScenarioRulesOptions {
 // 11 lines after "@TERRAIN" are terrain lines; after the last counted line that the merge
 // reads come a few more.
 std::string makeScenarioRules(const ScenarioRulesOptions& options);
+
+// A scenario rules text section by section, for texts whose sections differ from what the
+// plan takes, as real ones may.
+struct SampleRulesSection {
+    std::string header;  // empty for the lines before the first header
+    int lines = 0;       // counted lines after the header
+    int blankLines = 0;  // lines of blanks only, after the section's first line
+};
+
+// The sections of a scenario of the edition, in order, each with the lines that the plan
+// takes from it; `caravanLines` in the caravan section.
+std::vector<SampleRulesSection> planSections(ScenarioEdition edition, int caravanLines = 16);
+
+// The text of `sections`: the k-th line of a section begins "<word> k," (its header's word
+// in small letters, without "@"), but for the 11 terrain lines after "@TERRAIN". As in
+// makeScenarioRules, no ":" line stands before the 24th counted line.
+std::string writeSampleSections(const std::vector<SampleRulesSection>& sections, std::uint64_t seed);
 
 // The destination format's default rules text: 560 counted lines, its terrain lines
 // already carrying their "no," field.

@@ -1,0 +1,140 @@
+#include "rules/RulesAlignment.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "rules/SectionWord.h"
+
+namespace {
+
+const char* const kStartName = "(start)";
+
+std::vector<TemplateSection> cutTemplateSections(const RulesPlaces& places,
+                                                 const std::vector<std::string>& templateHeaders) {
+    std::vector<TemplateSection> sections(1);
+    for (std::size_t p = 0; p < kRulesPlaces; ++p) {
+        const RulesPlace& place = places[p];
+        // The template's caravan lines are the block's, and cut nothing.
+        if (place.role == PlaceRole::Caravan) {
+            sections.back().holdsCaravan = true;
+            continue;
+        }
+        if (!templateHeaders[p].empty()) {
+            sections.back().end = p;
+            TemplateSection section;
+            section.first = p;
+            section.word = headerWord(templateHeaders[p]);
+            sections.push_back(section);
+        }
+    }
+    sections.back().end = kRulesPlaces;
+
+    for (std::size_t s = 0; s < sections.size(); ++s) {
+        TemplateSection& section = sections[s];
+        const bool hasHeader = s > 0;
+        bool anyScenarioPlace = false;
+        section.spareFirst = section.first;
+        for (std::size_t p = section.first; p < section.end; ++p) {
+            if (places[p].role != PlaceRole::Scenario) continue;
+            anyScenarioPlace = true;
+            section.spareFirst = p + 1;
+            if (!hasHeader || p != section.first) ++section.scenarioLines;
+        }
+        section.templateOwn = hasHeader && !anyScenarioPlace;
+        for (std::size_t p = section.spareFirst; p < section.end && places[p].role == PlaceRole::Template; ++p) {
+            ++section.spareTemplatePlaces;
+        }
+    }
+    return sections;
+}
+
+// The first scenario section after `from` that has `key` and is not taken yet, or -1.
+int nextWithKey(const std::vector<ScenarioSection>& sections, const std::vector<bool>& taken,
+                const std::string& key, std::size_t from) {
+    for (std::size_t j = from; j < sections.size(); ++j) {
+        if (!taken[j] && sectionKey(sections[j].word) == key) return static_cast<int>(j);
+    }
+    return -1;
+}
+
+std::int64_t blockLines(std::int32_t caravanLines) { return std::max<std::int64_t>(caravanLines, 0); }
+
+}  // namespace
+
+RulesAlignment alignSections(ScenarioEdition edition, const std::vector<std::string>& templateHeaders,
+                             const ScenarioSectionIndex& scenario, std::int32_t caravanLines) {
+    const std::vector<ScenarioSection>& found = scenario.sections();
+    RulesAlignment alignment{cutTemplateSections(placesFor(edition), templateHeaders),
+                             std::vector<bool>(found.size(), false)};
+    // The lines before the first header pair with each other.
+    alignment.sections[0].matched = 0;
+    alignment.taken[0] = true;
+    std::size_t last = 0;  // the scenario section taken last
+    for (std::size_t s = 1; s < alignment.sections.size(); ++s) {
+        TemplateSection& section = alignment.sections[s];
+        if (section.templateOwn) continue;
+        const std::string key = sectionKey(section.word);
+        int j = nextWithKey(found, alignment.taken, key, last + 1);
+        if (j < 0) {
+            j = nextWithKey(found, alignment.taken, key, 1);
+            section.outOfOrder = j >= 0;
+        }
+        if (j < 0) continue;
+        section.matched = j;
+        alignment.taken[static_cast<std::size_t>(j)] = true;
+        last = static_cast<std::size_t>(j);
+        if (!section.holdsCaravan) continue;
+        // The sections whose headers the caravan block carries are written with it; the
+        // sections after the block are matched from there on.
+        const std::int64_t carriedEnd = found[last].firstLine + blockLines(caravanLines);
+        for (std::size_t k = last + 1; k < found.size() && found[k].firstLine <= carriedEnd; ++k) {
+            alignment.taken[k] = true;
+            last = k;
+        }
+    }
+    return alignment;
+}
+
+std::vector<std::string> alignmentWarnings(const RulesAlignment& alignment, const ScenarioSectionIndex& scenario,
+                                           std::int32_t caravanLines, const std::string& scenarioPath,
+                                           const std::string& templatePath) {
+    const std::string check = "check the converted Rules.txt!";
+    const std::vector<ScenarioSection>& found = scenario.sections();
+    std::vector<std::string> warnings;
+    for (std::size_t s = 0; s < alignment.sections.size(); ++s) {
+        const TemplateSection& section = alignment.sections[s];
+        if (section.templateOwn) continue;
+        const std::string name = s == 0 ? kStartName : section.word;
+        if (section.matched < 0) {
+            warnings.push_back("Warning: " + scenarioPath + " has no " + name + "; it comes from " + templatePath +
+                               ", " + check);
+            continue;
+        }
+        const ScenarioSection& own = found[static_cast<std::size_t>(section.matched)];
+        if (section.outOfOrder) {
+            warnings.push_back("Warning: " + scenarioPath + " has " + name + " out of order, at its line " +
+                               std::to_string(own.lineNumber) + "; " + check);
+        }
+        const std::int64_t n = own.lines;
+        // The caravan block takes the scenario's caravan lines, however many; only those
+        // that it leaves out are told.
+        const std::int64_t m = section.holdsCaravan ? section.scenarioLines + blockLines(caravanLines)
+                                                    : section.scenarioLines;
+        const std::string counts = "Warning: " + scenarioPath + " has " + std::to_string(n) + " lines in " + name +
+                                   " where the conversion takes " + std::to_string(m) + "; ";
+        if (n < m && !section.holdsCaravan) {
+            warnings.push_back(counts + "the other " + std::to_string(m - n) + " come from " + templatePath + ", " +
+                               check);
+        } else if (n > m) {
+            const std::int64_t placed = std::min(n - m, static_cast<std::int64_t>(section.spareTemplatePlaces));
+            warnings.push_back(counts + std::to_string(placed) + " placed on the lines that follow, " +
+                               std::to_string(n - m - placed) + " left out, " + check);
+        }
+    }
+    for (std::size_t j = 1; j < found.size(); ++j) {
+        if (alignment.taken[j]) continue;
+        warnings.push_back("Warning: " + scenarioPath + " has " + found[j].word + " at its line " +
+                           std::to_string(found[j].lineNumber) + " that the conversion does not take; " + check);
+    }
+    return warnings;
+}

@@ -1,0 +1,32 @@
+#include "rules/ScenarioSections.h"
+
+#include <algorithm>
+
+#include "rules/SectionWord.h"
+
+void ScenarioSectionIndex::read(RulesTextInput& input) {
+    std::string piece;
+    while (input.readPiece(piece, kSectionLineCapacity)) {
+        const bool counted = isCountedLine(piece, input.pieceIsWholeLine());
+        caravan_.see(piece, counted);
+        if (!counted) continue;
+        if (isSectionHeader(piece) && sections_.size() < kMaxScenarioSections) {
+            sections_.back().end = afterLastCounted_;
+            sections_.push_back({headerWord(piece), input.lineNumber(), counted_, 0, afterLastCounted_, {}});
+        } else {
+            complete_ = complete_ && !isSectionHeader(piece);
+            ++sections_.back().lines;
+        }
+        ++counted_;
+        afterLastCounted_ = input.position();
+    }
+    sections_.back().end = afterLastCounted_;
+}
+
+std::string ScenarioSectionIndex::headerAt(std::int64_t line) const {
+    // The sections after the first stand in the order of their headers' lines.
+    const auto after = std::upper_bound(sections_.begin() + 1, sections_.end(), line,
+                                        [](std::int64_t l, const ScenarioSection& s) { return l < s.firstLine; });
+    if (after == sections_.begin() + 1 || (after - 1)->firstLine != line) return {};
+    return (after - 1)->word;
+}

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "RulesMergeSupport.h"
+#include "rules/RulesText.h"
+
+namespace {
+
+// A text's sections as they read: the header (empty before the first) and the first field
+// of each counted line after it.
+struct TextSection {
+    std::string header;
+    std::vector<std::string> lines;
+};
+
+std::vector<TextSection> sectionsOf(const std::string& text) {
+    std::vector<TextSection> sections(1);
+    for (std::string piece : splitLines(text)) {
+        if (!counts(piece)) continue;
+        piece.erase(std::min(piece.find_first_of(",\r\n"), piece.size()));
+        if (piece[0] == '@') {
+            sections.push_back({piece, {}});
+        } else {
+            sections.back().lines.push_back(piece.substr(piece.find_first_not_of(' ')));
+        }
+    }
+    return sections;
+}
+
+const TextSection* sectionNamed(const std::vector<TextSection>& sections, const std::string& header) {
+    for (const TextSection& section : sections) {
+        if (section.header == header) return &section;
+    }
+    return nullptr;
+}
+
+// What the destination's structure holds: the template's sections in its order, each with
+// the template's number of lines, the first of them the scenario's own as far as it has
+// them, the template's after; the caravan section wholly the scenario's.
+std::vector<TextSection> expectedSections(const std::string& scenario, const std::string& templateText,
+                                          ScenarioEdition edition) {
+    const std::vector<TextSection> own = sectionsOf(scenario);
+    std::vector<TextSection> expected = sectionsOf(templateText);
+    const std::vector<SampleRulesSection> taken = planSections(edition);
+    for (TextSection& section : expected) {
+        const bool destinationOwn =
+            std::none_of(taken.begin(), taken.end(),
+                         [&](const SampleRulesSection& s) { return s.header == section.header; });
+        const TextSection* scenarioSection = sectionNamed(own, section.header);
+        if (destinationOwn || scenarioSection == nullptr) continue;
+        if (section.header == "@CARAVAN") {
+            section.lines = scenarioSection->lines;
+            continue;
+        }
+        const std::size_t taken = std::min(scenarioSection->lines.size(), section.lines.size());
+        std::copy_n(scenarioSection->lines.begin(), taken, section.lines.begin());
+    }
+    return expected;
+}
+
+bool operator==(const TextSection& a, const TextSection& b) { return a.header == b.header && a.lines == b.lines; }
+
+struct AlignCase {
+    const char* what;
+    ScenarioEdition edition;
+    std::function<void(std::vector<SampleRulesSection>&)> change;
+    // The warnings; "<L:@X>" stands for the line number of the scenario's header "@X".
+    std::vector<std::string> warnings;
+};
+
+SampleRulesSection& section(std::vector<SampleRulesSection>& sections, const std::string& header) {
+    return *std::find_if(sections.begin(), sections.end(),
+                         [&](const SampleRulesSection& s) { return s.header == header; });
+}
+
+std::string withLineNumbers(std::string warning, const std::string& scenario) {
+    for (std::size_t at; (at = warning.find("<L:")) != std::string::npos;) {
+        const std::size_t end = warning.find('>', at);
+        const std::string header = warning.substr(at + 3, end - at - 3);
+        warning.replace(at, end - at + 1, std::to_string(lineNumberOf(scenario, "\n" + header + "\n") + 1));
+    }
+    return warning;
+}
+
+}  // namespace
+
+// Scenario rules laid out from the plan and changed as real ones are: the output has the
+// destination's structure with the scenario's lines where they belong, and each difference
+// is told, in the order of the destination's sections.
+TEST(MergeRules, TextsThatDoNotFitThePlanAreWrittenSectionBySection) {
+    const std::string templateText = makeTemplateRules(4);
+    const AlignCase cases[] = {
+        {"the 8 spare unit places used", Conflicts, [](auto& s) { section(s, "@UNITS").lines += 8; },
+         {"Warning: S.txt has 62 lines in @UNITS where the conversion takes 54; 8 placed on the lines that "
+          "follow, 0 left out, check the converted Rules.txt!"}},
+        {"the later layout's 7 advances and 8 test units in a version-39 file", Classic,
+         [](auto& s) {
+             section(s, "@CIVILIZE").lines += 7;
+             section(s, "@UNITS").lines += 8;
+         },
+         {"Warning: S.txt has 100 lines in @CIVILIZE where the conversion takes 93; 7 placed on the lines that "
+          "follow, 0 left out, check the converted Rules.txt!",
+          "Warning: S.txt has 62 lines in @UNITS where the conversion takes 54; 8 placed on the lines that "
+          "follow, 0 left out, check the converted Rules.txt!"}},
+        {"a 101st advance", FantasticWorlds, [](auto& s) { section(s, "@CIVILIZE").lines += 1; },
+         {"Warning: S.txt has 101 lines in @CIVILIZE where the conversion takes 100; 0 placed on the lines that "
+          "follow, 1 left out, check the converted Rules.txt!"}},
+        {"93 advances and lines of blanks among the attitudes", FantasticWorlds,
+         [](auto& s) {
+             section(s, "@CIVILIZE").lines -= 7;
+             section(s, "@ATTITUDES").blankLines = 2;
+         },
+         {"Warning: S.txt has 93 lines in @CIVILIZE where the conversion takes 100; the other 7 come from T.txt, "
+          "check the converted Rules.txt!"}},
+        {"the leaders short by 2 lines, so the text runs short", Classic,
+         [](auto& s) { section(s, "@LEADERS").lines -= 2; },
+         {"Warning: S.txt has 21 lines in @LEADERS where the conversion takes 23; the other 2 come from T.txt, "
+          "check the converted Rules.txt!"}},
+        {"a section out of order with 2 lines more, one left out, a section for nothing, one missing", Conflicts,
+         [](auto& s) {
+             std::swap(section(s, "@LEADERS"), section(s, "@GOVERNMENTS"));
+             section(s, "@GOVERNMENTS").lines += 2;
+             s.insert(std::find_if(s.begin(), s.end(), [](const auto& x) { return x.header == "@TERRAIN"; }),
+                      SampleRulesSection{"@EXTRA", 5, 0});
+             s.erase(std::find_if(s.begin(), s.end(), [](const auto& x) { return x.header == "@ENDWONDER"; }));
+         },
+         {"Warning: S.txt has @GOVERNMENTS out of order, at its line <L:@GOVERNMENTS>; check the converted "
+          "Rules.txt!",
+          "Warning: S.txt has 13 lines in @GOVERNMENTS where the conversion takes 11; 1 placed on the lines that "
+          "follow, 1 left out, check the converted Rules.txt!",
+          "Warning: S.txt has no @ENDWONDER; it comes from T.txt, check the converted Rules.txt!",
+          "Warning: S.txt has @EXTRA at its line <L:@EXTRA> that the conversion does not take; check the "
+          "converted Rules.txt!"}},
+        {"no caravan section", Classic,
+         [](auto& s) { s.erase(std::find_if(s.begin(), s.end(), [](auto& x) { return x.header == "@CARAVAN"; })); },
+         {"Warning: S.txt has no @CARAVAN; it comes from T.txt, check the converted Rules.txt!"}},
+        {"lines of blanks only after the last cosmic line and the first unit: the plan fits", Classic,
+         [](auto& s) {
+             section(s, "@COSMIC").blankLines = 1;
+             section(s, "@UNITS").blankLines = 3;
+         },
+         {}},
+    };
+    for (const AlignCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<SampleRulesSection> sections = planSections(c.edition);
+        c.change(sections);
+        const std::string scenario = writeSampleSections(sections, 4);
+
+        std::ostringstream console;
+        ScenarioConverter converter(console);
+        converter.edition = c.edition;
+        RulesTextInput scenarioRules(withCrLf(scenario), "S.txt");
+        RulesTextInput templateRules(withCrLf(templateText), "T.txt");
+        RulesTextOutput output = RulesTextOutput::inMemory("out.txt");
+        // The edition probe reads lines of blanks as empty too.
+        EXPECT_EQ(converter.probeRulesEdition(&scenarioRules) == Classic, c.edition == Classic);
+        converter.mergeRules(scenarioRules, output, templateRules);
+
+        std::string warnings;
+        for (const std::string& warning : c.warnings) warnings += withLineNumbers(warning, scenario) + "\n";
+        EXPECT_EQ(console.str(), warnings);
+        EXPECT_EQ(converter.problemReported(), !c.warnings.empty());
+        std::string written = output.text();
+        written.erase(std::remove(written.begin(), written.end(), '\r'), written.end());
+        EXPECT_TRUE(sectionsOf(written) == expectedSections(scenario, templateText, c.edition));
+        std::size_t marked = 0;  // the scenario's terrain lines carry "no," after their last comma
+        for (auto at = written.find(",no,"); at != std::string::npos; at = written.find(",no,", at + 1)) ++marked;
+        EXPECT_EQ(marked, 11u);
+        if (c.warnings.empty()) {
+            EXPECT_EQ(output.text(), expectedMerge(c.edition, 16, scenario, templateText));
+        }
+    }
+}
