@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/OutputFolderLock.h"
+#include "base/ReplacingOutput.h"
 #include "driver/ExitCodes.h"
 #include "driver/RunConversion.h"
 #include "kit/BitmapSample.h"
@@ -182,6 +183,17 @@ const Layout kLayouts[] = {
      },
      exit_code::Refused, {"Error: {scen}/Converted/Sample.scn is the scenario file itself!\n"}, "Done",
      [](const fs::path& scen) { EXPECT_FALSE(fs::exists(scen / kOutputFolderLockName)); }},
+    {"an output's name taken by a folder in Converted",
+     [](const fs::path& root) {
+         fs::create_directories(root / "scen" / "Converted" / "City.txt");
+         return Arguments{(root / "scen" / "Sample.scn").string()};
+     },
+     exit_code::SomethingSkipped, {"Error: could not copy {scen}/City.txt to {scen}/Converted/City.txt!\n"}, "Warning",
+     [](const fs::path& scen) {
+         for (const auto& entry : fs::directory_iterator(scen / "Converted")) {
+             EXPECT_FALSE(isTemporaryName(entry.path().filename().string())) << entry.path();
+         }
+     }},
     {"the bitmaps alone, with the scenario's own folder for outputs",
      [](const fs::path& root) { return Arguments{"--out", (root / "scen").string(), "/g1", (root / "scen").string()}; },
      exit_code::GraphicsOnly, {"{scen}/Units.bmp is one of the pictures it is made from"}, "Done", nullptr},
