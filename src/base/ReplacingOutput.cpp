@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/FolderListing.h"
+#include "base/OutputFolderLock.h"
 #include "base/PathText.h"
 
 namespace fs = std::filesystem;
@@ -52,7 +53,8 @@ bool isTemporaryName(const std::string& fileName) {
 void removeStaleTemporaries(const fs::path& folder) {
     std::error_code error;
     for (const FolderEntry& entry : listFolder(folder, error)) {
-        if (entry.isRegularFile && isTemporaryName(displayPath(entry.path.filename()))) {
+        const std::string name = displayPath(entry.path.filename());
+        if (entry.isRegularFile && isTemporaryName(name) && name != kOutputFolderLockName) {
             removeQuietly(entry.path);
         }
     }

@@ -49,5 +49,6 @@ private:
 bool isTemporaryName(const std::string& fileName);
 
 // Removes the temporary files that a run killed in the middle left directly in `folder`;
-// nothing else is touched.
+// nothing else is touched, the lock file of the folder (base/OutputFolderLock.h) neither:
+// call it only while holding that lock.
 void removeStaleTemporaries(const std::filesystem::path& folder);

@@ -98,6 +98,9 @@ void copySoundFolder(ScenarioConverter& converter, const fs::path& source, const
 int ScenarioConverter::copyCompanionFiles(const fs::path& scenarioFolder, const std::string& baseName) {
     const fs::path converted = outputFolderFor(scenarioFolder);
     bool titleFound = false;
+    // A title text that is another companion (Events.scn's Events.txt) is handled once:
+    // copied once, or refused with one warning.
+    std::vector<fs::path> handled;
     for (const CompanionFile& file : kCompanionFiles) {
         const bool isTitle = file.name[0] == '\0';
         if (file.needsTitle && !titleFound) continue;
@@ -105,6 +108,10 @@ int ScenarioConverter::copyCompanionFiles(const fs::path& scenarioFolder, const 
         const fs::path source = findIgnoringCase(scenarioFolder, name);
         if (!isReadableFile(source)) continue;
         if (isTitle) titleFound = true;
+        if (std::any_of(handled.begin(), handled.end(), [&](const fs::path& h) { return isSameFile(h, source); })) {
+            continue;
+        }
+        handled.push_back(source);
         const fs::path destination = converted / pathFromUtf8(name);
         if (checkDestination(*this, source, destination) != Destination::Free) continue;
         console() << file.found;

@@ -1,12 +1,14 @@
 #include "driver/RunConversion.h"
 
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <system_error>
 
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
 #include "base/OutputFolder.h"
+#include "base/OutputFolderLock.h"
 #include "base/PathText.h"
 #include "base/ReplacingOutput.h"
 #include "driver/CollectionRun.h"
@@ -29,10 +31,13 @@ const char* const kSoundName = "Sound";
 
 // The folder is created where it does not exist yet; whether that worked shows when the
 // first output file is created in it; a folder the user named may need its parents too.
-// The temporary files that a run killed in the middle left in it, and in its Sound folder,
-// are removed; not where either is a folder of the scenario itself, linked back, whose
-// files are the scenario's own.
-void prepareOutputFolder(const fs::path& scenarioFolder, const fs::path& outputFolder) {
+// Its lock is taken for the rest of the run: false, with the message printed, when
+// another run holds it. Under the lock, the temporary files that a run killed in the
+// middle left in it, and in its Sound folder, are removed; not where either is a folder of
+// the scenario itself, linked back, whose files are the scenario's own (nothing is written
+// there, and no lock is taken).
+bool prepareOutputFolder(const fs::path& scenarioFolder, const fs::path& outputFolder,
+                         std::optional<OutputFolderLock>& lock, RunConsole& console) {
     const fs::path converted = outputFolder.empty() ? scenarioFolder / kConvertedFolder : outputFolder;
     std::error_code ignored;
     if (outputFolder.empty()) {
@@ -41,11 +46,18 @@ void prepareOutputFolder(const fs::path& scenarioFolder, const fs::path& outputF
         fs::create_directories(converted, ignored);
     }
     const fs::path scenarioSide = scenarioFolder.empty() ? fs::path(".") : scenarioFolder;
-    if (isSameFile(converted, scenarioSide)) return;
+    if (isSameFile(converted, scenarioSide)) return true;
+    lock.emplace(converted);
+    if (lock->state() == OutputFolderLock::State::HeldElsewhere) {
+        console.problem("Error: another conversion is writing into " + displayPath(converted) + "!\n");
+        return false;
+    }
+    if (lock->state() != OutputFolderLock::State::Held) return true;
     removeStaleTemporaries(converted);
     if (!isSameFile(converted / kSoundName, findIgnoringCase(scenarioFolder, kSoundName))) {
         removeStaleTemporaries(converted / kSoundName);
     }
+    return true;
 }
 
 void printRefusal(RunConsole& console, ScenarioRefusal refusal, const std::string& scenarioPath) {
@@ -112,7 +124,8 @@ int runFullConversion(const std::string& scenarioArgument, RunConsole& console,
                       const fs::path& templateFolder, const fs::path& outputFolder) {
     const ScenarioPath parts = splitScenarioPath(scenarioArgument);
     const fs::path scenarioFolder = pathFromUtf8(parts.folder());
-    prepareOutputFolder(scenarioFolder, outputFolder);
+    std::optional<OutputFolderLock> lock;
+    if (!prepareOutputFolder(scenarioFolder, outputFolder, lock, console)) return exit_code::Refused;
 
     const fs::path scenarioPath = pathFromUtf8(scenarioArgument);
     std::ifstream scenario(scenarioPath, std::ios::binary);
@@ -181,7 +194,8 @@ int runGraphicsOnly(const RunRequest& request, RunConsole& console, const fs::pa
         converter.console() << "Fantastic Worlds type selected\n";
     }
     const fs::path scenarioFolder = pathFromUtf8(request.path);
-    prepareOutputFolder(scenarioFolder, converter.outputFolder);
+    std::optional<OutputFolderLock> lock;
+    if (!prepareOutputFolder(scenarioFolder, converter.outputFolder, lock, console)) return exit_code::Refused;
     converter.convertGraphics(scenarioFolder);
     return exit_code::GraphicsOnly;
 }

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "kit/Files.h"
+#include "base/OutputFolderLock.h"
 #include "base/ReplacingOutput.h"
+#include "kit/Files.h"
 #include "kit/TempFolder.h"
 
 namespace fs = std::filesystem;
@@ -90,7 +91,9 @@ TEST(ReplacingOutput, OnlyTemporaryFilesAreStale) {
         std::ofstream(folder / file.name) << file.name;
     }
     fs::create_directory(folder / ".tavorel-folder.partial");  // not a file of ours
+    std::ofstream(folder / kOutputFolderLockName) << "held";  // the lock of the run that removes them
     removeStaleTemporaries(folder.path());
     for (const Case& file : cases) EXPECT_EQ(fs::exists(folder / file.name), !file.temporary) << file.name;
     EXPECT_TRUE(fs::exists(folder / ".tavorel-folder.partial"));
+    EXPECT_TRUE(fs::exists(folder / kOutputFolderLockName));
 }

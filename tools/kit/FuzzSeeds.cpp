@@ -136,7 +136,7 @@ std::vector<FuzzBytes> pictureDecodeSeeds() {
     std::vector<FuzzBytes> seeds;
     for (std::size_t i = 0; i < kPictureKindCount; ++i) {
         const PictureKind& kind = kPictureKinds[i];
-        seeds.push_back(encodePicture(makeIndexedPicture(640, kDecodeFuzzRows, kind.colours, i + 1), kind));
+        seeds.push_back(encodePicture(makeIndexedPicture(640, kDecodeFuzzRows, kind.colours, i + 1, kind.colourBits), kind));
     }
     const IndexedPicture picture = makeIndexedPicture(640, kDecodeFuzzRows, 256, 40);
     GifKind framed;

@@ -2,6 +2,7 @@
 
 #include <gif_lib.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -13,56 +14,86 @@
 namespace {
 
 
-// Run-length rows, bottom row first: runs of equal pixels as runs, stretches of unequal
-// ones stored as they are (3 pixels or more), the rest as runs of 1.
+bool isBlack(const IndexedPicture& picture, std::int32_t x, std::int32_t y) {
+    const auto& c = picture.colours[picture.at(x, y)];
+    return c[0] == 0 && c[1] == 0 && c[2] == 0;
+}
+
+// Run-length rows, bottom row first. Black pixels are left out: a move within the row or
+// to a later one, or an early end of the row or of the picture. Runs hold equal pixels (at
+// 4 bits, two alternating ones); stretches of unequal ones are stored as they are (3
+// pixels or more); the rest are runs of 1 or 2.
 std::vector<std::uint8_t> runLengthRows(const IndexedPicture& picture, int bits) {
     std::vector<std::uint8_t> out;
+    const auto code = [&out](std::int64_t first, std::int64_t second) {
+        out.push_back(static_cast<std::uint8_t>(first));
+        out.push_back(static_cast<std::uint8_t>(second));
+    };
     const std::int32_t w = picture.width;
-    for (std::int32_t line = 0; line < picture.height; ++line) {
-        const std::int32_t y = picture.height - 1 - line;
-        std::int32_t x = 0;
-        while (x < w) {
-            std::int32_t run = 1;
-            while (x + run < w && run < 255 && picture.at(x + run, y) == picture.at(x, y)) ++run;
-            if (run >= 2) {
-                const std::uint8_t v = picture.at(x, y);
-                out.push_back(static_cast<std::uint8_t>(run));
-                out.push_back(bits == 8 ? v : static_cast<std::uint8_t>(v << 4 | v));
-                x += run;
-                continue;
-            }
-            std::int32_t stretch = 1;
-            while (x + stretch < w && stretch < 254 &&
-                   (x + stretch + 1 >= w || picture.at(x + stretch, y) != picture.at(x + stretch + 1, y))) {
-                ++stretch;
-            }
-            if (stretch < 3) {
-                out.push_back(1);
-                const std::uint8_t v = picture.at(x, y);
-                out.push_back(bits == 8 ? v : static_cast<std::uint8_t>(v << 4));
-                ++x;
-                continue;
-            }
-            out.push_back(0);
-            out.push_back(static_cast<std::uint8_t>(stretch));
-            std::vector<std::uint8_t> stored;
-            for (std::int32_t i = 0; i < stretch; ++i) {
-                const std::uint8_t v = picture.at(x + i, y);
-                if (bits == 8) {
-                    stored.push_back(v);
-                } else if (i % 2 == 0) {
-                    stored.push_back(static_cast<std::uint8_t>(v << 4));
-                } else {
-                    stored.back() |= v;
-                }
-            }
-            if (stored.size() % 2 != 0) stored.push_back(0);
-            out.insert(out.end(), stored.begin(), stored.end());
-            x += stretch;
+    const std::int64_t total = std::int64_t{w} * picture.height;
+    // Positions in the order of the data: the bottom row first.
+    const auto blackAt = [&](std::int64_t at) { return isBlack(picture, at % w, picture.height - 1 - at / w); };
+    std::int32_t line = 0;
+    std::int32_t x = 0;
+    for (;;) {
+        if (x == w) {
+            if (line + 1 == picture.height) break;
+            code(0, 0);
+            ++line, x = 0;
+            continue;
         }
-        out.push_back(0);
-        out.push_back(line + 1 < picture.height ? 0 : 1);  // end of row, or of the picture
+        const std::int32_t y = picture.height - 1 - line;
+        if (isBlack(picture, x, y)) {
+            std::int64_t end = std::int64_t{line} * w + x;
+            while (end < total && blackAt(end)) ++end;
+            if (end == total) break;
+            const std::int32_t toLine = static_cast<std::int32_t>(end / w), toX = static_cast<std::int32_t>(end % w);
+            if (toLine == line) {
+                const std::int32_t dx = std::min(toX - x, 255);
+                code(0, 2), code(dx, 0);
+                x += dx;
+            } else if (toX >= x && toX - x <= 255 && toLine - line <= 255) {
+                code(0, 2), code(toX - x, toLine - line);
+                line = toLine, x = toX;
+            } else {
+                code(0, 0);
+                ++line, x = 0;
+            }
+            continue;
+        }
+        const std::int32_t period = bits == 8 ? 1 : 2;
+        std::int32_t run = 1;
+        while (x + run < w && run < 255 && (run < period || picture.at(x + run, y) == picture.at(x + run - period, y))) {
+            ++run;
+        }
+        std::int32_t stretch = 1;
+        while (x + stretch < w && stretch < 254 &&
+               (x + stretch + 1 >= w || picture.at(x + stretch, y) != picture.at(x + stretch + 1, y))) {
+            ++stretch;
+        }
+        if (run > period || stretch < 3) {
+            const std::uint8_t v = picture.at(x, y);
+            code(run, bits == 8 ? v : v << 4 | (run > 1 ? picture.at(x + 1, y) : 0));
+            x += run;
+            continue;
+        }
+        code(0, stretch);
+        std::vector<std::uint8_t> stored;
+        for (std::int32_t i = 0; i < stretch; ++i) {
+            const std::uint8_t v = picture.at(x + i, y);
+            if (bits == 8) {
+                stored.push_back(v);
+            } else if (i % 2 == 0) {
+                stored.push_back(static_cast<std::uint8_t>(v << 4));
+            } else {
+                stored.back() |= v;
+            }
+        }
+        if (stored.size() % 2 != 0) stored.push_back(0);
+        out.insert(out.end(), stored.begin(), stored.end());
+        x += stretch;
     }
+    code(0, 1);  // the end of the picture
     return out;
 }
 
@@ -72,22 +103,34 @@ int appendGifBytes(GifFileType* gif, const GifByteType* bytes, int count) {
     return count;
 }
 
-ColorMapObject* gifColours(const IndexedPicture& picture) {
+ColorMapObject* gifColours(const IndexedPicture& picture, bool reversed) {
     std::vector<GifColorType> colours;
     for (const auto& c : picture.colours) colours.push_back({c[0], c[1], c[2]});
+    if (reversed) std::reverse(colours.begin(), colours.end());
     return GifMakeMapObject(static_cast<int>(colours.size()), colours.data());
+}
+
+// The value that `bits` bits hold for an 8-bit colour value, rounded, and the 8-bit value
+// that it stands for when widened again.
+std::uint32_t narrowed(std::uint32_t value, int bits) {
+    const std::uint32_t top = (1u << bits) - 1;
+    return (value * top + 127) / 255;
+}
+std::uint8_t widened(std::uint32_t value, int bits) {
+    return static_cast<std::uint8_t>(value * 255 / ((1u << bits) - 1));
 }
 
 }  // namespace
 
 IndexedPicture makeIndexedPicture(std::int32_t width, std::int32_t height, std::size_t colourCount,
-                                  std::uint64_t seed) {
+                                  std::uint64_t seed, int colourBits) {
     SampleRandom random(seed);
     IndexedPicture picture;
     picture.width = width;
     picture.height = height;
     picture.colours.push_back({135, 135, 135});
     picture.colours.push_back({255, 0, 255});
+    if (colourCount > 2) picture.colours.push_back({0, 0, 0});
     while (picture.colours.size() < colourCount) {
         picture.colours.push_back({random.byte(), random.byte(), random.byte()});
     }
@@ -98,6 +141,24 @@ IndexedPicture makeIndexedPicture(std::int32_t width, std::int32_t height, std::
         if (random.below(2) == 0) previous = static_cast<std::uint8_t>(random.below(static_cast<std::uint32_t>(colourCount)));
         index = previous;
     }
+    if (colourBits < 8) {
+        for (auto& colour : picture.colours) {
+            for (auto& value : colour) value = widened(narrowed(value, colourBits), colourBits);
+        }
+    }
+    if (colourCount <= 2) return picture;
+    // Black stretches: within a row, from a row's end into the start of the row above (the
+    // next in a bottom-up file), and at the end of the top row, the last pixels stored.
+    const auto paint = [&](std::int32_t y, std::int32_t from, std::int32_t to) {
+        for (std::int32_t x = std::max(from, 0); x < std::min(to, width); ++x) {
+            picture.indices[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] = 2;
+        }
+    };
+    paint(0, width - 40, width);
+    for (std::int32_t y = 1; y < height; ++y) {
+        if (y % 5 == 0) paint(y, 200, 300);
+        if (y % 7 == 3) paint(y, width - 80, width), paint(y - 1, 0, y % 2 == 0 ? width - 40 : 100);
+    }
     return picture;
 }
 
@@ -107,8 +168,14 @@ std::vector<std::uint8_t> encodeBmp(const IndexedPicture& picture, const BmpKind
     const std::uint32_t maskBytes = kind.masks && kind.infoHeaderBytes == 40 ? 12 : 0;
     const std::uint32_t dataOffset = 14 + kind.infoHeaderBytes + maskBytes + 4 * paletteEntries;
     const std::int64_t rowBytes = bmpRowBytes(picture.width, bits);
-    // Bytes in blue-green-red-unused order, or with masks in the order unused-red-green-blue.
-    const std::uint32_t masks[3] = {0x0000FF00, 0x00FF0000, 0xFF000000};
+    // Bytes in blue-green-red-unused order, or with masks of 8 bits in the order
+    // unused-red-green-blue; narrower or wider masks lie red-green-blue from the top down
+    // at the bottom of the word. Unused bits are not zero.
+    const int maskBits = kind.maskBits;
+    const int shifts[3] = {maskBits == 8 ? 8 : 2 * maskBits, maskBits == 8 ? 16 : maskBits, maskBits == 8 ? 24 : 0};
+    std::uint32_t masks[3];
+    for (int i = 0; i < 3; ++i) masks[i] = ((1u << maskBits) - 1) << shifts[i];
+    const std::uint32_t unused = 0x5A5A5A5A & ~(masks[0] | masks[1] | masks[2]);
 
     std::vector<std::uint8_t> pixels;
     if (kind.runLength) {
@@ -124,7 +191,9 @@ std::vector<std::uint8_t> encodeBmp(const IndexedPicture& picture, const BmpKind
                 if (bits == 24) {
                     row[3 * x] = c[2], row[3 * x + 1] = c[1], row[3 * x + 2] = c[0];
                 } else if (bits == 32 && kind.masks) {
-                    row[4 * x] = 0x5A, row[4 * x + 1] = c[0], row[4 * x + 2] = c[1], row[4 * x + 3] = c[2];
+                    std::uint32_t value = unused;
+                    for (int i = 0; i < 3; ++i) value |= narrowed(c[i], maskBits) << shifts[i];
+                    writeU32le(row + 4 * x, value);
                 } else if (bits == 32) {
                     row[4 * x] = c[2], row[4 * x + 1] = c[1], row[4 * x + 2] = c[0], row[4 * x + 3] = 0xA5;
                 } else {
@@ -202,12 +271,13 @@ std::vector<std::uint8_t> encodeGif(const IndexedPicture& picture, const GifKind
     GifFileType* gif = EGifOpen(&out, appendGifBytes, &error);
     if (gif == nullptr) std::abort();
     EGifSetGifVersion(gif, kind.gif89);
-    ColorMapObject* colours = gifColours(picture);
+    ColorMapObject* colours = gifColours(picture, false);
+    ColorMapObject* screenColours = kind.localColours ? (kind.otherScreenColours ? gifColours(picture, true) : nullptr) : colours;
     gif->SWidth = picture.width;
     gif->SHeight = picture.height;
     gif->SColorResolution = GifBitSize(colours->ColorCount);
     gif->SBackGroundColor = kind.background;
-    gif->SColorMap = kind.localColours ? nullptr : colours;
+    gif->SColorMap = screenColours;
 
     SavedImage* image = GifMakeSavedImage(gif, nullptr);
     if (image == nullptr) std::abort();
@@ -242,6 +312,7 @@ std::vector<std::uint8_t> encodeGif(const IndexedPicture& picture, const GifKind
     std::free(images[0].RasterBits);
     std::free(images);
     GifFreeMapObject(colours);
+    if (screenColours != colours) GifFreeMapObject(screenColours);
     if (!kind.closingBlock && out.size() >= 2 && out[out.size() - 2] == 0) out.erase(out.end() - 2);
     if (kind.cut != GifCut::None) cutGifData(out, kind.cut);
     return out;
@@ -249,11 +320,13 @@ std::vector<std::uint8_t> encodeGif(const IndexedPicture& picture, const GifKind
 
 IndexedPicture asShown(IndexedPicture picture, const GifKind& kind) {
     if (kind.frameWidth == 0) return picture;
+    const std::size_t last = picture.colours.size() - 1;
+    const auto background = static_cast<std::uint8_t>(kind.otherScreenColours ? last - kind.background : kind.background);
     for (std::int32_t y = 0; y < picture.height; ++y) {
         for (std::int32_t x = 0; x < picture.width; ++x) {
             const bool inside = x >= kind.frameLeft && x < kind.frameLeft + kind.frameWidth && y >= kind.frameTop &&
                                 y < kind.frameTop + kind.frameHeight;
-            if (!inside) picture.indices[static_cast<std::size_t>(y) * picture.width + x] = kind.background;
+            if (!inside) picture.indices[static_cast<std::size_t>(y) * picture.width + x] = background;
         }
     }
     return picture;
@@ -295,6 +368,12 @@ const PictureKind kPictureKinds[] = {
     {"GIF87a, 16 colours", 16, true, {}, {false, false, true, false, 0, 0, 0, 0, 0}},
     {"GIF87a, last block cut short after its end code", 256, true, {},
      {false, false, true, false, 0, 0, 0, 0, 0, GifCut::AfterEndCode}},
+    {"32-bit BMP with 5-bit masks", 256, false, {32, false, true, 40, false, 5}, {}, 5},
+    {"32-bit BMP with 10-bit masks, V4 header", 256, false, {32, false, true, 108, false, 10}, {}},
+    {"GIF89a, local colours over other screen colours", 256, true, {}, {true, false, true, true, 0, 0, 0, 0, 0, GifCut::None, true}},
+    {"GIF87a, frame shorter than its screen", 256, true, {}, {false, false, true, false, 0, 0, 640, 6, 7}},
+    {"GIF89a, interlaced frame set in", 256, true, {}, {true, true, true, false, 17, 3, 600, 5, 200}},
+    {"GIF89a, local colours, frame set in", 16, true, {}, {true, false, true, true, 9, 1, 620, 8, 5, GifCut::None, true}},
 };
 const std::size_t kPictureKindCount = sizeof kPictureKinds / sizeof kPictureKinds[0];
 

@@ -20,9 +20,12 @@ struct IndexedPicture {
     }
 };
 
-// colourCount: 2, 16 or 256 (what 1-, 4- and 8-bit pictures hold).
+// colourCount: 2, 16 or 256 (what 1-, 4- and 8-bit pictures hold). With more than 2,
+// colour 2 is black, and stretches of it (within rows, across row ends, up to the end of
+// the top row) are what run-length data leaves out. colourBits below 8: each colour's
+// values are those that so many bits widened to 8 give (31 of 5 bits is 255).
 IndexedPicture makeIndexedPicture(std::int32_t width, std::int32_t height, std::size_t colourCount,
-                                  std::uint64_t seed);
+                                  std::uint64_t seed, int colourBits = 8);
 
 struct BmpKind {
     std::uint16_t bitsPerPixel = 24;    // 1, 4, 8, 24 or 32
@@ -30,7 +33,10 @@ struct BmpKind {
     bool masks = false;                 // 32 bits with colour masks (the bytes in an unusual order)
     std::uint32_t infoHeaderBytes = 40;  // 40, 108 (V4) or 124 (V5)
     bool topDown = false;
+    int maskBits = 8;  // the width of each mask, up to 10; 8-bit masks are whole bytes
 };
+// Run-length data leaves black pixels out, by moves and by ending rows early; at 4 bits,
+// runs of two alternating colours are runs whose two halves differ.
 std::vector<std::uint8_t> encodeBmp(const IndexedPicture& picture, const BmpKind& kind);
 
 // How a GIF's data ends, as scenarios ship their files.
@@ -53,12 +59,13 @@ struct GifKind {
     std::int32_t frameLeft = 0, frameTop = 0, frameWidth = 0, frameHeight = 0;
     std::uint8_t background = 0;
     GifCut cut = GifCut::None;
+    bool otherScreenColours = false;  // with localColours: the screen's table holds them reversed
 };
 // Written with giflib's encoder.
 std::vector<std::uint8_t> encodeGif(const IndexedPicture& picture, const GifKind& kind);
 
 // The picture as a screen shows a GIF of this kind: pixels outside the frame take the
-// background colour.
+// background colour (of a screen table with the picture's colours).
 IndexedPicture asShown(IndexedPicture picture, const GifKind& kind);
 
 // Where the first image descriptor (its 0x2C byte) of a GIF lies; 0 when there is none.
@@ -71,6 +78,7 @@ struct PictureKind {
     bool gif;
     BmpKind bmp;
     GifKind gifKind;
+    int colourBits = 8;  // of the pictures drawn for it
 };
 extern const PictureKind kPictureKinds[];
 extern const std::size_t kPictureKindCount;
