@@ -37,6 +37,10 @@ constexpr Step zeroWords(std::int32_t count) { return {StepKind::Zeros, count, t
 constexpr Step zeroBytes(std::int32_t count) { return {StepKind::Zeros, count, false, {}}; }
 constexpr Step skipBytes(std::int32_t count) { return {StepKind::Skip, count, false, {}}; }
 constexpr Step copyAdjustedCityByte() { return {StepKind::AdjustCityByte, 1, false, {}}; }
+// The one city byte (record offset 57) whose value changes: 80 to 220 become one less.
+constexpr std::uint8_t adjustedCityByte(std::uint8_t value) {
+    return value >= 80 && value <= 220 ? static_cast<std::uint8_t>(value - 1) : value;
+}
 constexpr Step nothing() { return {}; }
 
 template <typename... Bytes>
@@ -120,6 +124,14 @@ constexpr std::int64_t outputBytes(const std::array<PlacedStep, N>& table) {
     std::int64_t sum = 0;
     for (const PlacedStep& row : table) sum += outputBytes(row.step);
     return sum;
+}
+
+// Input offset, from the start of its part, where row `index` begins reading.
+template <std::size_t N>
+constexpr std::int64_t inputOffsetOfRow(const std::array<PlacedStep, N>& table, std::size_t index) {
+    std::int64_t offset = 0;
+    for (std::size_t i = 0; i < index && i < N; ++i) offset += inputBytes(table[i].step);
+    return offset;
 }
 
 // True when every row begins where the rows before it end.
