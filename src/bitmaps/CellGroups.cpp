@@ -4,11 +4,11 @@
 #include "driver/ScenarioConverter.h"
 
 int pasteCellGroups(ScenarioConverter& converter, const CellGroup* groups, std::size_t count,
-                    const SourcePicture& source, TemplatePicture& destination, EditionFamily family) {
+                    const SourcePicture& source, TemplatePicture& destination, EditionLayout layout) {
     int result = 1;
     for (std::size_t g = 0; g < count; ++g) {
         const CellGroup& group = groups[g];
-        if (group.family != EditionFamily::Any && group.family != family) continue;
+        if (group.onlyFor && *group.onlyFor != layout) continue;
         const PixelPoint pitch = group.destinationPitch;
         for (std::int32_t r = 0; r < group.rows; ++r) {
             for (std::int32_t c = 0; c < group.columns; ++c) {

@@ -2,6 +2,7 @@
 #include <istream>
 #include <string>
 
+#include "base/LittleEndian.h"
 #include "driver/ScenarioConverter.h"
 #include "rules/RulesLine.h"
 #include "rules/RulesText.h"
@@ -25,9 +26,9 @@ constexpr VersionLayout kClassicLayout{kVersionByteClassic, sourceFixedPartSize(
 bool readWordAt(std::istream& in, std::streamoff offset, std::int32_t& value) {
     in.clear();
     in.seekg(offset);
-    unsigned char bytes[2];
+    std::uint8_t bytes[2];
     if (!in.read(reinterpret_cast<char*>(bytes), 2)) return false;
-    value = bytes[0] + 256 * bytes[1];
+    value = static_cast<std::int32_t>(readU16le(bytes));
     return true;
 }
 

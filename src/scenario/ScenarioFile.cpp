@@ -26,8 +26,8 @@ constexpr std::array<EditionRow, 12> kFileHeader{{
     bothEditions(1250, copyWords(848)),                                    // input 570-2265, FW 584-2279
     bothEditions(2946, nothing()),                                         // the repeated blocks follow
 }};
-constexpr auto kHeaderClassic = columnOf(kFileHeader, EditionColumn::Classic);
-constexpr auto kHeaderFantasticWorlds = columnOf(kFileHeader, EditionColumn::FantasticWorlds);
+constexpr auto kHeaderClassic = columnOf(kFileHeader, EditionLayout::ClassicOrConflicts);
+constexpr auto kHeaderFantasticWorlds = columnOf(kFileHeader, EditionLayout::FantasticWorlds);
 static_assert(offsetsFollowOn(kHeaderClassic) && offsetsFollowOn(kHeaderFantasticWorlds),
               "file header rows out of place");
 // The rows the profile's fields fall in: the version byte is the one dropped (row 2), the
@@ -83,8 +83,8 @@ static_assert(outputBytes(kClosingBlock) == kClosingBlockOutputBytes, "closing b
 // One forward pass through the file. The FantasticWorlds file ends where its closing
 // block ends, like the Classic one: nothing is written beyond that block.
 int ScenarioConverter::convertScenarioFile(std::istream& input, std::ostream& output) {
-    const EditionColumn column = columnFor(edition);
-    if (column == EditionColumn::None) return 1;
+    const EditionLayout column = layoutOf(edition);
+    if (column == EditionLayout::None) return 1;
 
     runSteps(kFileHeader, column, input, output);
     for (int block = 0; block < kRepeatedBlockCount; ++block) convertRepeatedBlock(input, output);
