@@ -61,7 +61,7 @@ void copyReportingFailure(ScenarioConverter& converter, const fs::path& from, co
     }
 }
 
-// The sound folder is created in Converted and every file directly inside the
+// The sound folder is created in the output folder and every file directly inside the
 // scenario's one is copied into it; a file named Sound is itself copied into the folder.
 // A file named like a temporary file is not copied: the next run would take it for one.
 void copySoundFolder(ScenarioConverter& converter, const fs::path& source, const fs::path& destination) {
