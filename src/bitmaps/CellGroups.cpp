@@ -13,11 +13,11 @@ int pasteCellGroups(ScenarioConverter& converter, const CellGroup* groups, std::
         for (std::int32_t r = 0; r < group.rows; ++r) {
             for (std::int32_t c = 0; c < group.columns; ++c) {
                 const PixelPoint from = sourceOrigin(group, r, c);
-                const PixelPoint to = shifted(group.destination, pitch, r, c);
-                const PixelPoint fill = shifted(group.fill, pitch, r, c);
-                result &= fillThenCopyCell(converter, source, destination, fill.x, fill.y,
-                                           group.fillWidth, group.fillHeight, from.x, from.y, to.x,
-                                           to.y, group.width, group.height);
+                const PixelRect to{shifted(group.destination, pitch, r, c), group.width,
+                                   group.height};
+                const PixelRect fill{shifted(group.fill, pitch, r, c), group.fillWidth,
+                                     group.fillHeight};
+                result &= fillThenCopyCell(converter, source, destination, fill, from, to);
                 if (group.recolours) {
                     const PixelPoint recolour = shifted(group.recolour, pitch, r, c);
                     result &= converter.grayToMagenta(destination, recolour.x, recolour.y,

@@ -14,11 +14,6 @@ class SourcePicture;
 class TemplatePicture;
 class ScenarioConverter;
 
-struct PixelPoint {
-    std::int32_t x;
-    std::int32_t y;
-};
-
 // How a cell's source origin is found.
 enum class SourceRule {
     Grid,          // origin + (c × pitch.x, r × pitch.y)
