@@ -65,5 +65,5 @@ int runConversion(const std::vector<std::string>& arguments, std::ostream& conso
     if (fs::is_directory(request.target, notAFolder)) {
         return runCollection(request.target, request.path, runConsole, templateFolder, request.outputFolder);
     }
-    return runScenario(locateScenario(request.path), runConsole, templateFolder, request.outputFolder);
+    return runScenario(locateScenario(request.path, request.target), runConsole, templateFolder, request.outputFolder);
 }

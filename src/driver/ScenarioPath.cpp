@@ -25,9 +25,9 @@ ScenarioPath splitScenarioPath(const std::string& argument) {
     return parts;
 }
 
-ScenarioLocation locateScenario(const std::string& argument) {
+ScenarioLocation locateScenario(const std::string& argument, const std::filesystem::path& file) {
     const ScenarioPath parts = splitScenarioPath(argument);
-    return {pathFromUtf8(argument), pathFromUtf8(parts.folder()), parts.fileName(), parts.name, argument};
+    return {file, pathFromUtf8(parts.folder()), parts.fileName(), parts.name, argument};
 }
 
 ScenarioLocation locateScenario(const std::filesystem::path& file, std::string shown) {

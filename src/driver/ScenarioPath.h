@@ -20,7 +20,7 @@ struct ScenarioPath {
 ScenarioPath splitScenarioPath(const std::string& argument);
 
 // A scenario file as a run takes it, its paths made once: from the command line's text,
-// split as above, or from a file that a collection run found.
+// split as above (`file` is that text as a path), or from a file that a folder run found.
 struct ScenarioLocation {
     std::filesystem::path file;
     std::filesystem::path folder;  // empty for the working directory
@@ -29,5 +29,5 @@ struct ScenarioLocation {
     std::string shown;             // the path as the user would type it, for messages
 };
 
-ScenarioLocation locateScenario(const std::string& argument);
+ScenarioLocation locateScenario(const std::string& argument, const std::filesystem::path& file);
 ScenarioLocation locateScenario(const std::filesystem::path& file, std::string shown);
