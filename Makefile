@@ -46,87 +46,36 @@ asan-test:
 	  ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
 
 # The libFuzzer targets of fuzz/ (clang, with AddressSanitizer and UndefinedBehaviorSanitizer,
-# the library instrumented for coverage too), one after the other, each for FUZZ_SECONDS on
-# its own corpus under FUZZ_DIR, with fuzz/<target>.dict as its dictionary where there is
-# one; a target seeds its empty corpus from the kit. Prints the executions of each and
-# their rate; stops at the first failure, whose input is kept under FUZZ_DIR/artifacts.
+# the library instrumented for coverage too), each for FUZZ_SECONDS: tools/fuzz-all.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_FLAGS ?= -rss_limit_mb=2048 -timeout=30
-# The targets that convert through files work in a memory file system where there is one:
-# thousands of files made and renamed a second wear a disk and slow the run.
-FUZZ_TMPDIR ?= $(shell [ -d /dev/shm ] && [ -w /dev/shm ] && echo /dev/shm || echo $${TMPDIR:-/tmp})
-FUZZ_TARGETS := $(basename $(notdir $(wildcard fuzz/*.cpp)))
 
 fuzz:
 	@$(DEPS) build fuzz
 	CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTAVOREL_FUZZ=ON -DTAVOREL_SANITIZE=ON -DTAVOREL_TESTS=OFF -DTAVOREL_BENCH=OFF \
 	  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link $(CMAKE_FLAGS)
-	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(FUZZ_TARGETS)
-	@mkdir -p $(FUZZ_DIR)/artifacts; total=0; \
-	for target in $(FUZZ_TARGETS); do \
-	  mkdir -p $(FUZZ_DIR)/corpus/$$target; log=$(FUZZ_DIR)/$$target.log; \
-	  echo "fuzzing $$target for $(FUZZ_SECONDS) s"; \
-	  dict=; [ -f fuzz/$$target.dict ] && dict=-dict=fuzz/$$target.dict; \
-	  if ! TMPDIR=$(FUZZ_TMPDIR) UBSAN_OPTIONS=print_stacktrace=1 $(FUZZ_DIR)/$$target -max_total_time=$(FUZZ_SECONDS) \
-	      -print_final_stats=1 $(FUZZ_FLAGS) $$dict -artifact_prefix=$(FUZZ_DIR)/artifacts/$$target- \
-	      $(FUZZ_DIR)/corpus/$$target >$$log 2>&1; then \
-	    tail -n 60 $$log; echo "$$target FAILED, its log: $$log"; exit 1; \
-	  fi; \
-	  runs=$$(sed -n 's/^stat::number_of_executed_units: *//p' $$log); \
-	  rate=$$(sed -n 's/^stat::average_exec_per_sec: *//p' $$log); \
-	  echo "$$target: $$runs executions in $(FUZZ_SECONDS) s, $$rate per second"; total=$$((total + runs)); \
-	done; \
-	echo "all fuzz targets: $$total executions"
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(basename $(notdir $(wildcard fuzz/*.cpp)))
+	tools/fuzz-all $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_FLAGS)
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) build-*
 
-# Windows build, cross-compiled with MinGW-w64 (posix threads); GoogleTest and giflib for
-# it are built once from the Debian sources into the build folder. Tests run under Wine
-# through CTest.
+# Windows build, cross-compiled with MinGW-w64 (posix threads), against GoogleTest and
+# giflib built once for it into the build folder (tools/windows-bootstrap). Tests run under
+# Wine through CTest.
 WINDOWS_DIR ?= build-windows
-WINDOWS_PREFIX := $(abspath $(WINDOWS_DIR))/gtest-install
-WINDOWS_TOOLCHAIN := $(abspath cmake/mingw-w64-x86_64.cmake)
 
-.PHONY: windows windows-deps windows-check
-windows-deps:
+.PHONY: windows windows-check
+windows:
 	@$(DEPS) build windows
-
-windows: windows-deps $(WINDOWS_PREFIX)/lib/cmake/GTest/GTestConfig.cmake $(WINDOWS_PREFIX)/lib/libgif.a
+	tools/windows-bootstrap $(WINDOWS_DIR) $(GENERATOR)
 	cmake -S . -B $(WINDOWS_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=$(WINDOWS_TOOLCHAIN) -DTAVOREL_WINDOWS_PREFIX=$(WINDOWS_PREFIX) \
-	  -DGTest_DIR=$(WINDOWS_PREFIX)/lib/cmake/GTest -DTAVOREL_BENCH=OFF $(CMAKE_FLAGS)
+	  -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-w64-x86_64.cmake) \
+	  -DTAVOREL_WINDOWS_PREFIX=$(abspath $(WINDOWS_DIR))/gtest-install \
+	  -DGTest_DIR=$(abspath $(WINDOWS_DIR))/gtest-install/lib/cmake/GTest -DTAVOREL_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
-
-$(WINDOWS_PREFIX)/lib/cmake/GTest/GTestConfig.cmake:
-	cmake -S /usr/src/googletest -B $(WINDOWS_DIR)/gtest-build $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=$(WINDOWS_TOOLCHAIN) -DCMAKE_INSTALL_PREFIX=$(WINDOWS_PREFIX) -DBUILD_GMOCK=OFF
-	cmake --build $(WINDOWS_DIR)/gtest-build -j $(JOBS)
-	cmake --install $(WINDOWS_DIR)/gtest-build
-
-# giflib: Debian's source package, fetched by apt-get through a deb-src entry of the build
-# folder's own (the machine's package sources, lists and cache are left as they are),
-# compiled with the MinGW compiler into the prefix.
-GIFLIB_FETCH := $(abspath $(WINDOWS_DIR))/giflib-source
-GIFLIB_DEB_SRC ?= deb-src http://deb.debian.org/debian $(shell . /etc/os-release && echo $$VERSION_CODENAME) main
-GIFLIB_APT := -q -o Dir::Etc::SourceList=$(GIFLIB_FETCH)/apt/sources.list \
-  -o Dir::Etc::SourceParts=$(GIFLIB_FETCH)/apt/sources.list.d -o Dir::State::Lists=$(GIFLIB_FETCH)/apt/lists \
-  -o Dir::Cache=$(GIFLIB_FETCH)/apt/cache $(if $(filter 0,$(shell id -u)),-o APT::Sandbox::User=root)
-
-$(WINDOWS_PREFIX)/lib/libgif.a:
-	rm -rf $(GIFLIB_FETCH)
-	mkdir -p $(GIFLIB_FETCH)/apt/sources.list.d $(GIFLIB_FETCH)/apt/lists/partial \
-	  $(GIFLIB_FETCH)/apt/cache/archives/partial
-	echo "$(GIFLIB_DEB_SRC)" >$(GIFLIB_FETCH)/apt/sources.list
-	apt-get $(GIFLIB_APT) update
-	cd $(GIFLIB_FETCH) && apt-get $(GIFLIB_APT) source giflib
-	cmake -S cmake/giflib -B $(WINDOWS_DIR)/giflib-build $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=$(WINDOWS_TOOLCHAIN) -DCMAKE_INSTALL_PREFIX=$(WINDOWS_PREFIX) \
-	  -DGIFLIB_SOURCE_DIR=$$(ls -d $(GIFLIB_FETCH)/giflib-*/ | head -n 1)
-	cmake --build $(WINDOWS_DIR)/giflib-build -j $(JOBS)
-	cmake --install $(WINDOWS_DIR)/giflib-build
 
 # Runs the Windows tests under Wine and compares the Windows build's conversions with the
 # Linux build's, file by file.

@@ -9,10 +9,14 @@
 
 namespace fs = std::filesystem;
 
-bool isSameFile(const fs::path& a, const fs::path& b) {
-    std::error_code error;
-    return fs::equivalent(a, b, error);
-}
+namespace {
+
+// What went wrong when a stream was copied to its end.
+enum class StreamCopyFault {
+    None,
+    ReadFailed,   // `in` reported an error, or ended before the bytes expected
+    WriteFailed,  // `out` failed
+};
 
 StreamCopyFault copyStreamContents(std::istream& in, std::int64_t expectedBytes, std::ostream& out) {
     std::vector<char> chunk(1 << 16);
@@ -28,27 +32,39 @@ StreamCopyFault copyStreamContents(std::istream& in, std::int64_t expectedBytes,
     return StreamCopyFault::None;
 }
 
+Outcome couldNotCopy(const fs::path& from, const fs::path& to) {
+    return Outcome::failure("could not copy " + displayPath(from) + " to " + displayPath(to));
+}
+
+}  // namespace
+
+bool isSameFile(const fs::path& a, const fs::path& b) {
+    std::error_code error;
+    return fs::equivalent(a, b, error);
+}
+
 Outcome copyFileContents(const fs::path& from, const fs::path& to) {
-    const Outcome notCopied = Outcome::failure("could not copy " + displayPath(from) + " to " + displayPath(to));
     // The copy would be renamed over its own source.
-    if (isSameFile(from, to)) return notCopied;
+    if (isSameFile(from, to)) return couldNotCopy(from, to);
 
     std::ifstream in(from, std::ios::binary);
-    if (!in.is_open()) return notCopied;
+    if (!in.is_open()) return couldNotCopy(from, to);
     std::error_code error;
     const auto size = fs::file_size(from, error);
-    const std::int64_t expectedBytes = error ? 0 : static_cast<std::int64_t>(size);
+    return copyFileContents(in, error ? 0 : static_cast<std::int64_t>(size), from, to);
+}
 
+Outcome copyFileContents(std::istream& in, std::int64_t expectedBytes, const fs::path& from, const fs::path& to) {
     ReplacingOutput out(to);
-    if (!out.isOpen()) return notCopied;
+    if (!out.isOpen()) return couldNotCopy(from, to);
     // On a failure the output is discarded.
     switch (copyStreamContents(in, expectedBytes, out.stream())) {
         case StreamCopyFault::ReadFailed:
             return Outcome::failure("could not read " + displayPath(from));
         case StreamCopyFault::WriteFailed:
-            return notCopied;
+            return couldNotCopy(from, to);
         case StreamCopyFault::None:
             break;
     }
-    return out.commit() ? Outcome::success() : notCopied;
+    return out.commit() ? Outcome::success() : couldNotCopy(from, to);
 }

@@ -17,13 +17,8 @@ bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 // `from` itself, or `to` could not be written.
 Outcome copyFileContents(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// What went wrong when a stream was copied to its end.
-enum class StreamCopyFault {
-    None,
-    ReadFailed,   // `in` reported an error, or ended before the bytes expected
-    WriteFailed,  // `out` failed
-};
-
-// Copies `in` to its end into `out`; `expectedBytes` is the size its file had when it was
-// opened, so that a file cut short while it is read is told from one read whole.
-StreamCopyFault copyStreamContents(std::istream& in, std::int64_t expectedBytes, std::ostream& out);
+// The same copy from an input already open, read to its end: `expectedBytes` is the size
+// its file had when it was opened, so that a file cut short while it is read is told from
+// one read whole; `from` names it in the messages.
+Outcome copyFileContents(std::istream& in, std::int64_t expectedBytes, const std::filesystem::path& from,
+                         const std::filesystem::path& to);

@@ -23,7 +23,7 @@ fs::path findIgnoringCase(const fs::path& folder, const std::string& name) {
     if (fs::exists(exact, error)) return exact;
 
     std::vector<std::string> matches;
-    for (const FolderEntry& entry : listFolder(folder, error)) {
+    for (const FolderEntry& entry : listFolder(folder).entries) {
         std::string entryName = displayPath(entry.path.filename());
         if (equalIgnoringCase(entryName, name)) matches.push_back(entryName);
     }
@@ -32,9 +32,8 @@ fs::path findIgnoringCase(const fs::path& folder, const std::string& name) {
 }
 
 std::string storedName(const fs::path& folder, const std::string& name) {
-    std::error_code error;
     std::string found;
-    for (const FolderEntry& listed : listFolder(folder, error)) {
+    for (const FolderEntry& listed : listFolder(folder).entries) {
         std::string entry = displayPath(listed.path.filename());
         if (entry == name) return entry;
         if (equalIgnoringCase(entry, name) && (found.empty() || entry < found)) found = entry;

@@ -1,6 +1,19 @@
 #include "base/FolderListing.h"
 
+#include <system_error>
+
+#include "base/PathText.h"
+
 namespace fs = std::filesystem;
+
+namespace {
+
+FolderListing listed(std::vector<FolderEntry> entries, const fs::path& folder, bool readWhole) {
+    if (readWhole) return {std::move(entries), Outcome::success()};
+    return {std::move(entries), Outcome::failure("could not read the folder " + displayPath(folder))};
+}
+
+}  // namespace
 
 #ifdef _WIN32
 
@@ -23,19 +36,16 @@ std::wstring extendedForm(const fs::path& folder, std::error_code& error) {
 
 }  // namespace
 
-std::vector<FolderEntry> listFolder(const fs::path& folder, std::error_code& error) {
+FolderListing listFolder(const fs::path& folder) {
     std::vector<FolderEntry> entries;
-    error.clear();
+    std::error_code error;
     std::wstring pattern = extendedForm(folder.empty() ? fs::path(".") : folder, error);
-    if (error) return entries;
+    if (error) return listed(std::move(entries), folder, false);
     if (pattern.back() != L'\\') pattern += L'\\';
     pattern += L'*';
     WIN32_FIND_DATAW found;
     const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        error.assign(static_cast<int>(GetLastError()), std::system_category());
-        return entries;
-    }
+    if (search == INVALID_HANDLE_VALUE) return listed(std::move(entries), folder, false);
     do {
         const std::wstring name(found.cFileName);
         if (name == L"." || name == L"..") continue;
@@ -44,18 +54,16 @@ std::vector<FolderEntry> listFolder(const fs::path& folder, std::error_code& err
         const bool isLink = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
         entries.push_back({folder / name, !isFolder, isFolder && !isLink});
     } while (FindNextFileW(search, &found));
-    if (GetLastError() != ERROR_NO_MORE_FILES) {
-        error.assign(static_cast<int>(GetLastError()), std::system_category());
-    }
+    const bool readWhole = GetLastError() == ERROR_NO_MORE_FILES;
     FindClose(search);
-    return entries;
+    return listed(std::move(entries), folder, readWhole);
 }
 
 #else
 
-std::vector<FolderEntry> listFolder(const fs::path& folder, std::error_code& error) {
+FolderListing listFolder(const fs::path& folder) {
     std::vector<FolderEntry> entries;
-    error.clear();
+    std::error_code error;
     const fs::path searched = folder.empty() ? fs::path(".") : folder;
     for (fs::directory_iterator it(searched, error), end; !error && it != end; it.increment(error)) {
         // An entry whose kind cannot be told (a dangling link, say) is no regular file.
@@ -63,7 +71,7 @@ std::vector<FolderEntry> listFolder(const fs::path& folder, std::error_code& err
         const bool isFolder = it->is_directory(kindError) && !it->is_symlink(kindError);
         entries.push_back({folder / it->path().filename(), it->is_regular_file(kindError), isFolder});
     }
-    return entries;
+    return listed(std::move(entries), folder, !error);
 }
 
 #endif

@@ -51,8 +51,7 @@ bool isTemporaryName(const std::string& fileName) {
 }
 
 void removeStaleTemporaries(const fs::path& folder) {
-    std::error_code error;
-    for (const FolderEntry& entry : listFolder(folder, error)) {
+    for (const FolderEntry& entry : listFolder(folder).entries) {
         const std::string name = displayPath(entry.path.filename());
         if (entry.isRegularFile && isTemporaryName(name) && name != kOutputFolderLockName) {
             removeQuietly(entry.path);

@@ -2,7 +2,7 @@
 
 #include <istream>
 
-#include "bitmaps/LittleEndian.h"
+#include "base/LittleEndian.h"
 
 namespace {
 

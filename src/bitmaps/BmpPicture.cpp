@@ -13,7 +13,7 @@
 
 #include "bitmaps/BmpHeader.h"
 #include "bitmaps/BmpRunLength.h"
-#include "bitmaps/LittleEndian.h"
+#include "base/LittleEndian.h"
 #include "bitmaps/PaletteColours.h"
 #include "bitmaps/SourcePicture.h"
 

@@ -5,26 +5,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "bitmaps/PictureExtent.h"
-#include "driver/ScenarioEdition.h"
+#include "base/ScenarioEdition.h"
 
 class SourcePicture;
 class TemplatePicture;
 class ScenarioConverter;
-
-struct PixelPoint {
-    std::int32_t x;
-    std::int32_t y;
-};
-
-// Classic and Conflicts pictures share one layout; FantasticWorlds differs in a few groups.
-enum class EditionFamily { Any, ClassicOrConflicts, FantasticWorlds };
-
-constexpr EditionFamily editionFamilyOf(ScenarioEdition edition) {
-    return edition == FantasticWorlds ? EditionFamily::FantasticWorlds
-                                      : EditionFamily::ClassicOrConflicts;
-}
 
 // How a cell's source origin is found.
 enum class SourceRule {
@@ -51,7 +39,9 @@ struct CellGroup {
     std::int32_t fillHeight = 0;
     bool recolours = false;
     PixelPoint recolour{0, 0};  // the recolour rectangle of cell (0, 0), of the cell's size
-    EditionFamily family = EditionFamily::Any;
+    // The one picture layout the group belongs to; every layout's when empty. FantasticWorlds
+    // pictures differ from the others in a few groups.
+    std::optional<EditionLayout> onlyFor{};
     SourceRule sourceRule = SourceRule::Grid;
 
     // Builders, so that a table row reads like the layout it describes.
@@ -93,9 +83,9 @@ struct CellGroup {
         return group;
     }
     constexpr CellGroup recolourCell() const { return recolourAt(destination.x, destination.y); }
-    constexpr CellGroup only(EditionFamily onlyFamily) const {
+    constexpr CellGroup only(EditionLayout layout) const {
         CellGroup group = *this;
-        group.family = onlyFamily;
+        group.onlyFor = layout;
         return group;
     }
     constexpr CellGroup sourceBy(SourceRule rule) const {
@@ -128,18 +118,18 @@ constexpr PixelPoint shifted(PixelPoint origin, PixelPoint pitch, std::int32_t r
     return {origin.x + c * pitch.x, origin.y + r * pitch.y};
 }
 
-// Walks the groups that apply to `family`: groups in table order, rows in ascending r,
+// Walks the groups that apply to pictures of `layout`: groups in table order, rows in ascending r,
 // columns in ascending c; per cell the fill, the copy, then the recolour. Returns 1, or 0
 // when a primitive refused a rectangle.
 int pasteCellGroups(ScenarioConverter& converter, const CellGroup* groups, std::size_t count,
                     const SourcePicture& source, TemplatePicture& destination,
-                    EditionFamily family = EditionFamily::Any);
+                    EditionLayout layout = EditionLayout::None);
 
 template <std::size_t N>
 int pasteCellGroups(ScenarioConverter& converter, const std::array<CellGroup, N>& groups,
                     const SourcePicture& source, TemplatePicture& destination,
-                    EditionFamily family = EditionFamily::Any) {
-    return pasteCellGroups(converter, groups.data(), N, source, destination, family);
+                    EditionLayout layout = EditionLayout::None) {
+    return pasteCellGroups(converter, groups.data(), N, source, destination, layout);
 }
 
 // --- Compile-time checks of the tables ---------------------------------------------------

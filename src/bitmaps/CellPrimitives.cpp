@@ -57,31 +57,26 @@ void paintMagenta(TemplatePicture& destination, std::int32_t x, std::int32_t y, 
 }
 
 bool pasteIsAccepted(const SourcePicture& source, const TemplatePicture& destination,
-                     std::int32_t destinationWidth, std::int32_t sourceX, std::int32_t sourceY,
-                     std::int32_t destinationX, std::int32_t destinationY, std::int32_t width,
-                     std::int32_t height) {
+                     std::int32_t destinationWidth, PixelPoint from, PixelRect to) {
     return isWide(source) && destination.width() == destinationWidth &&
-           (isEmpty(width, height) || (source.holds(sourceX, sourceY, width, height) &&
-                                       destination.holds(destinationX, destinationY, width, height)));
+           (isEmpty(to.width, to.height) ||
+            (source.holds(from.x, from.y, to.width, to.height) &&
+             destination.holds(to.origin.x, to.origin.y, to.width, to.height)));
 }
 
 int pasteCell(const SourcePicture& source, TemplatePicture& destination, std::int32_t destinationWidth,
-              std::int32_t sourceX, std::int32_t sourceY, std::int32_t destinationX,
-              std::int32_t destinationY, std::int32_t width, std::int32_t height) {
-    if (!pasteIsAccepted(source, destination, destinationWidth, sourceX, sourceY, destinationX,
-                         destinationY, width, height)) {
-        return 0;
-    }
-    if (isEmpty(width, height)) return 1;
+              PixelPoint from, PixelRect to) {
+    if (!pasteIsAccepted(source, destination, destinationWidth, from, to)) return 0;
+    if (isEmpty(to.width, to.height)) return 1;
     // The rows in memory in the destination; the source holds its whole band.
-    const RowSpan rows = destination.rowsHeld(destinationY, height);
+    const RowSpan rows = destination.rowsHeld(to.origin.y, to.height);
     const std::int64_t begin = rows.begin;
     const std::int64_t end = rows.end;
     if (begin >= end) return 1;
-    const std::size_t run = 3 * static_cast<std::size_t>(width);
+    const std::size_t run = 3 * static_cast<std::size_t>(to.width);
     const auto rowOf = [begin](std::int32_t y) { return static_cast<std::int32_t>(y + begin); };
-    const std::uint8_t* const fromFirst = source.pixel(sourceX, rowOf(sourceY));
-    std::uint8_t* const toFirst = destination.pixel(destinationX, rowOf(destinationY));
+    const std::uint8_t* const fromFirst = source.pixel(from.x, rowOf(from.y));
+    std::uint8_t* const toFirst = destination.pixel(to.origin.x, rowOf(to.origin.y));
     const std::ptrdiff_t fromStep = source.rowStep();
     const std::ptrdiff_t toStep = destination.rowStep();
     for (std::ptrdiff_t i = 0; i < end - begin; ++i) {
@@ -96,16 +91,16 @@ int ScenarioConverter::copyCell(const SourcePicture& source, TemplatePicture& de
                                 std::int32_t sourceX, std::int32_t sourceY,
                                 std::int32_t destinationX, std::int32_t destinationY,
                                 std::int32_t width, std::int32_t height) {
-    return pasteCell(source, destination, kWidePictureWidth, sourceX, sourceY, destinationX,
-                     destinationY, width, height);
+    return pasteCell(source, destination, kWidePictureWidth, {sourceX, sourceY},
+                     {{destinationX, destinationY}, width, height});
 }
 
 int ScenarioConverter::copyCellNarrow(const SourcePicture& source, TemplatePicture& destination,
                                       std::int32_t sourceX, std::int32_t sourceY,
                                       std::int32_t destinationX, std::int32_t destinationY,
                                       std::int32_t width, std::int32_t height) {
-    return pasteCell(source, destination, kNarrowPictureWidth, sourceX, sourceY, destinationX,
-                     destinationY, width, height);
+    return pasteCell(source, destination, kNarrowPictureWidth, {sourceX, sourceY},
+                     {{destinationX, destinationY}, width, height});
 }
 
 int ScenarioConverter::fillMagenta(TemplatePicture& destination, std::int32_t x, std::int32_t y,
@@ -142,31 +137,27 @@ int ScenarioConverter::grayToMagenta(TemplatePicture& destination, std::int32_t 
 }
 
 int fillThenCopyCell(ScenarioConverter& converter, const SourcePicture& source,
-                     TemplatePicture& destination, std::int32_t fillX, std::int32_t fillY,
-                     std::int32_t fillWidth, std::int32_t fillHeight, std::int32_t sourceX,
-                     std::int32_t sourceY, std::int32_t destinationX, std::int32_t destinationY,
-                     std::int32_t width, std::int32_t height) {
+                     TemplatePicture& destination, PixelRect fill, PixelPoint from, PixelRect to) {
+    const PixelPoint at = fill.origin;
     // Rows may be left to the copy only when it will write them over the fill's whole width.
     const bool copyCoversFillColumns =
-        destinationX <= fillX &&
-        std::int64_t{fillX} + fillWidth <= std::int64_t{destinationX} + width;
-    const bool bothAccepted =
-        isWide(destination) && destination.holds(fillX, fillY, fillWidth, fillHeight) &&
-        pasteIsAccepted(source, destination, kWidePictureWidth, sourceX, sourceY, destinationX,
-                        destinationY, width, height);
-    const bool copyWritesRows = width > 0 && height > 0 && fillWidth > 0 && fillHeight > 0 &&
-                                copyCoversFillColumns && bothAccepted;
+        to.origin.x <= at.x && std::int64_t{at.x} + fill.width <= std::int64_t{to.origin.x} + to.width;
+    const bool bothAccepted = isWide(destination) &&
+                              destination.holds(at.x, at.y, fill.width, fill.height) &&
+                              pasteIsAccepted(source, destination, kWidePictureWidth, from, to);
+    const bool copyWritesRows = to.width > 0 && to.height > 0 && fill.width > 0 &&
+                                fill.height > 0 && copyCoversFillColumns && bothAccepted;
     if (!copyWritesRows) {
-        const int filled = converter.fillMagenta(destination, fillX, fillY, fillWidth, fillHeight);
-        return filled & converter.copyCell(source, destination, sourceX, sourceY, destinationX,
-                                           destinationY, width, height);
+        const int filled = converter.fillMagenta(destination, at.x, at.y, fill.width, fill.height);
+        return filled & converter.copyCell(source, destination, from.x, from.y, to.origin.x,
+                                           to.origin.y, to.width, to.height);
     }
     // The fill's rows above and below those of the copy.
-    const std::int32_t fillEnd = fillY + fillHeight;
-    const std::int32_t coveredBegin = std::clamp(destinationY, fillY, fillEnd);
-    const std::int32_t coveredEnd = std::clamp(destinationY + height, coveredBegin, fillEnd);
-    paintMagenta(destination, fillX, fillY, fillWidth, coveredBegin - fillY);
-    paintMagenta(destination, fillX, coveredEnd, fillWidth, fillEnd - coveredEnd);
-    return converter.copyCell(source, destination, sourceX, sourceY, destinationX, destinationY,
-                              width, height);
+    const std::int32_t fillEnd = at.y + fill.height;
+    const std::int32_t coveredBegin = std::clamp(to.origin.y, at.y, fillEnd);
+    const std::int32_t coveredEnd = std::clamp(to.origin.y + to.height, coveredBegin, fillEnd);
+    paintMagenta(destination, at.x, at.y, fill.width, coveredBegin - at.y);
+    paintMagenta(destination, at.x, coveredEnd, fill.width, fillEnd - coveredEnd);
+    return converter.copyCell(source, destination, from.x, from.y, to.origin.x, to.origin.y,
+                              to.width, to.height);
 }

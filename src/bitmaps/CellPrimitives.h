@@ -1,17 +1,14 @@
 #pragma once
 
-#include <cstdint>
+#include "bitmaps/PictureExtent.h"
 
 class SourcePicture;
 class TemplatePicture;
 class ScenarioConverter;
 
-// What a layout does for most cells: fillMagenta on the fill rectangle, then copyCell of
-// a width × height cell from the source at (sourceX, sourceY) to (destinationX,
-// destinationY). Same result and same pixels as the two calls, but the rows of the fill
-// that the copy then overwrites from edge to edge are not painted first.
+// What a layout does for most cells: fillMagenta on `fill`, then copyCell of the cell `to`
+// from the source cell of the same size at `from`. Same result and same pixels as the two
+// calls, but the rows of the fill that the copy then overwrites from edge to edge are not
+// painted first.
 int fillThenCopyCell(ScenarioConverter& converter, const SourcePicture& source,
-                     TemplatePicture& destination, std::int32_t fillX, std::int32_t fillY,
-                     std::int32_t fillWidth, std::int32_t fillHeight, std::int32_t sourceX,
-                     std::int32_t sourceY, std::int32_t destinationX, std::int32_t destinationY,
-                     std::int32_t width, std::int32_t height);
+                     TemplatePicture& destination, PixelRect fill, PixelPoint from, PixelRect to);

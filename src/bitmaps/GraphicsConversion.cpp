@@ -1,7 +1,7 @@
 // The graphics driver: for each of the six scenario pictures that the scenario folder
-// holds, copy the template(s) of its step into Converted, pasting the scenario's cells into
-// the rows of each copy on their way through memory: outside the pasted cells, the copy is
-// byte for byte the template. A step either makes all its destination files or none.
+// holds, copy the template(s) of its step into the output folder, pasting the scenario's
+// cells into the rows of each copy on their way through memory: outside the pasted cells,
+// the copy is byte for byte the template. A step either makes all its destination files or none.
 #include <algorithm>
 #include <array>
 #include <fstream>

@@ -188,12 +188,11 @@ int ScenarioConverter::convertIcons(const SourcePicture& source, TemplatePicture
         for (std::int32_t r = 0; r < group.rows; ++r) {
             for (std::int32_t c = 0; c < group.columns; ++c) {
                 const PixelPoint from = iconSource(group, r, c);
-                const PixelPoint to = shifted(group.icons, kIconPitch, r, c);
+                const PixelRect icon{shifted(group.icons, kIconPitch, r, c), kIconWidth, kIconHeight};
                 const std::int32_t slot = slotOf(group, r, c);
                 auto pasteIcon = [&] {
-                    result &= fillThenCopyCell(*this, source, iconsPicture, to.x, to.y, kIconWidth,
-                                               kIconHeight, from.x, from.y, to.x, to.y, kIconWidth,
-                                               kIconHeight);
+                    // The icon's place is filled, then the icon pasted over it.
+                    result &= fillThenCopyCell(*this, source, iconsPicture, icon, from, icon);
                 };
                 auto pasteImprovement = [&] {
                     if (slot == kNoSlot) return;

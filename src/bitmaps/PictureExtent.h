@@ -13,6 +13,18 @@ constexpr std::int64_t bmpRowBytes(std::int64_t width, std::int64_t bitsPerPixel
 static_assert(bmpRowBytes(640, 24) == 1920 && bmpRowBytes(585, 24) == 1756,
               "a wide picture's row is 1920 bytes, a narrow picture's 1756");
 
+// A pixel, counted from 0 at the left and top edges; and a rectangle of pixels, from its
+// top-left pixel.
+struct PixelPoint {
+    std::int32_t x;
+    std::int32_t y;
+};
+struct PixelRect {
+    PixelPoint origin;
+    std::int32_t width;
+    std::int32_t height;
+};
+
 // The pixels a layout touches in one picture: columns and rows, both ends included,
 // counted from 0 at the left and top edges.
 struct PixelBounds {

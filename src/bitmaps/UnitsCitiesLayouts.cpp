@@ -6,7 +6,7 @@
 
 namespace {
 
-using Family = EditionFamily;
+using Layout = EditionLayout;
 
 // Units: the 48-row pictures of a 65 × 49 grid land 10 rows below the top of the 64 × 64
 // cells of a 65 × 65 grid; each destination cell is magenta first, so its top 10 and bottom
@@ -23,11 +23,11 @@ constexpr std::array<CellGroup, 8> kCitiesGroups{{
     //   group  rows cols  cell     origin (x, y), pitch          recolour origin
     cells("C1", 6, 4, 64, 48).at(1, 39, 65, 49).recolourCell(),
     cells("C2", 6, 4, 64, 48).at(334, 39, 65, 49).recolourCell(),
-    cells("C3", 1, 4, 64, 48).at(1, 349, 65, 0).recolourAt(1, 349).only(Family::ClassicOrConflicts),
-    cells("C3", 1, 4, 64, 48).at(1, 349, 65, 0).recolourAt(1, 347).only(Family::FantasticWorlds),
+    cells("C3", 1, 4, 64, 48).at(1, 349, 65, 0).recolourAt(1, 349).only(Layout::ClassicOrConflicts),
+    cells("C3", 1, 4, 64, 48).at(1, 349, 65, 0).recolourAt(1, 347).only(Layout::FantasticWorlds),
     cells("C4", 1, 4, 64, 48).from(333, 349, 65, 0).to(334, 349, 65, 0).recolourAt(334, 349)
-        .only(Family::ClassicOrConflicts),
-    cells("C4", 1, 4, 64, 48).at(334, 349, 65, 0).recolourAt(333, 347).only(Family::FantasticWorlds),
+        .only(Layout::ClassicOrConflicts),
+    cells("C4", 1, 4, 64, 48).at(334, 349, 65, 0).recolourAt(333, 347).only(Layout::FantasticWorlds),
     cells("C5", 1, 4, 64, 48).at(143, 423, 65, 0).recolourCell(),
     cells("C6", 2, 8, 14, 22).at(1, 425, 15, 23).recolourCell(),
 }};
@@ -47,5 +47,5 @@ int ScenarioConverter::convertUnits(const SourcePicture& source, TemplatePicture
 }
 
 int ScenarioConverter::convertCities(const SourcePicture& source, TemplatePicture& destination) {
-    return pasteCellGroups(*this, kCitiesGroups, source, destination, editionFamilyOf(edition));
+    return pasteCellGroups(*this, kCitiesGroups, source, destination, layoutOf(edition));
 }

@@ -7,6 +7,7 @@
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
 #include "base/FolderListing.h"
+#include "base/OutputFolder.h"
 #include "base/PathText.h"
 #include "base/ReplacingOutput.h"
 #include "driver/ScenarioConverter.h"
@@ -27,7 +28,6 @@ constexpr CompanionFile kCompanionFiles[] = {
     {"Title.gif", "Found Title Image!\nNow Copying...\n", true},
     {"City.txt", "Found City.txt!\nNow Copying...\n", false},
 };
-const char* const kSoundName = "Sound";
 const char* const kSoundFound = "Found Sounds dir!\nNow Copying...\n";
 
 // A file counts as present when it can be opened for reading; a folder does not.
@@ -61,7 +61,7 @@ void copyReportingFailure(ScenarioConverter& converter, const fs::path& from, co
     }
 }
 
-// The sound folder is created in Converted and every file directly inside the
+// The sound folder is created in the output folder and every file directly inside the
 // scenario's one is copied into it; a file named Sound is itself copied into the folder.
 // A file named like a temporary file is not copied: the next run would take it for one.
 void copySoundFolder(ScenarioConverter& converter, const fs::path& source, const fs::path& destination) {
@@ -74,10 +74,11 @@ void copySoundFolder(ScenarioConverter& converter, const fs::path& source, const
     }
     std::vector<fs::path> files;
     if (fs::is_directory(source, error)) {
-        for (const FolderEntry& entry : listFolder(source, error)) {
+        const FolderListing listing = listFolder(source);
+        for (const FolderEntry& entry : listing.entries) {
             if (entry.isRegularFile) files.push_back(entry.path);
         }
-        if (error) converter.reportProblem("Error: could not read the folder " + displayPath(source) + "!");
+        if (!listing.outcome.ok()) converter.reportProblem("Error: " + listing.outcome.problem() + "!");
     } else {
         files.push_back(source);
     }
@@ -118,11 +119,11 @@ int ScenarioConverter::copyCompanionFiles(const fs::path& scenarioFolder, const 
         copyReportingFailure(*this, source, destination);
     }
 
-    const fs::path sound = findIgnoringCase(scenarioFolder, kSoundName);
+    const fs::path sound = findIgnoringCase(scenarioFolder, kSoundFolder);
     std::error_code error;
     if (fs::exists(sound, error)) {
         console() << kSoundFound;
-        copySoundFolder(*this, sound, converted / kSoundName);
+        copySoundFolder(*this, sound, converted / kSoundFolder);
     }
     return 1;
 }

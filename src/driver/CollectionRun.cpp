@@ -11,7 +11,7 @@
 #include "base/OutputFolder.h"
 #include "driver/ExitCodes.h"
 #include "driver/RunConsole.h"
-#include "driver/RunConversion.h"
+#include "driver/ScenarioRun.h"
 
 namespace fs = std::filesystem;
 
@@ -36,10 +36,10 @@ bool isEntered(const FolderEntry& entry, const fs::path& skippedFolder) {
 
 // One scenario exactly as the program given its path would run it, down to the message
 // of an unexpected failure, which then ends this scenario only.
-int convertOne(const std::string& scenarioPath, RunConsole& console, const fs::path& templateFolder,
+int convertOne(const ScenarioLocation& scenario, RunConsole& console, const fs::path& templateFolder,
                const fs::path& outputFolder) {
     try {
-        return runFullConversion(scenarioPath, console, templateFolder, outputFolder);
+        return runScenario(scenario, console, templateFolder, outputFolder);
     } catch (const std::exception& error) {
         console.problem(std::string("Error: ") + error.what() + "\n");
         return exit_code::Refused;
@@ -55,9 +55,9 @@ struct Incomplete {
 
 }  // namespace
 
-std::vector<fs::path> findScenarioFiles(const fs::path& folder, const fs::path& skippedFolder,
-                                        RunConsole& console, bool& listingFailed) {
-    std::vector<fs::path> found;
+ScenarioSearch findScenarioFiles(const fs::path& folder, const fs::path& skippedFolder) {
+    ScenarioSearch search;
+    std::vector<fs::path>& found = search.files;
     // Folders still to be listed, relative to `folder`; an explicit list rather than
     // recursion, so that the depth of a collection costs no stack.
     std::vector<fs::path> pending{fs::path()};
@@ -65,8 +65,8 @@ std::vector<fs::path> findScenarioFiles(const fs::path& folder, const fs::path& 
         const fs::path relativeFolder = pending.back();
         pending.pop_back();
         const fs::path listed = folder / relativeFolder;
-        std::error_code error;
-        for (const FolderEntry& entry : listFolder(listed, error)) {
+        const FolderListing listing = listFolder(listed);
+        for (const FolderEntry& entry : listing.entries) {
             const fs::path relative = relativeFolder / entry.path.filename();
             if (isEntered(entry, skippedFolder)) {
                 pending.push_back(relative);
@@ -74,24 +74,21 @@ std::vector<fs::path> findScenarioFiles(const fs::path& folder, const fs::path& 
                 found.push_back(relative);
             }
         }
-        if (error) {
-            console.problem("Error: could not read the folder " + displayPath(listed) + "!\n");
-            listingFailed = true;
-        }
+        if (!listing.outcome.ok()) search.problems.push_back(listing.outcome.problem());
     }
     std::sort(found.begin(), found.end(), [](const fs::path& a, const fs::path& b) {
         return a.generic_u8string() < b.generic_u8string();
     });
-    return found;
+    return search;
 }
 
-int runCollection(const std::string& folderArgument, RunConsole& console, const fs::path& templateFolder,
-                  const fs::path& outputFolder) {
-    const fs::path folder = pathFromUtf8(folderArgument);
-    bool listingFailed = false;
-    const std::vector<fs::path> scenarios = findScenarioFiles(folder, outputFolder, console, listingFailed);
+int runCollection(const fs::path& folder, const std::string& shownFolder, RunConsole& console,
+                  const fs::path& templateFolder, const fs::path& outputFolder) {
+    const ScenarioSearch search = findScenarioFiles(folder, outputFolder);
+    for (const std::string& problem : search.problems) console.problem("Error: " + problem + "!\n");
+    const std::vector<fs::path>& scenarios = search.files;
     if (scenarios.empty()) {
-        console.problem("No scenario file found in " + folderArgument + "\n");
+        console.problem("No scenario file found in " + shownFolder + "\n");
         return exit_code::Refused;
     }
 
@@ -110,7 +107,7 @@ int runCollection(const std::string& folderArgument, RunConsole& console, const 
             const fs::path subfolder = relative.parent_path();
             outputs = subfolder.empty() ? outputFolder : outputFolder / subfolder;
         }
-        const int code = convertOne(scenarioPath, console, templateFolder, outputs);
+        const int code = convertOne(locateScenario(folder / relative, scenarioPath), console, templateFolder, outputs);
         if (code == exit_code::Converted) continue;
         const bool skipped = code == exit_code::SomethingSkipped;
         ++(skipped ? withProblems : refused);
@@ -127,5 +124,6 @@ int runCollection(const std::string& folderArgument, RunConsole& console, const 
         if (scenario.problemCount > 0) summary << "    " << scenario.firstProblemLine << "\n";
         if (scenario.problemCount > 1) summary << "    (and " << scenario.problemCount - 1 << " more)\n";
     }
-    return complete == total && !listingFailed ? exit_code::Converted : exit_code::SomethingSkipped;
+    const bool everyFolderRead = search.problems.empty();
+    return complete == total && everyFolderRead ? exit_code::Converted : exit_code::SomethingSkipped;
 }

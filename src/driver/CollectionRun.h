@@ -7,22 +7,27 @@
 
 class RunConsole;
 
+// The scenario files found under a folder, and the problem of each folder in it that could
+// not be listed ("could not read the folder <folder>").
+struct ScenarioSearch {
+    std::vector<std::filesystem::path> files;
+    std::vector<std::string> problems;
+};
+
 // The scenario files under `folder`, at any depth, as paths relative to it, in the byte
 // order of those paths (with "/" between folders, whatever the platform). A file counts
 // when its name ends in ".scn" in any letter case; no folder named Converted (any case)
 // is entered, no link to a folder is followed, and neither is `skippedFolder`, the
-// outputs' own folder when it lies inside the collection. A folder that cannot be listed
-// is reported on `console` and sets `listingFailed`.
-std::vector<std::filesystem::path> findScenarioFiles(const std::filesystem::path& folder,
-                                                     const std::filesystem::path& skippedFolder,
-                                                     RunConsole& console, bool& listingFailed);
+// outputs' own folder when it lies inside the collection.
+ScenarioSearch findScenarioFiles(const std::filesystem::path& folder, const std::filesystem::path& skippedFolder);
 
-// Converts every scenario file under the folder `folderArgument`, each exactly as a run
+// Converts every scenario file under `folder` (shown in messages as `shownFolder`, as the
+// user gave it), each exactly as a run
 // given its own path would, with a progress line before it and a summary after the last,
 // which names each scenario that did not convert completely with its first problem.
 // With an `outputFolder`, a scenario's outputs go into the subfolder of it that matches
 // the scenario's place in the collection. Returns 0 when all converted completely, 2 when
 // any did not, -1 when the folder holds no scenario file.
-int runCollection(const std::string& folderArgument, RunConsole& console,
+int runCollection(const std::filesystem::path& folder, const std::string& shownFolder, RunConsole& console,
                   const std::filesystem::path& templateFolder,
                   const std::filesystem::path& outputFolder);

@@ -1,5 +1,7 @@
 #include "driver/RunRequest.h"
 
+#include "base/PathText.h"
+
 #include <utility>
 
 #include "driver/HelpScreen.h"
@@ -36,7 +38,7 @@ RunRequest readRunRequest(const std::vector<std::string>& arguments) {
             request.quiet = true;
         } else if (argument == kOutOption) {
             outGiven = true;
-            if (++at < arguments.size()) request.outputFolder = arguments[at];
+            if (++at < arguments.size()) request.outputFolder = pathFromUtf8(arguments[at]);
         } else if (request.graphicsSwitch.empty() && isGraphicsSwitch(argument)) {
             request.graphicsSwitch = argument;
         } else if (argument.rfind("--", 0) == 0) {
@@ -58,5 +60,6 @@ RunRequest readRunRequest(const std::vector<std::string>& arguments) {
     if (outGiven && !pathGiven) return answer(RunRequest::Kind::Usage, outUsage);
     if (at == arguments.size()) return answer(RunRequest::Kind::Usage, std::string(kUsageLine) + "\n");
     request.path = arguments[at];
+    request.target = pathFromUtf8(request.path);
     return request;
 }

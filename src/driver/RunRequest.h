@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,10 @@ struct RunRequest {
     Kind kind = Kind::Run;
     std::string message;         // for Usage: the lines to print
     bool quiet = false;
-    std::string outputFolder;    // as given with --out; empty without it
+    std::filesystem::path outputFolder;  // as given with --out; empty without it
     std::string graphicsSwitch;  // "/g1", "/g2", or empty
-    std::string path;            // the scenario file, or the folder
+    std::string path;            // the scenario file, or the folder, as given (and shown)
+    std::filesystem::path target;  // the same as a path
 };
 
 RunRequest readRunRequest(const std::vector<std::string>& arguments);

@@ -40,5 +40,5 @@ void ScenarioConverter::reportReplacement(const std::filesystem::path& source, c
 }
 
 std::filesystem::path ScenarioConverter::outputFolderFor(const std::filesystem::path& scenarioFolder) const {
-    return outputFolder.empty() ? scenarioFolder / kConvertedFolder : outputFolder;
+    return ::outputFolderFor(scenarioFolder, outputFolder);
 }

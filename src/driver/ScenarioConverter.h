@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/ScenarioEdition.h"
+#include "base/ScenarioEdition.h"
 
 class RulesTextInput;
 class RulesTextOutput;

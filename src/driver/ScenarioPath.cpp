@@ -1,5 +1,9 @@
 #include "driver/ScenarioPath.h"
 
+#include <utility>
+
+#include "base/PathText.h"
+
 ScenarioPath splitScenarioPath(const std::string& argument) {
     ScenarioPath parts;
     std::string rest = argument;
@@ -19,4 +23,14 @@ ScenarioPath splitScenarioPath(const std::string& argument) {
     }
     parts.name = rest;
     return parts;
+}
+
+ScenarioLocation locateScenario(const std::string& argument, const std::filesystem::path& file) {
+    const ScenarioPath parts = splitScenarioPath(argument);
+    return {file, pathFromUtf8(parts.folder()), parts.fileName(), parts.name, argument};
+}
+
+ScenarioLocation locateScenario(const std::filesystem::path& file, std::string shown) {
+    const ScenarioPath parts = splitScenarioPath(displayPath(file.filename()));
+    return {file, file.parent_path(), parts.fileName(), parts.name, std::move(shown)};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 // The scenario path of the command line, split into its four parts. Both "\" and "/"
@@ -17,3 +18,16 @@ struct ScenarioPath {
 };
 
 ScenarioPath splitScenarioPath(const std::string& argument);
+
+// A scenario file as a run takes it, its paths made once: from the command line's text,
+// split as above (`file` is that text as a path), or from a file that a folder run found.
+struct ScenarioLocation {
+    std::filesystem::path file;
+    std::filesystem::path folder;  // empty for the working directory
+    std::string fileName;          // name and extension: the banner's and the output's name
+    std::string baseName;          // without the extension: the name of the title text
+    std::string shown;             // the path as the user would type it, for messages
+};
+
+ScenarioLocation locateScenario(const std::string& argument, const std::filesystem::path& file);
+ScenarioLocation locateScenario(const std::filesystem::path& file, std::string shown);

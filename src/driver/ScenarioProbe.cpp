@@ -2,6 +2,7 @@
 #include <istream>
 #include <string>
 
+#include "base/LittleEndian.h"
 #include "driver/ScenarioConverter.h"
 #include "rules/RulesLine.h"
 #include "rules/RulesText.h"
@@ -12,25 +13,22 @@ namespace {
 
 // Layout constants chosen by the version byte at offset 10.
 struct VersionLayout {
-    int versionByte;
+    std::uint8_t versionByte;
     std::int32_t fixedPartSize;  // all but map data, unit and city records and the tail
     std::int32_t mapOffset;      // the map header: width word, then height word
 };
-constexpr VersionLayout kFantasticWorldsLayout{40, sourceFixedPartSize(kSourceMapOffsetFantasticWorlds),
+constexpr VersionLayout kFantasticWorldsLayout{kVersionByteFantasticWorlds, sourceFixedPartSize(kSourceMapOffsetFantasticWorlds),
                                                kSourceMapOffsetFantasticWorlds};
-constexpr VersionLayout kClassicLayout{39, sourceFixedPartSize(kSourceMapOffset), kSourceMapOffset};
-
-constexpr std::streamoff kVersionOffset = 10;
-constexpr std::streamoff kUnitCountOffset = 58;
-constexpr std::streamoff kCityCountOffset = 60;
+constexpr VersionLayout kClassicLayout{kVersionByteClassic, sourceFixedPartSize(kSourceMapOffset),
+                                       kSourceMapOffset};
 
 // Reads the little-endian 16-bit word at an absolute offset; false when the file ends first.
 bool readWordAt(std::istream& in, std::streamoff offset, std::int32_t& value) {
     in.clear();
     in.seekg(offset);
-    unsigned char bytes[2];
+    std::uint8_t bytes[2];
     if (!in.read(reinterpret_cast<char*>(bytes), 2)) return false;
-    value = bytes[0] + 256 * bytes[1];
+    value = static_cast<std::int32_t>(readU16le(bytes));
     return true;
 }
 
@@ -44,12 +42,12 @@ constexpr int kCivilizeLineNumber = 23;
 }  // namespace
 
 ScenarioRefusal ScenarioConverter::probeScenario(std::istream& scenario, RulesTextInput* rules) {
-    std::array<char, 12> header{};
+    std::array<char, kVersionByteOffset + 2> header{};  // the first six words
     rewindStream(scenario);
     scenario.read(header.data(), header.size());
-    if (scenario.gcount() <= kVersionOffset) return ScenarioRefusal::UnsupportedVersion;
+    if (scenario.gcount() <= kVersionByteOffset) return ScenarioRefusal::UnsupportedVersion;
 
-    const int version = static_cast<unsigned char>(header[kVersionOffset]);
+    const std::uint8_t version = static_cast<std::uint8_t>(header[kVersionByteOffset]);
     VersionLayout layout;
     if (version == kFantasticWorldsLayout.versionByte) {
         layout = kFantasticWorldsLayout;
@@ -64,8 +62,8 @@ ScenarioRefusal ScenarioConverter::probeScenario(std::istream& scenario, RulesTe
     std::int32_t widthWord = 0;
     if (!readWordAt(scenario, kUnitCountOffset, unitCount) ||
         !readWordAt(scenario, kCityCountOffset, cityCount) ||
-        !readWordAt(scenario, mapOffset, widthWord) ||
-        !readWordAt(scenario, mapOffset + 2, mapHeight)) {
+        !readWordAt(scenario, mapOffset + kMapWidthField, widthWord) ||
+        !readWordAt(scenario, mapOffset + kMapHeightField, mapHeight)) {
         rewindStream(scenario);
         return ScenarioRefusal::ShorterThanCounts;
     }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/ScenarioEdition.h"
+#include "base/ScenarioEdition.h"
 #include "rules/RulesPlaces.h"
 #include "rules/ScenarioSections.h"
 

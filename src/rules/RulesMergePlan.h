@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "driver/ScenarioEdition.h"
+#include "base/ScenarioEdition.h"
 
 // The destination rules text is written as a fixed sequence of runs of counted lines,
 // taken in turn from the scenario's rules and the template rules. Each stream is read

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/ScenarioEdition.h"
+#include "base/ScenarioEdition.h"
 #include "rules/RulesLine.h"
 #include "rules/RulesMergePlan.h"
 #include "rules/ScenarioSections.h"

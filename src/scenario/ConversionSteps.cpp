@@ -3,7 +3,6 @@
 #include <istream>
 #include <ostream>
 
-#include "scenario/ScenarioRecords.h"
 #include "scenario/StreamCopy.h"
 
 void runStep(const Step& step, std::istream& input, std::ostream& output) {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <iosfwd>
 
-#include "driver/ScenarioEdition.h"
+#include "base/ScenarioEdition.h"
 
 // The scenario conversion as data: each part of the file is a constant table of steps,
 // one row per step in file order, walked by one small loop. Every row names the output
@@ -37,6 +37,10 @@ constexpr Step zeroWords(std::int32_t count) { return {StepKind::Zeros, count, t
 constexpr Step zeroBytes(std::int32_t count) { return {StepKind::Zeros, count, false, {}}; }
 constexpr Step skipBytes(std::int32_t count) { return {StepKind::Skip, count, false, {}}; }
 constexpr Step copyAdjustedCityByte() { return {StepKind::AdjustCityByte, 1, false, {}}; }
+// The one city byte (record offset 57) whose value changes: 80 to 220 become one less.
+constexpr std::uint8_t adjustedCityByte(std::uint8_t value) {
+    return value >= 80 && value <= 220 ? static_cast<std::uint8_t>(value - 1) : value;
+}
 constexpr Step nothing() { return {}; }
 
 template <typename... Bytes>
@@ -87,23 +91,9 @@ constexpr EditionRow bothEditions(std::int32_t outputOffset, Step step) {
     return {{outputOffset, step}, {outputOffset, step}};
 }
 
-// Which column of the edition tables an edition reads; Classic and Conflicts share one.
-enum class EditionColumn { Classic, FantasticWorlds, None };
-
-constexpr EditionColumn columnFor(std::int32_t edition) {
-    switch (edition) {
-        case Classic:
-        case Conflicts:
-            return EditionColumn::Classic;
-        case FantasticWorlds:
-            return EditionColumn::FantasticWorlds;
-        default:
-            return EditionColumn::None;
-    }
-}
-
-constexpr const PlacedStep& cell(const EditionRow& row, EditionColumn column) {
-    return column == EditionColumn::FantasticWorlds ? row.fantasticWorlds : row.classic;
+// The column of an edition row that a file of this layout reads.
+constexpr const PlacedStep& cell(const EditionRow& row, EditionLayout column) {
+    return column == EditionLayout::FantasticWorlds ? row.fantasticWorlds : row.classic;
 }
 
 // --- compile-time checks --------------------------------------------------------------
@@ -122,6 +112,14 @@ constexpr std::int64_t outputBytes(const std::array<PlacedStep, N>& table) {
     return sum;
 }
 
+// Input offset, from the start of its part, where row `index` begins reading.
+template <std::size_t N>
+constexpr std::int64_t inputOffsetOfRow(const std::array<PlacedStep, N>& table, std::size_t index) {
+    std::int64_t offset = 0;
+    for (std::size_t i = 0; i < index && i < N; ++i) offset += inputBytes(table[i].step);
+    return offset;
+}
+
 // True when every row begins where the rows before it end.
 template <std::size_t N>
 constexpr bool offsetsFollowOn(const std::array<PlacedStep, N>& table) {
@@ -134,7 +132,7 @@ constexpr bool offsetsFollowOn(const std::array<PlacedStep, N>& table) {
 }
 
 template <std::size_t N>
-constexpr std::array<PlacedStep, N> columnOf(const std::array<EditionRow, N>& table, EditionColumn column) {
+constexpr std::array<PlacedStep, N> columnOf(const std::array<EditionRow, N>& table, EditionLayout column) {
     std::array<PlacedStep, N> cells{};
     for (std::size_t i = 0; i < N; ++i) cells[i] = cell(table[i], column);
     return cells;
@@ -150,7 +148,7 @@ void runSteps(const std::array<PlacedStep, N>& table, std::istream& input, std::
 }
 
 template <std::size_t N>
-void runSteps(const std::array<EditionRow, N>& table, EditionColumn column, std::istream& input,
+void runSteps(const std::array<EditionRow, N>& table, EditionLayout column, std::istream& input,
               std::ostream& output) {
     for (const EditionRow& row : table) runStep(cell(row, column).step, input, output);
 }

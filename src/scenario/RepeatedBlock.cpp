@@ -35,8 +35,8 @@ constexpr std::array<PlacedStep, 3> kSubRecord{{
     {6, copyWords(1)},  // input 4-5
 }};
 
-constexpr auto kClassicColumn = columnOf(kRepeatedBlock, EditionColumn::Classic);
-constexpr auto kFantasticWorldsColumn = columnOf(kRepeatedBlock, EditionColumn::FantasticWorlds);
+constexpr auto kClassicColumn = columnOf(kRepeatedBlock, EditionLayout::ClassicOrConflicts);
+constexpr auto kFantasticWorldsColumn = columnOf(kRepeatedBlock, EditionLayout::FantasticWorlds);
 static_assert(offsetsFollowOn(kClassicColumn) && offsetsFollowOn(kFantasticWorldsColumn) &&
                   offsetsFollowOn(kSubRecord),
               "repeated block rows out of place");
@@ -54,8 +54,8 @@ static_assert(outputBytes(kClassicColumn) + kSubRecordCount * outputBytes(kSubRe
 }  // namespace
 
 int ScenarioConverter::convertRepeatedBlock(std::istream& input, std::ostream& output) {
-    const EditionColumn column = columnFor(edition);
-    if (column == EditionColumn::None) return 1;
+    const EditionLayout column = layoutOf(edition);
+    if (column == EditionLayout::None) return 1;
     runSteps(kRepeatedBlock, column, input, output);
     for (int subRecord = 0; subRecord < kSubRecordCount; ++subRecord) runSteps(kSubRecord, input, output);
     return 1;

@@ -14,7 +14,7 @@ namespace {
 constexpr std::array<EditionRow, 12> kFileHeader{{
     //      Classic and Conflicts              FantasticWorlds
     bothEditions(0, copyWords(5)),                                         // input 0-9
-    bothEditions(10, writeBytes(50, 0)),                                   // the destination's version byte
+    bothEditions(10, writeBytes(kVersionByteDestination, 0)),              // the destination's version byte
     bothEditions(12, skipBytes(2)),                                        // input 10-11: the source's
     bothEditions(12, zeroWords(320)),
     bothEditions(652, copyWords(26)),                                      // input 12-63, unit and city counts
@@ -26,10 +26,20 @@ constexpr std::array<EditionRow, 12> kFileHeader{{
     bothEditions(1250, copyWords(848)),                                    // input 570-2265, FW 584-2279
     bothEditions(2946, nothing()),                                         // the repeated blocks follow
 }};
-constexpr auto kHeaderClassic = columnOf(kFileHeader, EditionColumn::Classic);
-constexpr auto kHeaderFantasticWorlds = columnOf(kFileHeader, EditionColumn::FantasticWorlds);
+constexpr auto kHeaderClassic = columnOf(kFileHeader, EditionLayout::ClassicOrConflicts);
+constexpr auto kHeaderFantasticWorlds = columnOf(kFileHeader, EditionLayout::FantasticWorlds);
 static_assert(offsetsFollowOn(kHeaderClassic) && offsetsFollowOn(kHeaderFantasticWorlds),
               "file header rows out of place");
+// The rows the profile's fields fall in: the version byte is the one dropped (row 2), the
+// counts are copied in row 4, in both editions.
+static_assert(inputOffsetOfRow(kHeaderClassic, 2) == kVersionByteOffset &&
+                  inputOffsetOfRow(kHeaderFantasticWorlds, 2) == kVersionByteOffset,
+              "the version byte is the one the header drops");
+static_assert(inputOffsetOfRow(kHeaderClassic, 4) <= kUnitCountOffset &&
+                  kCityCountOffset + 2 <= inputOffsetOfRow(kHeaderClassic, 5) &&
+                  inputOffsetOfRow(kHeaderFantasticWorlds, 4) <= kUnitCountOffset &&
+                  kCityCountOffset + 2 <= inputOffsetOfRow(kHeaderFantasticWorlds, 5),
+              "the unit and city counts are copied with the header's fifth row");
 static_assert(inputBytes(kHeaderClassic) == kHeaderInputBytes &&
                   inputBytes(kHeaderFantasticWorlds) == kHeaderInputBytesFantasticWorlds,
               "file header input size");
@@ -73,8 +83,8 @@ static_assert(outputBytes(kClosingBlock) == kClosingBlockOutputBytes, "closing b
 // One forward pass through the file. The FantasticWorlds file ends where its closing
 // block ends, like the Classic one: nothing is written beyond that block.
 int ScenarioConverter::convertScenarioFile(std::istream& input, std::ostream& output) {
-    const EditionColumn column = columnFor(edition);
-    if (column == EditionColumn::None) return 1;
+    const EditionLayout column = layoutOf(edition);
+    if (column == EditionLayout::None) return 1;
 
     runSteps(kFileHeader, column, input, output);
     for (int block = 0; block < kRepeatedBlockCount; ++block) convertRepeatedBlock(input, output);

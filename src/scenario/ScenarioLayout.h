@@ -4,6 +4,18 @@
 
 // Sizes of the parts of a scenario file, in the source editions and in the destination.
 
+// The few fields of a source file that the profile reads: the version byte, which tells the
+// layout, and the unit and city counts, little-endian 16-bit words of the file header. The
+// map header begins with the map's width word and its height word.
+constexpr std::int32_t kVersionByteOffset = 10;
+constexpr std::uint8_t kVersionByteClassic = 39;  // Classic and Conflicts share one layout
+constexpr std::uint8_t kVersionByteFantasticWorlds = 40;
+constexpr std::uint8_t kVersionByteDestination = 50;
+constexpr std::int32_t kUnitCountOffset = 58;
+constexpr std::int32_t kCityCountOffset = 60;
+constexpr std::int32_t kMapWidthField = 0;
+constexpr std::int32_t kMapHeightField = 2;
+
 constexpr std::int32_t kHeaderInputBytes = 2266;
 constexpr std::int32_t kHeaderInputBytesFantasticWorlds = 2280;
 constexpr std::int32_t kHeaderOutputBytes = 2946;

@@ -14,8 +14,3 @@ constexpr std::int32_t kCityRecordOutputBytes = 92;
 
 int convertUnitRecord(std::istream& input, std::ostream& output);
 int convertCityRecord(std::istream& input, std::ostream& output);
-
-// The one city byte (record offset 57) whose value changes: 80 to 220 become one less.
-constexpr std::uint8_t adjustedCityByte(std::uint8_t value) {
-    return value >= 80 && value <= 220 ? static_cast<std::uint8_t>(value - 1) : value;
-}

@@ -33,9 +33,9 @@ TEST(FolderListing, ListsFilesAndFoldersOfShortAndLongFolders) {
         fs::create_directories(folder / "Sound");
         std::ofstream(folder / "Battle.wav") << "x";
         std::ofstream(folder / pathFromUtf8(u8"\u6226\u95d8.wav")) << "x";
-        std::error_code error;
-        const std::vector<FolderEntry> entries = listFolder(folder, error);
-        EXPECT_FALSE(error) << error.message();
+        const FolderListing listing = listFolder(folder);
+        const std::vector<FolderEntry>& entries = listing.entries;
+        EXPECT_TRUE(listing.outcome.ok()) << listing.outcome.problem();
         EXPECT_EQ(describe(entries, folder),
                   (std::vector<std::string>{"Battle.wav:file", "Sound:folder", u8"\u6226\u95d8.wav:file"}))
             << displayPath(folder).size() << " characters";
@@ -44,7 +44,7 @@ TEST(FolderListing, ListsFilesAndFoldersOfShortAndLongFolders) {
 
 TEST(FolderListing, MissingFolderIsAnError) {
     TempFolder root;
-    std::error_code error;
-    EXPECT_TRUE(listFolder(root / "none", error).empty());
-    EXPECT_TRUE(error);
+    const FolderListing listing = listFolder(root / "none");
+    EXPECT_TRUE(listing.entries.empty());
+    EXPECT_FALSE(listing.outcome.ok());
 }

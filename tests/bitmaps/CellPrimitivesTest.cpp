@@ -86,9 +86,9 @@ TEST_F(CellPrimitives, FillThenCopyCellLeavesWhatFillMagentaThenCopyCellLeave) {
         const int filled = converter.fillMagenta(twoCalls, c.fillX, c.fillY, c.fillWidth, c.fillHeight);
         const int expected = filled & converter.copyCell(sourcePicture, twoCalls, c.fromX, c.fromY,
                                                          c.toX, c.toY, c.width, c.height);
-        EXPECT_EQ(fillThenCopyCell(converter, sourcePicture, oneCall, c.fillX, c.fillY, c.fillWidth,
-                                   c.fillHeight, c.fromX, c.fromY, c.toX, c.toY, c.width, c.height),
-                  expected);
+        const PixelRect fill{{c.fillX, c.fillY}, c.fillWidth, c.fillHeight};
+        const PixelRect to{{c.toX, c.toY}, c.width, c.height};
+        EXPECT_EQ(fillThenCopyCell(converter, sourcePicture, oneCall, fill, {c.fromX, c.fromY}, to), expected);
         EXPECT_EQ(storedInto(target, oneCall), storedInto(target, twoCalls));
     }
 }

@@ -6,79 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "BitmapTestSupport.h"
-#include "driver/RunConversion.h"
+#include "GraphicsConversionSupport.h"
 #include "kit/FileSizeLimit.h"
 #include "kit/SampleWorld.h"
 #include "kit/TempFolder.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// The six steps, in the order they run.
-const char* const kSteps[6] = {"Units.bmp", "Cities.bmp", "Icons.bmp", "People.bmp", "Terrain1.bmp", "Terrain2.bmp"};
-
-// The console of a conversion: each step whose picture the scenario holds prints "Done!",
-// or its problem lines from `problems`; the others find nothing.
-std::string consoleOf(const std::map<std::string, std::string>& problems = {},
-                      const std::vector<std::string>& found = {kSteps, kSteps + 6}) {
-    std::string expected;
-    for (const std::string name : kSteps) {
-        const auto problem = problems.find(name);
-        expected += std::find(found.begin(), found.end(), name) == found.end()
-                        ? "Searching " + name + "...Not Found!\n"
-                        : "Searching " + name + "...Found!\nNow Converting...\n" +
-                              (problem == problems.end() ? "Done!" : problem->second) + "\n";
-    }
-    return expected;
-}
-
-Bytes bitmap(int width, int rows, std::uint64_t seed) { return makeBitmap({width, rows, 24, 0, 0, seed}); }
-
-std::string refusal(const fs::path& picture, const std::string& problem, const char* step) {
-    return "Error: " + picture.string() + " " + problem + ", " + step + " not converted!";
-}
-
-class GraphicsConversion : public ::testing::Test {
-protected:
-    TempFolder scratch{"tavorel-graphics"};
-    const fs::path templates = scratch.path() / "template";
-    const fs::path scenario = scratch.path() / "scenario";
-    const fs::path converted = scenario / "Converted";
-    std::ostringstream console;
-    bool problemReported = false;
-
-    void SetUp() override {
-        writeTemplateFolder(templates, 3);
-        fs::create_directories(converted);
-    }
-
-    void writeScenarioBitmaps(const std::vector<std::string>& names = {kSteps, kSteps + 6}) {
-        std::uint64_t seed = 20;
-        for (const std::string& name : names) writeFileBytes(scenario / name, bitmap(640, 480, seed++));
-    }
-
-    std::string convert(ScenarioEdition edition = Conflicts, const fs::path& templateFolder = {}) {
-        console.str("");
-        ScenarioConverter converter(console);
-        converter.templateFolder = templateFolder.empty() ? templates : templateFolder;
-        converter.edition = edition;
-        EXPECT_EQ(converter.convertGraphics(scenario), 1);
-        problemReported = converter.problemReported();
-        return console.str();
-    }
-
-    std::vector<std::string> convertedFiles() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(converted)) names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-};
-
-}  // namespace
 
 TEST_F(GraphicsConversion, ConvertsAllSixBitmapsIntoSevenFilesAndLeavesTheScenarioAlone) {
     writeScenarioBitmaps();
@@ -170,17 +103,6 @@ TEST_F(GraphicsConversion, RefusedPicturesLeaveNoFileOfTheirStep) {
     EXPECT_EQ(convertedFiles(), (std::vector<std::string>{"People.bmp"}));
 }
 
-TEST_F(GraphicsConversion, FullRunWithARefusedPictureEndsWithExitCodeTwo) {
-    const fs::path scenarioFile = writeScenarioFolder(scenario, ScenarioFolderOptions());
-    writeFileBytes(scenario / "Terrain1.bmp", makeBitmap({320, 480}));
-    std::ostringstream full;
-    EXPECT_EQ(runConversion({scenarioFile.string()}, full, templates), 2);
-    const std::string refused = refusal(scenario / "Terrain1.bmp", "is 320 pixels wide (640 needed)", "Terrain1.bmp");
-    EXPECT_NE(full.str().find(consoleOf({{"Terrain1.bmp", refused}})), std::string::npos) << full.str();
-    EXPECT_FALSE(fs::exists(converted / "Terrain1.bmp"));
-    EXPECT_TRUE(fs::exists(converted / "Terrain2.bmp"));
-}
-
 TEST_F(GraphicsConversion, PicturesOfExactlyTheNeededRowsConvertAndOneRowLessIsRefused) {
     const struct {
         const char* step;
@@ -241,22 +163,4 @@ TEST_F(GraphicsConversion, UnwritableUncreatableOrSelfOverwritingDestinationsAre
     const Bytes templateBefore = readFileBytes(units);
     EXPECT_EQ(convert(Conflicts, converted), unitsRefused(units.string() + " is one of the pictures it is made from"));
     EXPECT_EQ(readFileBytes(units), templateBefore);
-}
-
-TEST_F(GraphicsConversion, GraphicsOnlyModeConvertsForTheSwitchedEdition) {
-    writeScenarioBitmaps();
-    std::ostringstream first;
-    EXPECT_EQ(runConversion({"/g1", scenario.string()}, first, templates), 1);
-    EXPECT_EQ(first.str(), "Graphic only conversion selected\nCiv2Classic type selected\n" + consoleOf());
-    const Bytes citiesG1 = readFileBytes(converted / "Cities.bmp");
-    const Bytes unitsG1 = readFileBytes(converted / "Units.bmp");
-    EXPECT_EQ(citiesG1, (convert(Classic), readFileBytes(converted / "Cities.bmp")));
-
-    std::ostringstream second;
-    EXPECT_EQ(runConversion({"/g2", scenario.string()}, second, templates), 1);
-    EXPECT_EQ(second.str(), "Graphic only conversion selected\nFantastic Worlds type selected\n" + consoleOf());
-    const Bytes citiesG2 = readFileBytes(converted / "Cities.bmp");
-    EXPECT_NE(citiesG2, citiesG1);
-    EXPECT_EQ(citiesG2, (convert(FantasticWorlds), readFileBytes(converted / "Cities.bmp")));
-    EXPECT_EQ(readFileBytes(converted / "Units.bmp"), unitsG1);
 }

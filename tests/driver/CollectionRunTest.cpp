@@ -63,15 +63,11 @@ TEST_F(CollectionRunTest, FindsScenarioFilesByTheirEndingInByteOrder) {
         expected.insert(expected.begin() + 3, "link.scn");
     }
 
-    bool listingFailed = false;
     std::vector<std::string> found;
-    RunConsole runConsole(console, false);
-    for (const fs::path& path : findScenarioFiles(root, root / "outputs", runConsole, listingFailed)) {
-        found.push_back(path.generic_string());
-    }
+    const ScenarioSearch search = findScenarioFiles(root, root / "outputs");
+    for (const fs::path& path : search.files) found.push_back(path.generic_string());
     EXPECT_EQ(found, expected);
-    EXPECT_FALSE(listingFailed);
-    EXPECT_EQ(console.str(), "");
+    EXPECT_TRUE(search.problems.empty());
 }
 
 TEST_F(CollectionRunTest, OutOptionWithoutFolderOrPathShowsUsage) {

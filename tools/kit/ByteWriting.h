@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "bitmaps/LittleEndian.h"
+#include "base/LittleEndian.h"
 
 // Little-endian values put into a file being made, at a byte offset.
 inline void put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/ScenarioEdition.h"
+#include "base/ScenarioEdition.h"
 
 // How the fuzz targets read their raw input bytes, shared with the seed writer so that
 // the seeds decode exactly as the targets expect. Every byte sequence decodes to

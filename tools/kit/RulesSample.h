@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/ScenarioEdition.h"
+#include "base/ScenarioEdition.h"
 
 // Synthetic rules texts, with line feeds only (withCrLf gives the file form). Counted
 // lines are those that begin with neither ";" nor ":" nor a line feed; comment, empty

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "driver/ScenarioEdition.h"
+#include "base/ScenarioEdition.h"
 
 // A synthetic scenario file: the version byte, the unit and city counts and the map
 // header at their places, every other byte filler drawn from the seed.

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-// Multi-byte values of the picture formats, read from their bytes by width and byte order.
+// Multi-byte values of the file formats (the scenario file, the pictures), read from their
+// bytes by width and byte order.
 inline std::uint32_t readU16le(const std::uint8_t* bytes) {
     return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8;
 }

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <filesystem>
+
+#include "driver/ScenarioPath.h"
+
+class RunConsole;
+
+// One scenario file: 0 when everything converted, 2 when something was skipped for a
+// reported problem, -1 when the scenario was refused. The outputs go into `outputFolder`,
+// or into Converted beside the scenario when it is empty. Every problem, a refusal
+// included, is printed through console.problem.
+int runScenario(const ScenarioLocation& scenario, RunConsole& console,
+                const std::filesystem::path& templateFolder, const std::filesystem::path& outputFolder);
