@@ -1,6 +1,7 @@
 #include "rules/RulesText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <system_error>
 
@@ -18,6 +19,36 @@ const char* nextSpecial(const char* from, std::size_t count) {
         if (found != nullptr) end = static_cast<const char*>(found);
     }
     return end;
+}
+
+// Eight bytes as a number whose lowest byte is the first, whatever the machine's byte order
+// (compilers make this one load).
+std::uint64_t littleEndianWord(const char* at) {
+    const auto* b = reinterpret_cast<const unsigned char*>(at);
+    return std::uint64_t{b[0]} | std::uint64_t{b[1]} << 8 | std::uint64_t{b[2]} << 16 | std::uint64_t{b[3]} << 24 |
+           std::uint64_t{b[4]} << 32 | std::uint64_t{b[5]} << 40 | std::uint64_t{b[6]} << 48 |
+           std::uint64_t{b[7]} << 56;
+}
+
+// The first line feed in [from, end), or nullptr. Rules lines are short: starting a
+// library search for each of them would cost more than the search, so the bytes are
+// tested here in place, eight at a time, without a branch for each byte.
+const char* findLineFeed(const char* from, const char* end) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kLow7 = kOnes * 0x7F;
+    constexpr std::uint64_t kLineFeeds = kOnes * '\n';
+    for (; end - from >= 8; from += 8) {
+        const std::uint64_t x = littleEndianWord(from) ^ kLineFeeds;  // zero bytes where line feeds are
+        const std::uint64_t zeroBytes = ~(((x & kLow7) + kLow7) | x | kLow7);  // their high bits, no others
+        if (zeroBytes == 0) continue;
+        // The lowest of them; times the multiplier, its byte number lands in the top byte.
+        const std::uint64_t first = (zeroBytes & (~zeroBytes + 1)) >> 7;
+        return from + ((first * 0x0001020304050607u) >> 56);
+    }
+    for (; from != end; ++from) {
+        if (*from == '\n') return from;
+    }
+    return nullptr;
 }
 }  // namespace
 
@@ -58,6 +89,7 @@ int RulesTextInput::nextChar() {
     if (ended_) return -1;
     int c = peekByte();
     if (c >= 0) ++next_;
+    if (c == '\n') loneLineFeedSeen_ = true;  // a carriage return before it is taken with it
     if (c == '\r' && peekByte() == '\n') {
         c = '\n';
         ++next_;
@@ -79,23 +111,37 @@ bool RulesTextInput::endsHere() {
 }
 
 // The usual case: a whole line, its line feed within the window and within `room`
-// characters once a carriage return before it is dropped. False, with nothing read, for
-// any other.
-bool RulesTextInput::readWholeLine(std::string& piece, std::size_t room) {
+// characters once a carriage return before it is dropped. Takes the line and gives its
+// characters before the line end, where they lie in the window; false, with nothing read,
+// for any other case.
+bool RulesTextInput::takeWholeLine(std::string_view& text, std::size_t room) {
     if (!atLineStart_ || ended_ || next_ == endMark_) return false;  // an empty window too
     const std::size_t span = std::min(room + 1, static_cast<std::size_t>(endMark_ - next_));
-    const void* found = std::memchr(next_, '\n', span);
-    if (found == nullptr) return false;
-    const char* lineFeed = static_cast<const char*>(found);
+    const char* lineFeed = findLineFeed(next_, next_ + span);
+    if (lineFeed == nullptr) return false;
     const bool crLf = lineFeed > next_ && lineFeed[-1] == '\r';
-    const auto text = static_cast<std::size_t>(lineFeed - next_) - (crLf ? 1 : 0);
-    if (text + 1 > room) return false;
-    piece.assign(next_, text);
-    piece.push_back('\n');
+    const auto length = static_cast<std::size_t>(lineFeed - next_) - (crLf ? 1 : 0);
+    if (length + 1 > room) return false;
+    text = std::string_view(next_, length);
+    loneLineFeedSeen_ = loneLineFeedSeen_ || !crLf;
     bytesRead_ += static_cast<std::uintmax_t>(lineFeed + 1 - next_);
+    bytesSeen_ = std::max(bytesSeen_, bytesRead_);
     next_ = lineFeed + 1;
     ++lineFeedsRead_;
+    pieceLine_ = lineFeedsRead_;
+    pieceWholeLine_ = true;
     return true;
+}
+
+// A text that is not open has no window: it takes no whole line.
+bool RulesTextInput::skimPiece(RulesPieceView& piece, std::size_t capacity) {
+    if (capacity >= 2 && takeWholeLine(piece.body, capacity - 1)) {
+        piece.endsLine = piece.wholeLine = true;
+        return true;
+    }
+    const bool read = readPiece(skimmed_, capacity);
+    piece = viewOf(skimmed_, pieceWholeLine_);
+    return read;
 }
 
 // Whole lines are taken at once, runs of plain characters whole; the characters that the
@@ -104,11 +150,13 @@ bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
     piece.clear();
     pieceWholeLine_ = false;
     if (!isOpen() || capacity < 2) return false;
-    pieceLine_ = lineFeedsRead_ + 1;
-    if (readWholeLine(piece, capacity - 1)) {
-        pieceWholeLine_ = true;
+    std::string_view wholeLine;
+    if (takeWholeLine(wholeLine, capacity - 1)) {
+        piece.assign(wholeLine.data(), wholeLine.size());
+        piece.push_back('\n');
         return true;
     }
+    pieceLine_ = lineFeedsRead_ + 1;
     const bool startsLine = atLineStart_;
     atLineStart_ = false;
     for (std::size_t room = capacity - 1; room > 0 && !ended_;) {
@@ -134,11 +182,15 @@ bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
             break;
         }
     }
+    bytesSeen_ = std::max(bytesSeen_, bytesRead_);
     pieceWholeLine_ = startsLine && !piece.empty() && (atLineStart_ || endsHere());
     return !piece.empty();
 }
 
+// A range that was read before, in a text whose every line feed so far had a carriage return
+// before it, is written as it stands.
 bool RulesTextInput::copyTo(const RulesTextPosition& end, RulesTextOutput& output) {
+    const bool asItStands = !loneLineFeedSeen_ && end.byte <= bytesSeen_;
     bool afterCr = false;  // a piece never ends between a carriage return and its line feed
     while (bytesRead_ < end.byte) {
         if (next_ == windowEnd_ && !fillWindow()) {
@@ -147,7 +199,11 @@ bool RulesTextInput::copyTo(const RulesTextPosition& end, RulesTextOutput& outpu
         }
         const auto count = static_cast<std::size_t>(
             std::min<std::uintmax_t>(static_cast<std::uintmax_t>(windowEnd_ - next_), end.byte - bytesRead_));
-        output.writeFileBytes(next_, count, afterCr);
+        if (asItStands) {
+            output.writeAsWritten(next_, count);
+        } else {
+            output.writeFileBytes(next_, count, afterCr);
+        }
         next_ += count;
         bytesRead_ += count;
     }
@@ -219,17 +275,22 @@ void RulesTextOutput::write(const std::string& text) {
     put(text.data() + start, text.size() - start);
 }
 
+void RulesTextOutput::writeAsWritten(const char* bytes, std::size_t count) { put(bytes, count); }
+
+// A line that ends with a carriage return and a line feed is written as it stands, so
+// the bytes between two lone line feeds go out at once.
 void RulesTextOutput::writeFileBytes(const char* bytes, std::size_t count, bool& afterCr) {
-    std::size_t start = 0;
-    for (const char* found; (found = static_cast<const char*>(std::memchr(bytes + start, '\n', count - start)));) {
-        const auto at = static_cast<std::size_t>(found - bytes);
-        const bool crBefore = at > 0 ? bytes[at - 1] == '\r' : afterCr;
-        put(bytes + start, at - start);
-        put(crBefore ? "\n" : "\r\n", crBefore ? 1 : 2);
-        start = at + 1;
+    const char* const end = bytes + count;
+    const char* runStart = bytes;
+    for (const char* at = bytes; (at = findLineFeed(at, end)) != nullptr; ++at) {
+        const bool crBefore = at > bytes ? at[-1] == '\r' : afterCr;
+        if (crBefore) continue;
+        put(runStart, static_cast<std::size_t>(at - runStart));
+        put("\r\n", 2);
+        runStart = at + 1;
     }
-    put(bytes + start, count - start);
-    if (count > 0) afterCr = bytes[count - 1] == '\r';
+    put(runStart, static_cast<std::size_t>(end - runStart));
+    if (count > 0) afterCr = end[-1] == '\r';
 }
 
 bool RulesTextOutput::close() {

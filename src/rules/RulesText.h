@@ -6,9 +6,11 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/ReplacingOutput.h"
+#include "rules/RulesLine.h"
 
 // Rules texts are read and written the way the Windows C runtime's text mode does it,
 // on every platform, so that every build writes the same bytes:
@@ -42,6 +44,11 @@ public:
     // including the next line feed. A longer line comes back in several pieces.
     // Returns false, with `piece` empty, once the text has ended.
     bool readPiece(std::string& piece, std::size_t capacity);
+
+    // Reads the next piece as readPiece does, for the passes that only look at pieces: a
+    // whole line is seen where it lies in the window, without a copy. The view lasts until
+    // the next read, seek or rewind.
+    bool skimPiece(RulesPieceView& piece, std::size_t capacity);
 
     // The line number, as an editor shows it, of the piece read last: 1 plus the line
     // feeds before it in the text as read, so every piece of a long line has its line's.
@@ -77,7 +84,7 @@ private:
     int peekByte();  // the next byte as it stands in the file, or -1 at its end
     bool fillWindow();  // false at the end of the file
     void windowChanged();  // finds where the end-of-text byte stands in the window
-    bool readWholeLine(std::string& piece, std::size_t room);
+    bool takeWholeLine(std::string_view& text, std::size_t room);
     bool endsHere();  // the text ends before the next character
 
     std::filesystem::path path_;
@@ -97,6 +104,11 @@ private:
     std::int64_t pieceLine_ = 0;
     bool atLineStart_ = true;
     bool pieceWholeLine_ = false;
+    std::string skimmed_;  // a piece that skimPiece could not see in place
+    // What the reads so far have shown of the file, rewinds and seeks aside: how far they
+    // reached, and whether a line feed without a carriage return before it stood there.
+    std::uintmax_t bytesSeen_ = 0;
+    bool loneLineFeedSeen_ = false;
 };
 
 // Replaces the file of its name whole, when it is closed, or not at all.
@@ -116,6 +128,9 @@ public:
     // a line feed without a carriage return before it gets one. `afterCr` tells whether the
     // byte before them was a carriage return, and is left telling it of their last.
     void writeFileBytes(const char* bytes, std::size_t count, bool& afterCr);
+    // Writes bytes that stand as writing gives them already: no line feed without a
+    // carriage return before it.
+    void writeAsWritten(const char* bytes, std::size_t count);
 
     // Flushes, closes and puts the text in place; false when any write or the close
     // failed, and the file of the name keeps what it held then.

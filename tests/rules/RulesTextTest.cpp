@@ -181,3 +181,48 @@ TEST(RulesTextInput, CopiesARangeAsReadingAndWritingItsPiecesWould) {
         EXPECT_EQ(whole.lineNumber(), byPiece.lineNumber());
     }
 }
+
+// Pieces looked at in place are the pieces read: at every length around the buffer's, at
+// the window's end, with whatever ends their lines.
+TEST(RulesTextInput, SkimsThePiecesItReads) {
+    std::string text = std::string(16 * 1024 - 3, 'w') + "\r\n";
+    for (std::size_t length = 170; length < 185; ++length) {
+        text += std::string(length, 'x') + (length % 2 == 0 ? "\r\n" : "\n") + "  \t\r\n\r\ncr\rinside\r\r\n";
+    }
+    text += "last\x1A" "after the end\n";
+    RulesTextInput reader(text, "r.txt");
+    RulesTextInput skimmer(text, "r.txt");
+    for (const std::size_t capacity : {std::size_t{180}, std::size_t{160}}) {
+        std::string piece;
+        RulesPieceView view;
+        bool more = true;
+        while (more) {
+            more = reader.readPiece(piece, capacity);
+            ASSERT_EQ(skimmer.skimPiece(view, capacity), more);
+            EXPECT_EQ(std::string(view.body) + (view.endsLine ? "\n" : ""), piece);
+            EXPECT_EQ(view.wholeLine, reader.pieceIsWholeLine());
+            EXPECT_EQ(skimmer.lineNumber(), reader.lineNumber());
+            EXPECT_EQ(skimmer.position().byte, reader.position().byte);
+        }
+        reader.rewind();
+        skimmer.rewind();
+    }
+}
+
+// A range read before is written as reading and writing its pieces would, whether its
+// lines end with carriage returns and line feeds or some with a line feed alone (on a short
+// line, and after a line longer than the buffer).
+TEST(RulesTextInput, CopiesARangeReadBeforeAsItsPiecesWouldBeWritten) {
+    const std::string lines = "one\r\n\r\n  two\r\n;three\r\n";
+    for (const std::string& text : {lines, lines + "lone\n" + lines, lines + std::string(200, 'y') + "\n" + lines}) {
+        RulesTextInput input(text, "r.txt");
+        RulesTextOutput pieceOutput = RulesTextOutput::inMemory("p.txt");
+        std::string piece;
+        while (input.readPiece(piece, 180)) pieceOutput.write(piece);
+        const RulesTextPosition end = input.position();
+        input.rewind();
+        RulesTextOutput copyOutput = RulesTextOutput::inMemory("c.txt");
+        EXPECT_TRUE(input.copyTo(end, copyOutput));
+        EXPECT_EQ(copyOutput.text(), pieceOutput.text());
+    }
+}
