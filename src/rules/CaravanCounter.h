@@ -15,8 +15,12 @@ public:
         if (started_ && counted) ++count_;
         done_ = is(piece, kOrdersHeader);
     }
+    // Counted lines that are no section headers.
+    void seePlainCountedLines(std::int64_t lines) {
+        if (started_ && !done_) count_ += lines;
+    }
     bool done() const { return done_; }
-    int result() const { return done_ ? count_ - kBothHeaders : -kBothHeaders; }
+    int result() const { return done_ ? static_cast<int>(count_ - kBothHeaders) : -kBothHeaders; }
 
 private:
     static constexpr std::string_view kCaravanHeader = "@CARAVAN";
@@ -30,5 +34,5 @@ private:
 
     bool started_ = false;
     bool done_ = false;
-    int count_ = 0;
+    std::int64_t count_ = 0;
 };

@@ -34,8 +34,11 @@ inline RulesPieceView viewOf(const std::string& piece, bool wholeLine) {
 // Only a whole line does: the trailing piece of a line longer than the buffer counts
 // whatever it holds.
 inline bool isBlankLine(const RulesPieceView& piece) {
-    return piece.wholeLine && !piece.body.empty() && (piece.body[0] == ' ' || piece.body[0] == '\t') &&
-           piece.body.find_first_not_of(" \t") == std::string_view::npos;
+    if (!piece.wholeLine || piece.body.empty()) return false;
+    for (const char c : piece.body) {  // mostly ends at the first character
+        if (c != ' ' && c != '\t') return false;
+    }
+    return true;
 }
 
 // A comment (";") or an empty line: the lines that no reader of a rules text counts.

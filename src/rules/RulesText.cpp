@@ -1,9 +1,12 @@
 #include "rules/RulesText.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <system_error>
+
+#include "rules/LineFeedBits.h"
 
 namespace {
 constexpr int kEndOfText = 0x1A;
@@ -21,35 +24,6 @@ const char* nextSpecial(const char* from, std::size_t count) {
     return end;
 }
 
-// Eight bytes as a number whose lowest byte is the first, whatever the machine's byte order
-// (compilers make this one load).
-std::uint64_t littleEndianWord(const char* at) {
-    const auto* b = reinterpret_cast<const unsigned char*>(at);
-    return std::uint64_t{b[0]} | std::uint64_t{b[1]} << 8 | std::uint64_t{b[2]} << 16 | std::uint64_t{b[3]} << 24 |
-           std::uint64_t{b[4]} << 32 | std::uint64_t{b[5]} << 40 | std::uint64_t{b[6]} << 48 |
-           std::uint64_t{b[7]} << 56;
-}
-
-// The first line feed in [from, end), or nullptr. Rules lines are short: starting a
-// library search for each of them would cost more than the search, so the bytes are
-// tested here in place, eight at a time, without a branch for each byte.
-const char* findLineFeed(const char* from, const char* end) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101u;
-    constexpr std::uint64_t kLow7 = kOnes * 0x7F;
-    constexpr std::uint64_t kLineFeeds = kOnes * '\n';
-    for (; end - from >= 8; from += 8) {
-        const std::uint64_t x = littleEndianWord(from) ^ kLineFeeds;  // zero bytes where line feeds are
-        const std::uint64_t zeroBytes = ~(((x & kLow7) + kLow7) | x | kLow7);  // their high bits, no others
-        if (zeroBytes == 0) continue;
-        // The lowest of them; times the multiplier, its byte number lands in the top byte.
-        const std::uint64_t first = (zeroBytes & (~zeroBytes + 1)) >> 7;
-        return from + ((first * 0x0001020304050607u) >> 56);
-    }
-    for (; from != end; ++from) {
-        if (*from == '\n') return from;
-    }
-    return nullptr;
-}
 }  // namespace
 
 RulesTextInput::RulesTextInput(const std::filesystem::path& path)
@@ -66,10 +40,7 @@ RulesTextInput::RulesTextInput(const std::string& bytes, const std::filesystem::
     windowChanged();
 }
 
-void RulesTextInput::windowChanged() {
-    const void* mark = std::memchr(next_, kEndOfText, static_cast<std::size_t>(windowEnd_ - next_));
-    endMark_ = mark == nullptr ? windowEnd_ : static_cast<const char*>(mark);
-}
+void RulesTextInput::windowChanged() { markedFrom_ = markedEnd_ = next_; }
 
 bool RulesTextInput::fillWindow() {
     if (memory_ != nullptr || !file_.is_open()) return false;
@@ -110,14 +81,55 @@ bool RulesTextInput::endsHere() {
     return c < 0 || c == kEndOfText;
 }
 
+// The line feeds are marked 64 bytes at a time: most lines are shorter, and are found
+// among bits already at hand.
+inline const char* RulesTextInput::nextLineFeed(const char* from, const char* end) {
+    if (from >= markedFrom_ && from < markedEnd_) {
+        const std::uint64_t ahead = lineFeedBits_ >> (from - markedFrom_);
+        if (ahead != 0) {
+            const char* lineFeed = from + lowestBit(ahead);
+            return lineFeed < end ? lineFeed : nullptr;
+        }
+    }
+    return markLineFeeds(from, end);
+}
+
+// Marks the line feeds from `from` on, block by block, up to the first before `end`. The
+// marks stop at an end-of-text byte: no line that the fast readers take runs past one.
+const char* RulesTextInput::markLineFeeds(const char* from, const char* end) {
+    if (from >= markedFrom_ && from < markedEnd_) from = markedEnd_;  // none left in this block
+    while (from < end) {
+        auto bytes = std::min<std::ptrdiff_t>(64, windowEnd_ - from);
+        bool endOfText = true;  // the window's tail is looked at byte by byte
+        std::uint64_t bits = bytes == 64 ? lineFeedBits(from, endOfText) : 0;
+        if (endOfText) {
+            bits = 0;
+            for (std::ptrdiff_t i = 0; i < bytes; ++i) {
+                if (from[i] == static_cast<char>(kEndOfText)) bytes = i;
+                bits |= std::uint64_t{i < bytes && from[i] == '\n'} << i;
+            }
+        }
+        markedFrom_ = from;
+        markedEnd_ = from + bytes;
+        lineFeedBits_ = bits;
+        if (bits != 0) {
+            const char* lineFeed = from + lowestBit(bits);
+            return lineFeed < end ? lineFeed : nullptr;
+        }
+        if (bytes < 64) break;  // the end of the window or of the text
+        from = markedEnd_;
+    }
+    return nullptr;
+}
+
 // The usual case: a whole line, its line feed within the window and within `room`
 // characters once a carriage return before it is dropped. Takes the line and gives its
 // characters before the line end, where they lie in the window; false, with nothing read,
 // for any other case.
 bool RulesTextInput::takeWholeLine(std::string_view& text, std::size_t room) {
-    if (!atLineStart_ || ended_ || next_ == endMark_) return false;  // an empty window too
-    const std::size_t span = std::min(room + 1, static_cast<std::size_t>(endMark_ - next_));
-    const char* lineFeed = findLineFeed(next_, next_ + span);
+    if (!atLineStart_ || ended_ || next_ == windowEnd_) return false;  // an empty window too
+    const std::size_t span = std::min(room + 1, static_cast<std::size_t>(windowEnd_ - next_));
+    const char* lineFeed = nextLineFeed(next_, next_ + span);
     if (lineFeed == nullptr) return false;
     const bool crLf = lineFeed > next_ && lineFeed[-1] == '\r';
     const auto length = static_cast<std::size_t>(lineFeed - next_) - (crLf ? 1 : 0);
@@ -131,6 +143,49 @@ bool RulesTextInput::takeWholeLine(std::string_view& text, std::size_t room) {
     pieceLine_ = lineFeedsRead_;
     pieceWholeLine_ = true;
     return true;
+}
+
+// The loop that skimPiece and the counting rule would make of these lines, without a call
+// or a store for each: a huge text is mostly such lines.
+std::int64_t RulesTextInput::skimPlainLines(std::size_t capacity, RulesTextPosition& afterLastCounted) {
+    if (!atLineStart_ || ended_ || capacity < 2) return 0;
+    const char* const first = next_;
+    const char* at = next_;
+    const char* afterCounted = nullptr;
+    std::int64_t lineFeeds = lineFeedsRead_;
+    std::int64_t lineFeedsAfterCounted = 0;
+    std::int64_t counted = 0;
+    bool loneLineFeed = false;
+    while (at != windowEnd_) {
+        const std::size_t span = std::min(capacity, static_cast<std::size_t>(windowEnd_ - at));
+        const char* lineFeed = nextLineFeed(at, at + span);
+        if (lineFeed == nullptr) break;
+        const bool crLf = lineFeed > at && lineFeed[-1] == '\r';
+        const RulesPieceView piece{std::string_view(at, static_cast<std::size_t>(lineFeed - at) - (crLf ? 1 : 0)),
+                                   true, true};
+        if (piece.body.size() + 2 > capacity || isSectionHeader(piece.body)) break;
+        loneLineFeed = loneLineFeed || !crLf;
+        ++lineFeeds;
+        at = lineFeed + 1;
+        if (isCountedLine(piece)) {
+            ++counted;
+            afterCounted = at;
+            lineFeedsAfterCounted = lineFeeds;
+        }
+    }
+    if (at == first) return 0;
+    const auto passed = static_cast<std::uintmax_t>(at - first);
+    if (counted > 0) {
+        afterLastCounted = {bytesRead_ + static_cast<std::uintmax_t>(afterCounted - first), lineFeedsAfterCounted, true};
+    }
+    bytesRead_ += passed;
+    bytesSeen_ = std::max(bytesSeen_, bytesRead_);
+    loneLineFeedSeen_ = loneLineFeedSeen_ || loneLineFeed;
+    next_ = at;
+    lineFeedsRead_ = lineFeeds;
+    pieceLine_ = lineFeeds;
+    pieceWholeLine_ = true;
+    return counted;
 }
 
 // A text that is not open has no window: it takes no whole line.
@@ -224,7 +279,7 @@ void RulesTextInput::seek(const RulesTextPosition& position) {
     } else if (file_.is_open()) {
         file_.clear();
         file_.seekg(static_cast<std::streamoff>(position.byte));
-        next_ = windowEnd_ = endMark_ = nullptr;
+        next_ = windowEnd_ = markedFrom_ = markedEnd_ = nullptr;
     } else {
         return;
     }
@@ -282,7 +337,9 @@ void RulesTextOutput::writeAsWritten(const char* bytes, std::size_t count) { put
 void RulesTextOutput::writeFileBytes(const char* bytes, std::size_t count, bool& afterCr) {
     const char* const end = bytes + count;
     const char* runStart = bytes;
-    for (const char* at = bytes; (at = findLineFeed(at, end)) != nullptr; ++at) {
+    for (const char* at = bytes; at != end; ++at) {
+        at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+        if (at == nullptr) break;
         const bool crBefore = at > bytes ? at[-1] == '\r' : afterCr;
         if (crBefore) continue;
         put(runStart, static_cast<std::size_t>(at - runStart));

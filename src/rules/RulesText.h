@@ -50,6 +50,12 @@ public:
     // the next read, seek or rewind.
     bool skimPiece(RulesPieceView& piece, std::size_t capacity);
 
+    // Passes over the lines from here that skimPiece would give whole, up to the first that
+    // begins a section or that it would not (a line longer than the buffer, the window's
+    // last, the end of the text). Returns how many of them count, and gives the position
+    // after the last that does in `afterLastCounted` when one does.
+    std::int64_t skimPlainLines(std::size_t capacity, RulesTextPosition& afterLastCounted);
+
     // The line number, as an editor shows it, of the piece read last: 1 plus the line
     // feeds before it in the text as read, so every piece of a long line has its line's.
     std::int64_t lineNumber() const { return pieceLine_; }
@@ -83,8 +89,10 @@ private:
     int nextChar();  // the next translated character, or -1 at the end of the text
     int peekByte();  // the next byte as it stands in the file, or -1 at its end
     bool fillWindow();  // false at the end of the file
-    void windowChanged();  // finds where the end-of-text byte stands in the window
+    void windowChanged();  // forgets the marks of the window before
     bool takeWholeLine(std::string_view& text, std::size_t room);
+    const char* nextLineFeed(const char* from, const char* end);  // in the window, or nullptr
+    const char* markLineFeeds(const char* from, const char* end);
     bool endsHere();  // the text ends before the next character
 
     std::filesystem::path path_;
@@ -97,7 +105,11 @@ private:
     std::vector<char> window_;
     const char* next_ = nullptr;
     const char* windowEnd_ = nullptr;
-    const char* endMark_ = nullptr;  // the first end-of-text byte in the window, or its end
+    // The part of the window whose line feeds are marked, and their marks (bit i: byte
+    // markedFrom_ + i).
+    const char* markedFrom_ = nullptr;
+    const char* markedEnd_ = nullptr;
+    std::uint64_t lineFeedBits_ = 0;
     bool ended_ = false;
     bool endedByMark_ = false;  // by the end-of-text byte, not by the end of the file
     std::int64_t lineFeedsRead_ = 0;

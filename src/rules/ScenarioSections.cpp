@@ -7,7 +7,13 @@
 void ScenarioSectionIndex::read(RulesTextInput& input) {
     // The text may be huge: its pieces are looked at where they lie, none is copied.
     RulesPieceView piece;
-    while (input.skimPiece(piece, kSectionLineCapacity)) {
+    for (;;) {
+        // Most lines of a huge text are plain lines, passed over in bulk.
+        const std::int64_t plain = input.skimPlainLines(kSectionLineCapacity, afterLastCounted_);
+        counted_ += plain;
+        sections_.back().lines += plain;
+        caravan_.seePlainCountedLines(plain);
+        if (!input.skimPiece(piece, kSectionLineCapacity)) break;
         const bool counted = isCountedLine(piece);
         caravan_.see(piece, counted);
         if (!counted) continue;
