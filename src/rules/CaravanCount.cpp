@@ -1,5 +1,3 @@
-#include <string>
-
 #include "driver/ScenarioConverter.h"
 #include "rules/CaravanCounter.h"
 #include "rules/RulesLine.h"
@@ -8,9 +6,9 @@
 // Reads up to the first "@ORDERS" line; the stream is left at its first line again.
 int ScenarioConverter::countCaravanLines(RulesTextInput& scenarioRules) {
     CaravanCounter counter;
-    std::string line;
-    while (!counter.done() && scenarioRules.readPiece(line, kSectionLineCapacity)) {
-        counter.see(line, isCountedLine(line, scenarioRules.pieceIsWholeLine()));
+    RulesPieceView piece;
+    while (!counter.done() && scenarioRules.skimPiece(piece, kSectionLineCapacity)) {
+        counter.see(piece, isCountedLine(piece));
     }
     scenarioRules.rewind();
     return counter.result();

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Rules texts are read as the standard line reader reads them into a fixed buffer: a
 // line longer than the buffer comes back in pieces, and every piece is tested, counted
@@ -15,28 +16,50 @@ constexpr std::size_t kRestLineCapacity = 160;     // rest copier
 constexpr int kRulesRunComplete = 1;
 constexpr int kRulesTextEndedEarly = 0;
 
+// A piece seen where it lies, without being copied: its characters before the line feed
+// that may end it. Whether a piece counts depends on these alone.
+struct RulesPieceView {
+    std::string_view body;   // valid until the next read on its text
+    bool endsLine = false;   // a line feed ends the piece
+    bool wholeLine = false;  // as RulesTextInput::pieceIsWholeLine tells it
+};
+
+// The view of a piece read whole into a string.
+inline RulesPieceView viewOf(const std::string& piece, bool wholeLine) {
+    const bool endsLine = !piece.empty() && piece.back() == '\n';
+    return {std::string_view(piece.data(), piece.size() - (endsLine ? 1 : 0)), endsLine, wholeLine};
+}
+
 // A whole line of nothing but blanks and tabs before its line end reads as an empty line.
 // Only a whole line does: the trailing piece of a line longer than the buffer counts
 // whatever it holds.
-inline bool isBlankLine(const std::string& piece, bool wholeLine) {
-    return wholeLine && !piece.empty() && (piece[0] == ' ' || piece[0] == '\t') &&
-           piece.find_first_not_of(" \t\n") == std::string::npos;
+inline bool isBlankLine(const RulesPieceView& piece) {
+    if (!piece.wholeLine || piece.body.empty()) return false;
+    for (const char c : piece.body) {  // mostly ends at the first character
+        if (c != ' ' && c != '\t') return false;
+    }
+    return true;
 }
 
 // A comment (";") or an empty line: the lines that no reader of a rules text counts.
+inline bool isCommentOrEmpty(const RulesPieceView& piece) {
+    return piece.body.empty() || piece.body[0] == ';' || isBlankLine(piece);
+}
 // `wholeLine` tells whether the piece is a whole line (RulesTextInput::pieceIsWholeLine).
 inline bool isCommentOrEmpty(const std::string& line, bool wholeLine) {
-    return line.empty() || line[0] == ';' || line[0] == '\n' || isBlankLine(line, wholeLine);
+    return isCommentOrEmpty(viewOf(line, wholeLine));
 }
 
 // A line counts unless it is a comment, an empty line or a ":" line (the edition probe
 // alone counts ":" lines). Section headers count, and so do lines that begin with a blank
 // or a tab and hold more.
-inline bool isCountedLine(const std::string& line, bool wholeLine) {
-    return !isCommentOrEmpty(line, wholeLine) && line[0] != ':';
+inline bool isCountedLine(const RulesPieceView& piece) {
+    return !isCommentOrEmpty(piece) && piece.body[0] != ':';
 }
+inline bool isCountedLine(const std::string& line, bool wholeLine) { return isCountedLine(viewOf(line, wholeLine)); }
 
-inline bool isSectionHeader(const std::string& line) { return !line.empty() && line[0] == '@'; }
+// A piece with its line feed or without: both begin a section alike.
+inline bool isSectionHeader(std::string_view line) { return !line.empty() && line[0] == '@'; }
 
 // The line with "no," as its last field, where the destination reads the field: directly
 // after the last comma before the line's comment (its first ";"), or after its last comma

@@ -1,8 +1,12 @@
 #include "rules/RulesText.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <system_error>
+
+#include "rules/LineFeedBits.h"
 
 namespace {
 constexpr int kEndOfText = 0x1A;
@@ -19,6 +23,7 @@ const char* nextSpecial(const char* from, std::size_t count) {
     }
     return end;
 }
+
 }  // namespace
 
 RulesTextInput::RulesTextInput(const std::filesystem::path& path)
@@ -35,10 +40,7 @@ RulesTextInput::RulesTextInput(const std::string& bytes, const std::filesystem::
     windowChanged();
 }
 
-void RulesTextInput::windowChanged() {
-    const void* mark = std::memchr(next_, kEndOfText, static_cast<std::size_t>(windowEnd_ - next_));
-    endMark_ = mark == nullptr ? windowEnd_ : static_cast<const char*>(mark);
-}
+void RulesTextInput::windowChanged() { markedFrom_ = markedEnd_ = next_; }
 
 bool RulesTextInput::fillWindow() {
     if (memory_ != nullptr || !file_.is_open()) return false;
@@ -58,6 +60,7 @@ int RulesTextInput::nextChar() {
     if (ended_) return -1;
     int c = peekByte();
     if (c >= 0) ++next_;
+    if (c == '\n') loneLineFeedSeen_ = true;  // a carriage return before it is taken with it
     if (c == '\r' && peekByte() == '\n') {
         c = '\n';
         ++next_;
@@ -78,24 +81,122 @@ bool RulesTextInput::endsHere() {
     return c < 0 || c == kEndOfText;
 }
 
+// The line feeds are marked 64 bytes at a time: most lines are shorter, and are found
+// among bits already at hand.
+inline const char* RulesTextInput::nextLineFeed(const char* from, const char* end) {
+    if (from >= markedFrom_ && from < markedEnd_) {
+        const std::uint64_t ahead = lineFeedBits_ >> (from - markedFrom_);
+        if (ahead != 0) {
+            const char* lineFeed = from + lowestBit(ahead);
+            return lineFeed < end ? lineFeed : nullptr;
+        }
+    }
+    return markLineFeeds(from, end);
+}
+
+// Marks the line feeds from `from` on, block by block, up to the first before `end`. The
+// marks stop at an end-of-text byte: no line that the fast readers take runs past one.
+const char* RulesTextInput::markLineFeeds(const char* from, const char* end) {
+    if (from >= markedFrom_ && from < markedEnd_) from = markedEnd_;  // none left in this block
+    while (from < end) {
+        auto bytes = std::min<std::ptrdiff_t>(64, windowEnd_ - from);
+        bool endOfText = true;  // the window's tail is looked at byte by byte
+        std::uint64_t bits = bytes == 64 ? lineFeedBits(from, endOfText) : 0;
+        if (endOfText) {
+            bits = 0;
+            for (std::ptrdiff_t i = 0; i < bytes; ++i) {
+                if (from[i] == static_cast<char>(kEndOfText)) bytes = i;
+                bits |= std::uint64_t{i < bytes && from[i] == '\n'} << i;
+            }
+        }
+        markedFrom_ = from;
+        markedEnd_ = from + bytes;
+        lineFeedBits_ = bits;
+        if (bits != 0) {
+            const char* lineFeed = from + lowestBit(bits);
+            return lineFeed < end ? lineFeed : nullptr;
+        }
+        if (bytes < 64) break;  // the end of the window or of the text
+        from = markedEnd_;
+    }
+    return nullptr;
+}
+
 // The usual case: a whole line, its line feed within the window and within `room`
-// characters once a carriage return before it is dropped. False, with nothing read, for
-// any other.
-bool RulesTextInput::readWholeLine(std::string& piece, std::size_t room) {
-    if (!atLineStart_ || ended_ || next_ == endMark_) return false;  // an empty window too
-    const std::size_t span = std::min(room + 1, static_cast<std::size_t>(endMark_ - next_));
-    const void* found = std::memchr(next_, '\n', span);
-    if (found == nullptr) return false;
-    const char* lineFeed = static_cast<const char*>(found);
+// characters once a carriage return before it is dropped. Takes the line and gives its
+// characters before the line end, where they lie in the window; false, with nothing read,
+// for any other case.
+bool RulesTextInput::takeWholeLine(std::string_view& text, std::size_t room) {
+    if (!atLineStart_ || ended_ || next_ == windowEnd_) return false;  // an empty window too
+    const std::size_t span = std::min(room + 1, static_cast<std::size_t>(windowEnd_ - next_));
+    const char* lineFeed = nextLineFeed(next_, next_ + span);
+    if (lineFeed == nullptr) return false;
     const bool crLf = lineFeed > next_ && lineFeed[-1] == '\r';
-    const auto text = static_cast<std::size_t>(lineFeed - next_) - (crLf ? 1 : 0);
-    if (text + 1 > room) return false;
-    piece.assign(next_, text);
-    piece.push_back('\n');
+    const auto length = static_cast<std::size_t>(lineFeed - next_) - (crLf ? 1 : 0);
+    if (length + 1 > room) return false;
+    text = std::string_view(next_, length);
+    loneLineFeedSeen_ = loneLineFeedSeen_ || !crLf;
     bytesRead_ += static_cast<std::uintmax_t>(lineFeed + 1 - next_);
+    bytesSeen_ = std::max(bytesSeen_, bytesRead_);
     next_ = lineFeed + 1;
     ++lineFeedsRead_;
+    pieceLine_ = lineFeedsRead_;
+    pieceWholeLine_ = true;
     return true;
+}
+
+// The loop that skimPiece and the counting rule would make of these lines, without a call
+// or a store for each: a huge text is mostly such lines.
+std::int64_t RulesTextInput::skimPlainLines(std::size_t capacity, RulesTextPosition& afterLastCounted) {
+    if (!atLineStart_ || ended_ || capacity < 2) return 0;
+    const char* const first = next_;
+    const char* at = next_;
+    const char* afterCounted = nullptr;
+    std::int64_t lineFeeds = lineFeedsRead_;
+    std::int64_t lineFeedsAfterCounted = 0;
+    std::int64_t counted = 0;
+    bool loneLineFeed = false;
+    while (at != windowEnd_) {
+        const std::size_t span = std::min(capacity, static_cast<std::size_t>(windowEnd_ - at));
+        const char* lineFeed = nextLineFeed(at, at + span);
+        if (lineFeed == nullptr) break;
+        const bool crLf = lineFeed > at && lineFeed[-1] == '\r';
+        const RulesPieceView piece{std::string_view(at, static_cast<std::size_t>(lineFeed - at) - (crLf ? 1 : 0)),
+                                   true, true};
+        if (piece.body.size() + 2 > capacity || isSectionHeader(piece.body)) break;
+        loneLineFeed = loneLineFeed || !crLf;
+        ++lineFeeds;
+        at = lineFeed + 1;
+        if (isCountedLine(piece)) {
+            ++counted;
+            afterCounted = at;
+            lineFeedsAfterCounted = lineFeeds;
+        }
+    }
+    if (at == first) return 0;
+    const auto passed = static_cast<std::uintmax_t>(at - first);
+    if (counted > 0) {
+        afterLastCounted = {bytesRead_ + static_cast<std::uintmax_t>(afterCounted - first), lineFeedsAfterCounted, true};
+    }
+    bytesRead_ += passed;
+    bytesSeen_ = std::max(bytesSeen_, bytesRead_);
+    loneLineFeedSeen_ = loneLineFeedSeen_ || loneLineFeed;
+    next_ = at;
+    lineFeedsRead_ = lineFeeds;
+    pieceLine_ = lineFeeds;
+    pieceWholeLine_ = true;
+    return counted;
+}
+
+// A text that is not open has no window: it takes no whole line.
+bool RulesTextInput::skimPiece(RulesPieceView& piece, std::size_t capacity) {
+    if (capacity >= 2 && takeWholeLine(piece.body, capacity - 1)) {
+        piece.endsLine = piece.wholeLine = true;
+        return true;
+    }
+    const bool read = readPiece(skimmed_, capacity);
+    piece = viewOf(skimmed_, pieceWholeLine_);
+    return read;
 }
 
 // Whole lines are taken at once, runs of plain characters whole; the characters that the
@@ -104,11 +205,13 @@ bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
     piece.clear();
     pieceWholeLine_ = false;
     if (!isOpen() || capacity < 2) return false;
-    pieceLine_ = lineFeedsRead_ + 1;
-    if (readWholeLine(piece, capacity - 1)) {
-        pieceWholeLine_ = true;
+    std::string_view wholeLine;
+    if (takeWholeLine(wholeLine, capacity - 1)) {
+        piece.assign(wholeLine.data(), wholeLine.size());
+        piece.push_back('\n');
         return true;
     }
+    pieceLine_ = lineFeedsRead_ + 1;
     const bool startsLine = atLineStart_;
     atLineStart_ = false;
     for (std::size_t room = capacity - 1; room > 0 && !ended_;) {
@@ -134,11 +237,15 @@ bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
             break;
         }
     }
+    bytesSeen_ = std::max(bytesSeen_, bytesRead_);
     pieceWholeLine_ = startsLine && !piece.empty() && (atLineStart_ || endsHere());
     return !piece.empty();
 }
 
+// A range that was read before, in a text whose every line feed so far had a carriage return
+// before it, is written as it stands.
 bool RulesTextInput::copyTo(const RulesTextPosition& end, RulesTextOutput& output) {
+    const bool asItStands = !loneLineFeedSeen_ && end.byte <= bytesSeen_;
     bool afterCr = false;  // a piece never ends between a carriage return and its line feed
     while (bytesRead_ < end.byte) {
         if (next_ == windowEnd_ && !fillWindow()) {
@@ -147,7 +254,11 @@ bool RulesTextInput::copyTo(const RulesTextPosition& end, RulesTextOutput& outpu
         }
         const auto count = static_cast<std::size_t>(
             std::min<std::uintmax_t>(static_cast<std::uintmax_t>(windowEnd_ - next_), end.byte - bytesRead_));
-        output.writeFileBytes(next_, count, afterCr);
+        if (asItStands) {
+            output.writeAsWritten(next_, count);
+        } else {
+            output.writeFileBytes(next_, count, afterCr);
+        }
         next_ += count;
         bytesRead_ += count;
     }
@@ -168,7 +279,7 @@ void RulesTextInput::seek(const RulesTextPosition& position) {
     } else if (file_.is_open()) {
         file_.clear();
         file_.seekg(static_cast<std::streamoff>(position.byte));
-        next_ = windowEnd_ = endMark_ = nullptr;
+        next_ = windowEnd_ = markedFrom_ = markedEnd_ = nullptr;
     } else {
         return;
     }
@@ -219,17 +330,24 @@ void RulesTextOutput::write(const std::string& text) {
     put(text.data() + start, text.size() - start);
 }
 
+void RulesTextOutput::writeAsWritten(const char* bytes, std::size_t count) { put(bytes, count); }
+
+// A line that ends with a carriage return and a line feed is written as it stands, so
+// the bytes between two lone line feeds go out at once.
 void RulesTextOutput::writeFileBytes(const char* bytes, std::size_t count, bool& afterCr) {
-    std::size_t start = 0;
-    for (const char* found; (found = static_cast<const char*>(std::memchr(bytes + start, '\n', count - start)));) {
-        const auto at = static_cast<std::size_t>(found - bytes);
-        const bool crBefore = at > 0 ? bytes[at - 1] == '\r' : afterCr;
-        put(bytes + start, at - start);
-        put(crBefore ? "\n" : "\r\n", crBefore ? 1 : 2);
-        start = at + 1;
+    const char* const end = bytes + count;
+    const char* runStart = bytes;
+    for (const char* at = bytes; at != end; ++at) {
+        at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+        if (at == nullptr) break;
+        const bool crBefore = at > bytes ? at[-1] == '\r' : afterCr;
+        if (crBefore) continue;
+        put(runStart, static_cast<std::size_t>(at - runStart));
+        put("\r\n", 2);
+        runStart = at + 1;
     }
-    put(bytes + start, count - start);
-    if (count > 0) afterCr = bytes[count - 1] == '\r';
+    put(runStart, static_cast<std::size_t>(end - runStart));
+    if (count > 0) afterCr = end[-1] == '\r';
 }
 
 bool RulesTextOutput::close() {

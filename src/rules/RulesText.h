@@ -6,9 +6,11 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/ReplacingOutput.h"
+#include "rules/RulesLine.h"
 
 // Rules texts are read and written the way the Windows C runtime's text mode does it,
 // on every platform, so that every build writes the same bytes:
@@ -43,6 +45,17 @@ public:
     // Returns false, with `piece` empty, once the text has ended.
     bool readPiece(std::string& piece, std::size_t capacity);
 
+    // Reads the next piece as readPiece does, for the passes that only look at pieces: a
+    // whole line is seen where it lies in the window, without a copy. The view lasts until
+    // the next read, seek or rewind.
+    bool skimPiece(RulesPieceView& piece, std::size_t capacity);
+
+    // Passes over the lines from here that skimPiece would give whole, up to the first that
+    // begins a section or that it would not (a line longer than the buffer, the window's
+    // last, the end of the text). Returns how many of them count, and gives the position
+    // after the last that does in `afterLastCounted` when one does.
+    std::int64_t skimPlainLines(std::size_t capacity, RulesTextPosition& afterLastCounted);
+
     // The line number, as an editor shows it, of the piece read last: 1 plus the line
     // feeds before it in the text as read, so every piece of a long line has its line's.
     std::int64_t lineNumber() const { return pieceLine_; }
@@ -76,8 +89,10 @@ private:
     int nextChar();  // the next translated character, or -1 at the end of the text
     int peekByte();  // the next byte as it stands in the file, or -1 at its end
     bool fillWindow();  // false at the end of the file
-    void windowChanged();  // finds where the end-of-text byte stands in the window
-    bool readWholeLine(std::string& piece, std::size_t room);
+    void windowChanged();  // forgets the marks of the window before
+    bool takeWholeLine(std::string_view& text, std::size_t room);
+    const char* nextLineFeed(const char* from, const char* end);  // in the window, or nullptr
+    const char* markLineFeeds(const char* from, const char* end);
     bool endsHere();  // the text ends before the next character
 
     std::filesystem::path path_;
@@ -90,13 +105,22 @@ private:
     std::vector<char> window_;
     const char* next_ = nullptr;
     const char* windowEnd_ = nullptr;
-    const char* endMark_ = nullptr;  // the first end-of-text byte in the window, or its end
+    // The part of the window whose line feeds are marked, and their marks (bit i: byte
+    // markedFrom_ + i).
+    const char* markedFrom_ = nullptr;
+    const char* markedEnd_ = nullptr;
+    std::uint64_t lineFeedBits_ = 0;
     bool ended_ = false;
     bool endedByMark_ = false;  // by the end-of-text byte, not by the end of the file
     std::int64_t lineFeedsRead_ = 0;
     std::int64_t pieceLine_ = 0;
     bool atLineStart_ = true;
     bool pieceWholeLine_ = false;
+    std::string skimmed_;  // a piece that skimPiece could not see in place
+    // What the reads so far have shown of the file, rewinds and seeks aside: how far they
+    // reached, and whether a line feed without a carriage return before it stood there.
+    std::uintmax_t bytesSeen_ = 0;
+    bool loneLineFeedSeen_ = false;
 };
 
 // Replaces the file of its name whole, when it is closed, or not at all.
@@ -116,6 +140,9 @@ public:
     // a line feed without a carriage return before it gets one. `afterCr` tells whether the
     // byte before them was a carriage return, and is left telling it of their last.
     void writeFileBytes(const char* bytes, std::size_t count, bool& afterCr);
+    // Writes bytes that stand as writing gives them already: no line feed without a
+    // carriage return before it.
+    void writeAsWritten(const char* bytes, std::size_t count);
 
     // Flushes, closes and puts the text in place; false when any write or the close
     // failed, and the file of the name keeps what it held then.

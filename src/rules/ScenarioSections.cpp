@@ -5,16 +5,24 @@
 #include "rules/SectionWord.h"
 
 void ScenarioSectionIndex::read(RulesTextInput& input) {
-    std::string piece;
-    while (input.readPiece(piece, kSectionLineCapacity)) {
-        const bool counted = isCountedLine(piece, input.pieceIsWholeLine());
+    // The text may be huge: its pieces are looked at where they lie, none is copied.
+    RulesPieceView piece;
+    for (;;) {
+        // Most lines of a huge text are plain lines, passed over in bulk.
+        const std::int64_t plain = input.skimPlainLines(kSectionLineCapacity, afterLastCounted_);
+        counted_ += plain;
+        sections_.back().lines += plain;
+        caravan_.seePlainCountedLines(plain);
+        if (!input.skimPiece(piece, kSectionLineCapacity)) break;
+        const bool counted = isCountedLine(piece);
         caravan_.see(piece, counted);
         if (!counted) continue;
-        if (isSectionHeader(piece) && sections_.size() < kMaxScenarioSections) {
+        const bool header = isSectionHeader(piece.body);
+        if (header && sections_.size() < kMaxScenarioSections) {
             sections_.back().end = afterLastCounted_;
-            sections_.push_back({headerWord(piece), input.lineNumber(), counted_, 0, afterLastCounted_, {}});
+            sections_.push_back({headerWord(piece.body), input.lineNumber(), counted_, 0, afterLastCounted_, {}});
         } else {
-            complete_ = complete_ && !isSectionHeader(piece);
+            complete_ = complete_ && !header;
             ++sections_.back().lines;
         }
         ++counted_;

@@ -7,6 +7,8 @@
 
 #include "kit/BitmapSample.h"
 #include "kit/TempFolder.h"
+#include "rules/LineFeedBits.h"
+#include "rules/RulesLine.h"
 #include "rules/RulesText.h"
 
 namespace {
@@ -179,5 +181,125 @@ TEST(RulesTextInput, CopiesARangeAsReadingAndWritingItsPiecesWould) {
         EXPECT_EQ(whole.readPiece(next, 180), byPiece.readPiece(piece, 180));
         EXPECT_EQ(next, piece);
         EXPECT_EQ(whole.lineNumber(), byPiece.lineNumber());
+    }
+}
+
+// Pieces looked at in place are the pieces read: at every length around the buffer's, at
+// the window's end, with whatever ends their lines, up to an end-of-text byte.
+TEST(RulesTextInput, SkimsThePiecesItReads) {
+    std::string text = std::string(16 * 1024 - 3, 'w') + "\r\n";
+    for (std::size_t length = 170; length < 185; ++length) {
+        text += std::string(length, 'x') + (length % 2 == 0 ? "\r\n" : "\n") + "  \t\r\n\r\ncr\rinside\r\r\n";
+    }
+    const std::string lines = "one\r\ntwo\r\nthree\r\nfour\r\n";
+    for (const std::string& bytes : {text + "last\x1A" "after the end\n", lines + "cut\x1A" "short\r\n" + text}) {
+        RulesTextInput reader(bytes, "r.txt");
+        RulesTextInput skimmer(bytes, "r.txt");
+        for (const std::size_t capacity : {std::size_t{180}, std::size_t{160}}) {
+            std::string piece;
+            RulesPieceView view;
+            bool more = true;
+            while (more) {
+                more = reader.readPiece(piece, capacity);
+                ASSERT_EQ(skimmer.skimPiece(view, capacity), more);
+                EXPECT_EQ(std::string(view.body) + (view.endsLine ? "\n" : ""), piece);
+                EXPECT_EQ(view.wholeLine, reader.pieceIsWholeLine());
+                EXPECT_EQ(skimmer.lineNumber(), reader.lineNumber());
+                EXPECT_EQ(skimmer.position().byte, reader.position().byte);
+            }
+            reader.rewind();
+            skimmer.rewind();
+        }
+    }
+    // The end-of-text byte among the first 64 bytes, line feeds after it.
+    RulesTextInput cut(lines + "cut\x1A" "short\r\n" + text, "r.txt");
+    std::vector<std::string> pieces;
+    for (std::string piece; cut.readPiece(piece, 180);) pieces.push_back(piece);
+    EXPECT_EQ(pieces, (std::vector<std::string>{"one\n", "two\n", "three\n", "four\n", "cut"}));
+}
+
+// Lines passed in bulk count as the pieces read one by one would: the count up to each
+// section header, and where the last counted line ends.
+TEST(RulesTextInput, PassesPlainLinesAsTheyWouldBeCountedOneByOne) {
+    std::string text;
+    for (int line = 0; line < 3000; ++line) {
+        const char* const kinds[] = {"plain", "; note", ": remark", "", "  \t", "  indented", "@HEAD", "\tx"};
+        text += std::string(kinds[line % 8]) + (line % 5 == 0 ? std::string(line % 300, 'y') : "") +
+                (line % 13 == 0 ? "\n" : "\r\n");
+    }
+    for (std::size_t length = 176; length < 183; ++length) {
+        text += std::string(length, 'z') + (length % 2 == 0 ? "\r\n" : "\n") + "@AROUND THE BUFFER\n";
+    }
+    RulesTextInput reader(text, "r.txt");
+    RulesTextInput skimmer(text, "r.txt");
+    std::vector<std::int64_t> byPiece, inBulk;  // at each header: lines counted, where the last ends
+    std::int64_t counted = 0;
+    RulesTextPosition afterCounted;
+    auto note = [&counted](std::vector<std::int64_t>& notes, const RulesTextPosition& after) {
+        notes.insert(notes.end(), {counted, static_cast<std::int64_t>(after.byte), after.lineFeeds});
+    };
+    std::string piece;
+    while (reader.readPiece(piece, 180)) {
+        if (isSectionHeader(piece)) note(byPiece, afterCounted);
+        if (!isCountedLine(piece, reader.pieceIsWholeLine())) continue;
+        ++counted;
+        afterCounted = reader.position();
+    }
+    counted = 0;
+    RulesTextPosition afterLast;
+    RulesPieceView view;
+    for (;;) {
+        counted += skimmer.skimPlainLines(180, afterLast);
+        if (!skimmer.skimPiece(view, 180)) break;
+        if (isSectionHeader(view.body)) note(inBulk, afterLast);
+        if (!isCountedLine(view)) continue;
+        ++counted;
+        afterLast = skimmer.position();
+    }
+    EXPECT_EQ(inBulk, byPiece);
+    EXPECT_EQ(afterLast.byte, afterCounted.byte);
+    EXPECT_EQ(skimmer.lineNumber(), reader.lineNumber());
+    EXPECT_GT(byPiece.size(), 1000u);
+}
+
+// The bits of the line feeds, and the end-of-text byte among them, are found alike by the
+// processor's compares and by plain C++.
+TEST(LineFeedBits, PlainCodeFindsWhatTheProcessorFinds) {
+    std::string bytes(64 * 64, 'a');
+    for (std::size_t i = 0; i < bytes.size(); i += 1 + i % 7) bytes[i] = i % 3 == 0 ? '\n' : '\r';
+    for (std::size_t i = 130; i < bytes.size(); i += 190) bytes[i] = 0x1A;
+    bytes[64 * 5] = static_cast<char>(0x8A);  // a high byte beside a line feed's low bits
+    for (std::size_t at = 0; at + 64 <= bytes.size(); at += 64) {
+        bool endPortable = false, end = false;
+        EXPECT_EQ(lineFeedBitsPortable(bytes.data() + at, endPortable), lineFeedBits(bytes.data() + at, end)) << at;
+        EXPECT_EQ(endPortable, end) << at;
+        EXPECT_EQ(end, bytes.find('\x1A', at) < at + 64) << at;
+        EXPECT_EQ(lowestBit(lineFeedBits(bytes.data() + at, end)), static_cast<int>(bytes.find('\n', at) - at));
+    }
+}
+
+// A range read before is written as reading and writing its pieces would, whether its
+// lines end with carriage returns and line feeds or some with a line feed alone (on a short
+// line, and after a line longer than the buffer).
+TEST(RulesTextInput, CopiesARangeReadBeforeAsItsPiecesWouldBeWritten) {
+    const std::string lines = "one\r\n\r\n  two\r\n;three\r\n";
+    for (const std::string& text : {lines, lines + "lone\n" + lines, lines + std::string(200, 'y') + "\n" + lines}) {
+        RulesTextInput input(text, "r.txt");
+        RulesTextOutput pieceOutput = RulesTextOutput::inMemory("p.txt");
+        std::string piece;
+        while (input.readPiece(piece, 180)) pieceOutput.write(piece);
+        const RulesTextPosition end = input.position();
+        RulesTextInput skimmed(text, "r.txt");  // read as the section index reads
+        RulesTextPosition counted;
+        RulesPieceView view;
+        do {
+            skimmed.skimPlainLines(180, counted);
+        } while (skimmed.skimPiece(view, 180));
+        for (RulesTextInput* read : {&input, &skimmed}) {
+            read->rewind();
+            RulesTextOutput copyOutput = RulesTextOutput::inMemory("c.txt");
+            EXPECT_TRUE(read->copyTo(end, copyOutput));
+            EXPECT_EQ(copyOutput.text(), pieceOutput.text());
+        }
     }
 }
