@@ -9,8 +9,13 @@
 #endif
 
 // Where the line feeds stand among 64 bytes, as the bits of a number: bit i for the byte
-// at + i; and whether the end-of-text byte stands among them. A huge rules text is mostly short lines; finding their ends from such bits, 64
-// bytes at a time, spares a search for each line.
+// at + i; and whether the end-of-text byte stands among them. A huge rules text is mostly
+// short lines; finding their ends from such bits, 64 bytes at a time, spares a search for
+// each line.
+struct LineFeedMarks {
+    std::uint64_t lineFeeds;
+    bool endOfTextAmong;
+};
 
 namespace line_feed_bits {
 
@@ -26,7 +31,7 @@ inline std::uint64_t littleEndianWord(const char* at) {
 }  // namespace line_feed_bits
 
 // Plain C++, eight bytes at a time: the high bit of each byte that is a line feed, gathered.
-inline std::uint64_t lineFeedBitsPortable(const char* at, bool& endOfTextAmong) {
+inline LineFeedMarks lineFeedBitsPortable(const char* at) {
     constexpr std::uint64_t kOnes = 0x0101010101010101u;
     constexpr std::uint64_t kHighBits = kOnes * 0x80;
     constexpr std::uint64_t kLow7 = kOnes * 0x7F;
@@ -43,13 +48,11 @@ inline std::uint64_t lineFeedBitsPortable(const char* at, bool& endOfTextAmong) 
         const std::uint64_t y = bytes ^ kEndOfText;
         anyEnd |= (y - kOnes) & ~y & kHighBits;  // not zero when a byte of y is
     }
-    endOfTextAmong = anyEnd != 0;
-    return bits;
+    return {bits, anyEnd != 0};
 }
 
 // The same, sixteen bytes in one compare where the processor has them (every x86-64 one).
-// `endOfTextAmong` tells whether an end-of-text byte (0x1A) stands among the 64 bytes.
-inline std::uint64_t lineFeedBits(const char* at, bool& endOfTextAmong) {
+inline LineFeedMarks lineFeedBits(const char* at) {
 #if defined(TAVOREL_LINE_FEEDS_BY_SSE2)
     const __m128i lineFeeds = _mm_set1_epi8('\n');
     const __m128i endOfText = _mm_set1_epi8(0x1A);
@@ -61,10 +64,9 @@ inline std::uint64_t lineFeedBits(const char* at, bool& endOfTextAmong) {
         bits |= std::uint64_t{found} << (16 * part);
         anyEnd = _mm_or_si128(anyEnd, _mm_cmpeq_epi8(bytes, endOfText));
     }
-    endOfTextAmong = _mm_movemask_epi8(anyEnd) != 0;
-    return bits;
+    return {bits, _mm_movemask_epi8(anyEnd) != 0};
 #else
-    return lineFeedBitsPortable(at, endOfTextAmong);
+    return lineFeedBitsPortable(at);
 #endif
 }
 

@@ -100,9 +100,10 @@ const char* RulesTextInput::markLineFeeds(const char* from, const char* end) {
     if (from >= markedFrom_ && from < markedEnd_) from = markedEnd_;  // none left in this block
     while (from < end) {
         auto bytes = std::min<std::ptrdiff_t>(64, windowEnd_ - from);
-        bool endOfText = true;  // the window's tail is looked at byte by byte
-        std::uint64_t bits = bytes == 64 ? lineFeedBits(from, endOfText) : 0;
-        if (endOfText) {
+        // The window's tail, and a block with an end-of-text byte, are looked at byte by byte.
+        const LineFeedMarks marks = bytes == 64 ? lineFeedBits(from) : LineFeedMarks{0, true};
+        std::uint64_t bits = marks.lineFeeds;
+        if (marks.endOfTextAmong) {
             bits = 0;
             for (std::ptrdiff_t i = 0; i < bytes; ++i) {
                 if (from[i] == static_cast<char>(kEndOfText)) bytes = i;
@@ -257,7 +258,7 @@ bool RulesTextInput::copyTo(const RulesTextPosition& end, RulesTextOutput& outpu
         if (asItStands) {
             output.writeAsWritten(next_, count);
         } else {
-            output.writeFileBytes(next_, count, afterCr);
+            afterCr = output.writeFileBytes(next_, count, afterCr);
         }
         next_ += count;
         bytesRead_ += count;
@@ -334,7 +335,7 @@ void RulesTextOutput::writeAsWritten(const char* bytes, std::size_t count) { put
 
 // A line that ends with a carriage return and a line feed is written as it stands, so
 // the bytes between two lone line feeds go out at once.
-void RulesTextOutput::writeFileBytes(const char* bytes, std::size_t count, bool& afterCr) {
+bool RulesTextOutput::writeFileBytes(const char* bytes, std::size_t count, bool afterCr) {
     const char* const end = bytes + count;
     const char* runStart = bytes;
     for (const char* at = bytes; at != end; ++at) {
@@ -347,7 +348,7 @@ void RulesTextOutput::writeFileBytes(const char* bytes, std::size_t count, bool&
         runStart = at + 1;
     }
     put(runStart, static_cast<std::size_t>(end - runStart));
-    if (count > 0) afterCr = end[-1] == '\r';
+    return count > 0 ? end[-1] == '\r' : afterCr;
 }
 
 bool RulesTextOutput::close() {

@@ -65,9 +65,6 @@ public:
     // than the buffer is not.
     bool pieceIsWholeLine() const { return pieceWholeLine_; }
 
-    // True once a read has met the end of the text.
-    bool atEnd() const { return ended_; }
-
     // True when the text ended before the end of the file as it was when it was opened:
     // an input error, or a file cut short while it is read, both of which a stream
     // reports as the end.
@@ -138,8 +135,8 @@ public:
     void write(const std::string& text);
     // Writes bytes of a rules text as it stands in a file, as reading and writing them would:
     // a line feed without a carriage return before it gets one. `afterCr` tells whether the
-    // byte before them was a carriage return, and is left telling it of their last.
-    void writeFileBytes(const char* bytes, std::size_t count, bool& afterCr);
+    // byte before them was a carriage return; returns whether their last one is.
+    bool writeFileBytes(const char* bytes, std::size_t count, bool afterCr);
     // Writes bytes that stand as writing gives them already: no line feed without a
     // carriage return before it.
     void writeAsWritten(const char* bytes, std::size_t count);
@@ -159,7 +156,7 @@ private:
     void flushPending();
 
     std::filesystem::path path_;
-    std::unique_ptr<ReplacingOutput> file_;  // or else
+    std::unique_ptr<ReplacingOutput> file_;  // the text goes to the file, or else to memory_
     std::unique_ptr<std::string> memory_;
     std::string pending_;  // gathered for the file, so that it gets few large writes
 };

@@ -52,7 +52,7 @@ TEST(RulesTextInput, RewindStartsAgainAfterTheEnd) {
     RulesTextInput input(folder / "r.txt");
     std::string piece;
     while (input.readPiece(piece, 180)) {}
-    EXPECT_TRUE(input.atEnd());
+    EXPECT_FALSE(input.readPiece(piece, 180));  // at the end, and staying there
     input.rewind();
     ASSERT_TRUE(input.readPiece(piece, 180));
     EXPECT_EQ(piece, "a\n");
@@ -120,7 +120,7 @@ TEST(RulesTextInput, TextCutShortWhileItIsReadIsAFailedRead) {
         }
         while (input.readPiece(piece, 180)) {
         }
-        EXPECT_TRUE(input.atEnd());
+        EXPECT_FALSE(input.readPiece(piece, 180));
         EXPECT_EQ(input.readFailed(), read.failed) << read.bytes.size();
         input.rewind();
         EXPECT_FALSE(input.readFailed());
@@ -143,7 +143,7 @@ TEST(RulesTextInMemory, ReadsAndWritesAsItsFileDoes) {
             EXPECT_EQ(fromMemory.readPiece(memoryPiece, 8), more);
             EXPECT_EQ(memoryPiece, filePiece);
         }
-        EXPECT_TRUE(fromMemory.atEnd());
+        EXPECT_FALSE(fromMemory.readPiece(memoryPiece, 8));
         fromFile.rewind();
         fromMemory.rewind();
     }
@@ -270,11 +270,12 @@ TEST(LineFeedBits, PlainCodeFindsWhatTheProcessorFinds) {
     for (std::size_t i = 130; i < bytes.size(); i += 190) bytes[i] = 0x1A;
     bytes[64 * 5] = static_cast<char>(0x8A);  // a high byte beside a line feed's low bits
     for (std::size_t at = 0; at + 64 <= bytes.size(); at += 64) {
-        bool endPortable = false, end = false;
-        EXPECT_EQ(lineFeedBitsPortable(bytes.data() + at, endPortable), lineFeedBits(bytes.data() + at, end)) << at;
-        EXPECT_EQ(endPortable, end) << at;
-        EXPECT_EQ(end, bytes.find('\x1A', at) < at + 64) << at;
-        EXPECT_EQ(lowestBit(lineFeedBits(bytes.data() + at, end)), static_cast<int>(bytes.find('\n', at) - at));
+        const LineFeedMarks portable = lineFeedBitsPortable(bytes.data() + at);
+        const LineFeedMarks marks = lineFeedBits(bytes.data() + at);
+        EXPECT_EQ(portable.lineFeeds, marks.lineFeeds) << at;
+        EXPECT_EQ(portable.endOfTextAmong, marks.endOfTextAmong) << at;
+        EXPECT_EQ(marks.endOfTextAmong, bytes.find('\x1A', at) < at + 64) << at;
+        EXPECT_EQ(lowestBit(marks.lineFeeds), static_cast<int>(bytes.find('\n', at) - at));
     }
 }
 
