@@ -9,8 +9,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iostream>
+#include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 // The peak resident memory of this process, in KiB, from /proc; -1 when it is not told.
@@ -70,4 +77,43 @@ inline bool runProgram(const std::vector<std::string>& arguments, const std::str
     wait4(child, &status, 0, &usage);
     if (peakKiB != nullptr) *peakKiB = usage.ru_maxrss;  // KiB on Linux
     return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == expectedCode;
+}
+
+// The child's side of a measure: `once` run `repeats` times, each after `output` is
+// removed; prints the shortest time in seconds and the peak resident memory in KiB, as
+// measureInChild reads them. 1 when a run failed.
+inline int timeInChild(int repeats, const std::filesystem::path& output, const std::function<bool()>& once) {
+    double best = 1e30;
+    for (int i = 0; i < repeats; ++i) {
+        std::error_code ignored;
+        std::filesystem::remove(output, ignored);
+        const auto start = std::chrono::steady_clock::now();
+        const bool ok = once();
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        if (!ok) return 1;
+        best = std::min(best, took.count());
+    }
+    std::cout << best << ' ' << peakResidentKiB() << '\n';
+    return 0;
+}
+
+struct Measure {
+    bool ok = false;
+    double seconds = 0;
+    double peakMiB = 0;
+};
+
+// The parent's side: starts this program again with `arguments` and reads what
+// timeInChild printed.
+inline Measure measureInChild(const std::vector<std::string>& arguments) {
+    std::string reply;
+    Measure measure;
+    if (!runSelfAsChild(arguments, reply)) return measure;
+    long peakKiB = 0;
+    std::istringstream parse(reply);
+    if (parse >> measure.seconds >> peakKiB) {
+        measure.ok = true;
+        measure.peakMiB = peakKiB / 1024.0;
+    }
+    return measure;
 }

@@ -55,48 +55,20 @@ bool copyOnce(const fs::path& input, const fs::path& output) {
     return !out.fail();
 }
 
-// Runs one kind of work `repeats` times; prints the best time in seconds and the peak
-// resident memory in KiB.
+// Runs one kind of work `repeats` times; prints the best time and the peak memory.
 int runChild(const std::string& work, const fs::path& scenario, const fs::path& templateRules,
              const fs::path& output, int repeats) {
-    double best = 1e30;
-    for (int i = 0; i < repeats; ++i) {
-        std::error_code ignored;
-        fs::remove(output, ignored);
-        const auto start = std::chrono::steady_clock::now();
-        const bool ok = work == "merge" ? mergeOnce(scenario, templateRules, output) : copyOnce(scenario, output);
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        if (!ok) return 1;
-        best = std::min(best, took.count());
-    }
-    std::cout << best << ' ' << peakResidentKiB() << '\n';
-    return 0;
+    return timeInChild(repeats, output, [&] {
+        return work == "merge" ? mergeOnce(scenario, templateRules, output) : copyOnce(scenario, output);
+    });
 }
 
 // --- parent side --------------------------------------------------------------------------
 
-struct Measure {
-    bool ok = false;
-    double seconds = 0;
-    double peakMiB = 0;
-};
-
-Measure measureInChild(const std::string& work, const fs::path& scenario, const fs::path& templateRules,
-                       const fs::path& output, int repeats) {
-    std::string reply;
-    Measure measure;
-    if (!runSelfAsChild({"bench_rules", "--child", work, scenario.string(), templateRules.string(), output.string(),
-                         std::to_string(repeats)},
-                        reply)) {
-        return measure;
-    }
-    long peakKiB = 0;
-    std::istringstream parse(reply);
-    if (parse >> measure.seconds >> peakKiB) {
-        measure.ok = true;
-        measure.peakMiB = peakKiB / 1024.0;
-    }
-    return measure;
+Measure measureRun(const std::string& work, const fs::path& scenario, const fs::path& templateRules,
+                   const fs::path& output, int repeats) {
+    return measureInChild({"bench_rules", "--child", work, scenario.string(), templateRules.string(),
+                           output.string(), std::to_string(repeats)});
 }
 
 // A Conflicts scenario's sections, the caravan section and an extra one before the terrain
@@ -131,9 +103,9 @@ int main(int argc, char* argv[]) {
     writeRulesFile(templateRules, makeTemplateRules(1));
 
     // Warm the page cache once, so that neither side pays for the first read alone.
-    measureInChild("copy", scenario, templateRules, output, 1);
-    const Measure copy = measureInChild("copy", scenario, templateRules, output, 3);
-    const Measure merge = measureInChild("merge", scenario, templateRules, output, 3);
+    measureRun("copy", scenario, templateRules, output, 1);
+    const Measure copy = measureRun("copy", scenario, templateRules, output, 3);
+    const Measure merge = measureRun("merge", scenario, templateRules, output, 3);
     if (!copy.ok || !merge.ok) {
         std::cout << "rules merge: a measured run failed\n";
         return 1;

@@ -61,44 +61,17 @@ bool kernelCopyOnce(const fs::path& input, const fs::path& output) {
 // Runs one kind of work `repeats` times; prints the best time in seconds and the peak
 // resident memory in KiB.
 int runChild(const std::string& work, const fs::path& input, const fs::path& output, int repeats) {
-    double best = 1e30;
-    for (int i = 0; i < repeats; ++i) {
-        std::error_code ignored;
-        fs::remove(output, ignored);
-        const auto start = std::chrono::steady_clock::now();
-        const bool ok = work == "convert" ? convertOnce(input, output)
-                        : work == "copy"  ? copyOnce(input, output)
-                                          : kernelCopyOnce(input, output);
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        if (!ok) return 1;
-        best = std::min(best, took.count());
-    }
-    std::cout << best << ' ' << peakResidentKiB() << '\n';
-    return 0;
+    return timeInChild(repeats, output, [&] {
+        return work == "convert" ? convertOnce(input, output)
+               : work == "copy"  ? copyOnce(input, output)
+                                 : kernelCopyOnce(input, output);
+    });
 }
 
 // --- parent side --------------------------------------------------------------------------
 
-struct Measure {
-    bool ok = false;
-    double seconds = 0;
-    double peakMiB = 0;
-};
-
-Measure measureInChild(const std::string& work, const fs::path& input, const fs::path& output, int repeats) {
-    std::string reply;
-    Measure measure;
-    if (!runSelfAsChild({"bench_scenario", "--child", work, input.string(), output.string(), std::to_string(repeats)},
-                        reply)) {
-        return measure;
-    }
-    long peakKiB = 0;
-    std::istringstream parse(reply);
-    if (parse >> measure.seconds >> peakKiB) {
-        measure.ok = true;
-        measure.peakMiB = peakKiB / 1024.0;
-    }
-    return measure;
+Measure measureRun(const std::string& work, const fs::path& input, const fs::path& output, int repeats) {
+    return measureInChild({"bench_scenario", "--child", work, input.string(), output.string(), std::to_string(repeats)});
 }
 
 std::string formatSeconds(double seconds) {
@@ -122,10 +95,10 @@ bool benchScenario(const std::string& label, const ScenarioSampleOptions& option
         return false;
     }
     // Warm the page cache once, so that neither side pays for the first read alone.
-    measureInChild("copy", input, output, 1);
-    const Measure copy = measureInChild("copy", input, output, repeats);
-    const Measure convert = measureInChild("convert", input, output, repeats);
-    const Measure kernel = measureInChild("copy_file", input, output, repeats);
+    measureRun("copy", input, output, 1);
+    const Measure copy = measureRun("copy", input, output, repeats);
+    const Measure convert = measureRun("convert", input, output, repeats);
+    const Measure kernel = measureRun("copy_file", input, output, repeats);
     fs::remove(input);
     fs::remove(output);
     if (!copy.ok || !convert.ok || !kernel.ok) {
