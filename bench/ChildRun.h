@@ -117,3 +117,16 @@ inline Measure measureInChild(const std::vector<std::string>& arguments) {
     }
     return measure;
 }
+
+// The plain copy a conversion is held against: a stream copy in chunks of 64 KiB, through
+// the same kind of streams as the conversion's.
+inline bool plainCopyOnce(const std::filesystem::path& input, const std::filesystem::path& output) {
+    std::ifstream in(input, std::ios::binary);
+    std::ofstream out(output, std::ios::binary | std::ios::trunc);
+    std::vector<char> buffer(64 * 1024);
+    while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0) {
+        out.write(buffer.data(), in.gcount());
+    }
+    out.close();
+    return !out.fail();
+}

@@ -43,23 +43,12 @@ bool mergeOnce(const fs::path& scenario, const fs::path& templateRules, const fs
     return out.close() && converter.problemReported();
 }
 
-// The plain copy the merge is held against: a stream copy in chunks of 64 KiB.
-bool copyOnce(const fs::path& input, const fs::path& output) {
-    std::ifstream in(input, std::ios::binary);
-    std::ofstream out(output, std::ios::binary | std::ios::trunc);
-    std::vector<char> buffer(64 * 1024);
-    while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0) {
-        out.write(buffer.data(), in.gcount());
-    }
-    out.close();
-    return !out.fail();
-}
 
 // Runs one kind of work `repeats` times; prints the best time and the peak memory.
 int runChild(const std::string& work, const fs::path& scenario, const fs::path& templateRules,
              const fs::path& output, int repeats) {
     return timeInChild(repeats, output, [&] {
-        return work == "merge" ? mergeOnce(scenario, templateRules, output) : copyOnce(scenario, output);
+        return work == "merge" ? mergeOnce(scenario, templateRules, output) : plainCopyOnce(scenario, output);
     });
 }
 

@@ -40,17 +40,6 @@ bool convertOnce(const fs::path& input, const fs::path& output) {
     return !out.fail();
 }
 
-// The plain copy the conversion is held against: the same streams, the same chunk size.
-bool copyOnce(const fs::path& input, const fs::path& output) {
-    std::ifstream in(input, std::ios::binary);
-    std::ofstream out(output, std::ios::binary | std::ios::trunc);
-    std::vector<char> buffer(64 * 1024);
-    while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0) {
-        out.write(buffer.data(), in.gcount());
-    }
-    out.close();
-    return !out.fail();
-}
 
 bool kernelCopyOnce(const fs::path& input, const fs::path& output) {
     std::error_code error;
@@ -63,7 +52,7 @@ bool kernelCopyOnce(const fs::path& input, const fs::path& output) {
 int runChild(const std::string& work, const fs::path& input, const fs::path& output, int repeats) {
     return timeInChild(repeats, output, [&] {
         return work == "convert" ? convertOnce(input, output)
-               : work == "copy"  ? copyOnce(input, output)
+               : work == "copy"  ? plainCopyOnce(input, output)
                                  : kernelCopyOnce(input, output);
     });
 }
