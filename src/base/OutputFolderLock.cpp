@@ -19,21 +19,24 @@ namespace {
 
 constexpr std::intptr_t kNoHandle = -1;
 
+// What an attempt to lock gives: the state, and the handle that holds the lock.
+struct Attempt {
+    OutputFolderLock::State state;
+    std::intptr_t handle = kNoHandle;
+};
+
 #ifdef _WIN32
 
 // A file opened without sharing cannot be opened again until it is closed, and one opened
 // to be deleted on closing goes when its process ends, however it ends.
-std::intptr_t lockFile(const fs::path& file, OutputFolderLock::State& state) {
+Attempt lockFile(const fs::path& file) {
     const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                       FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        state = error == ERROR_SHARING_VIOLATION ? OutputFolderLock::State::HeldElsewhere
-                                                 : OutputFolderLock::State::Unavailable;
-        return kNoHandle;
+        const bool shared = GetLastError() == ERROR_SHARING_VIOLATION;
+        return {shared ? OutputFolderLock::State::HeldElsewhere : OutputFolderLock::State::Unavailable};
     }
-    state = OutputFolderLock::State::Held;
-    return reinterpret_cast<std::intptr_t>(handle);
+    return {OutputFolderLock::State::Held, reinterpret_cast<std::intptr_t>(handle)};
 }
 
 void unlockFile(const fs::path&, std::intptr_t handle) { CloseHandle(reinterpret_cast<HANDLE>(handle)); }
@@ -50,23 +53,18 @@ bool sameFile(int descriptor, const fs::path& file) {
 // An advisory lock on the open file, which the system gives back with the process. The
 // run that held it removes the file before it lets go, so a lock won on a file that no
 // longer bears the name is tried again on the file that does.
-std::intptr_t lockFile(const fs::path& file, OutputFolderLock::State& state) {
+Attempt lockFile(const fs::path& file) {
     for (int attempt = 0; attempt < 8; ++attempt) {
         const int descriptor = open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
         if (descriptor < 0) break;
         if (flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
             close(descriptor);
-            state = OutputFolderLock::State::HeldElsewhere;
-            return kNoHandle;
+            return {OutputFolderLock::State::HeldElsewhere};
         }
-        if (sameFile(descriptor, file)) {
-            state = OutputFolderLock::State::Held;
-            return descriptor;
-        }
+        if (sameFile(descriptor, file)) return {OutputFolderLock::State::Held, descriptor};
         close(descriptor);
     }
-    state = OutputFolderLock::State::Unavailable;
-    return kNoHandle;
+    return {OutputFolderLock::State::Unavailable};
 }
 
 // Removed while still locked: a run that opens it in the meantime finds it gone.
@@ -79,8 +77,11 @@ void unlockFile(const fs::path& file, std::intptr_t handle) {
 
 }  // namespace
 
-OutputFolderLock::OutputFolderLock(const fs::path& folder)
-    : file_(folder / kOutputFolderLockName), handle_(lockFile(file_, state_)) {}
+OutputFolderLock::OutputFolderLock(const fs::path& folder) : file_(folder / kOutputFolderLockName) {
+    const Attempt attempt = lockFile(file_);
+    state_ = attempt.state;
+    handle_ = attempt.handle;
+}
 
 OutputFolderLock::~OutputFolderLock() {
     if (handle_ != kNoHandle) unlockFile(file_, handle_);

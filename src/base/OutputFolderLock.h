@@ -26,7 +26,7 @@ public:
 private:
     std::filesystem::path file_;
     State state_ = State::Unavailable;
-    std::intptr_t handle_;  // set after state_, by the call that also sets state_
+    std::intptr_t handle_ = -1;  // the open lock file, while state_ is Held
 };
 
 // The lock file's name. It is named like a temporary file (base/ReplacingOutput.h), so

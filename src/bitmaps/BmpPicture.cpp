@@ -6,6 +6,7 @@
 // (straight into the picture at 24 bits); a run-length one is read from its pixel data on
 // and decoded whole.
 #include <algorithm>
+#include <optional>
 #include <cstring>
 #include <istream>
 #include <string>
@@ -79,17 +80,16 @@ struct Channel {
     }
 };
 
-// A mask must name one run of bits.
-bool makeChannel(std::uint32_t mask, Channel& channel) {
-    if (mask == 0) return false;
+// A mask must name one run of bits; nothing when it does not.
+std::optional<Channel> channelOf(std::uint32_t mask) {
+    if (mask == 0) return std::nullopt;
     int shift = 0;
     while ((mask >> shift & 1) == 0) ++shift;
     const std::uint32_t bits = mask >> shift;
-    if ((bits & (bits + 1)) != 0) return false;
+    if ((bits & (bits + 1)) != 0) return std::nullopt;
     int count = 0;
     while (count < 32 && bits >> count != 0) ++count;
-    channel = {mask, shift, count};
-    return true;
+    return Channel{mask, shift, count};
 }
 
 // Reads the colour table that follows the info header; 0 when it runs past the end of the
@@ -193,9 +193,9 @@ Outcome decodeBmpPicture(std::istream& file, std::int64_t fileSize, const Pictur
         std::uint8_t masks[4 * kMaskCount];
         if (!readBytesAt(file, kMasksField, masks, sizeof masks)) return Outcome::failure("cannot be read");
         for (std::size_t i = 0; i < kMaskCount; ++i) {
-            if (!makeChannel(readU32le(masks + 4 * i), channels[i])) {
-                return Outcome::failure("has a colour mask that is empty or not one run of bits");
-            }
+            const std::optional<Channel> channel = channelOf(readU32le(masks + 4 * i));
+            if (!channel) return Outcome::failure("has a colour mask that is empty or not one run of bits");
+            channels[i] = *channel;
         }
     }
 
