@@ -28,7 +28,7 @@ std::vector<std::string> readPieces(const std::string& bytes, std::size_t capaci
         EXPECT_FALSE(input.readPiece(piece, capacity));
         input.rewind();
         EXPECT_TRUE(input.readPiece(piece, capacity));
-        EXPECT_EQ("1:" + piece, pieces[i].at(0));
+        EXPECT_EQ(std::to_string(input.lineNumber()) + ":" + piece, pieces[i].at(0));
     }
     EXPECT_EQ(pieces[1], pieces[0]);
     return pieces[0];
