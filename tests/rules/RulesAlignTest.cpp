@@ -32,13 +32,6 @@ std::vector<TextSection> sectionsOf(const std::string& text) {
     return sections;
 }
 
-const TextSection* sectionNamed(const std::vector<TextSection>& sections, const std::string& header) {
-    for (const TextSection& section : sections) {
-        if (section.header == header) return &section;
-    }
-    return nullptr;
-}
-
 // What the destination's structure holds: the template's sections in its order, each with
 // the template's number of lines, the first of them the scenario's own as far as it has
 // them, the template's after; the caravan section wholly the scenario's.
@@ -51,8 +44,9 @@ std::vector<TextSection> expectedSections(const std::string& scenario, const std
         const bool destinationOwn =
             std::none_of(taken.begin(), taken.end(),
                          [&](const SampleRulesSection& s) { return s.header == section.header; });
-        const TextSection* scenarioSection = sectionNamed(own, section.header);
-        if (destinationOwn || scenarioSection == nullptr) continue;
+        const auto scenarioSection =
+            std::find_if(own.begin(), own.end(), [&](const TextSection& s) { return s.header == section.header; });
+        if (destinationOwn || scenarioSection == own.end()) continue;
         if (section.header == "@CARAVAN") {
             section.lines = scenarioSection->lines;
             continue;
@@ -73,9 +67,14 @@ struct AlignCase {
     std::vector<std::string> warnings;
 };
 
-SampleRulesSection& section(std::vector<SampleRulesSection>& sections, const std::string& header) {
-    return *std::find_if(sections.begin(), sections.end(),
-                         [&](const SampleRulesSection& s) { return s.header == header; });
+std::vector<SampleRulesSection>::iterator at(std::vector<SampleRulesSection>& sections, const std::string& header) {
+    return std::find_if(sections.begin(), sections.end(), [&](const auto& s) { return s.header == header; });
+}
+
+// The warning for a section with more lines, or fewer, than the conversion takes.
+std::string sized(int has, const std::string& header, int takes, const std::string& fate) {
+    return "Warning: S.txt has " + std::to_string(has) + " lines in " + header + " where the conversion takes " +
+           std::to_string(takes) + "; " + fate + "check the converted Rules.txt!";
 }
 
 std::string withLineNumbers(std::string warning, const std::string& scenario) {
@@ -95,55 +94,37 @@ std::string withLineNumbers(std::string warning, const std::string& scenario) {
 TEST(MergeRules, TextsThatDoNotFitThePlanAreWrittenSectionBySection) {
     const std::string templateText = makeTemplateRules(4);
     const AlignCase cases[] = {
-        {"the 8 spare unit places used", Conflicts, [](auto& s) { section(s, "@UNITS").lines += 8; },
-         {"Warning: S.txt has 62 lines in @UNITS where the conversion takes 54; 8 placed on the lines that "
-          "follow, 0 left out, check the converted Rules.txt!"}},
+        {"the 8 spare unit places used", Conflicts, [](auto& s) { at(s, "@UNITS")->lines += 8; },
+         {sized(62, "@UNITS", 54, "8 placed on the lines that follow, 0 left out, ")}},
         {"the later layout's 7 advances and 8 test units in a version-39 file", Classic,
-         [](auto& s) {
-             section(s, "@CIVILIZE").lines += 7;
-             section(s, "@UNITS").lines += 8;
-         },
-         {"Warning: S.txt has 100 lines in @CIVILIZE where the conversion takes 93; 7 placed on the lines that "
-          "follow, 0 left out, check the converted Rules.txt!",
-          "Warning: S.txt has 62 lines in @UNITS where the conversion takes 54; 8 placed on the lines that "
-          "follow, 0 left out, check the converted Rules.txt!"}},
-        {"a 101st advance", FantasticWorlds, [](auto& s) { section(s, "@CIVILIZE").lines += 1; },
-         {"Warning: S.txt has 101 lines in @CIVILIZE where the conversion takes 100; 0 placed on the lines that "
-          "follow, 1 left out, check the converted Rules.txt!"}},
+         [](auto& s) { at(s, "@CIVILIZE")->lines += 7; at(s, "@UNITS")->lines += 8; },
+         {sized(100, "@CIVILIZE", 93, "7 placed on the lines that follow, 0 left out, "),
+          sized(62, "@UNITS", 54, "8 placed on the lines that follow, 0 left out, ")}},
+        {"a 101st advance", FantasticWorlds, [](auto& s) { at(s, "@CIVILIZE")->lines += 1; },
+         {sized(101, "@CIVILIZE", 100, "0 placed on the lines that follow, 1 left out, ")}},
         {"93 advances and lines of blanks among the attitudes", FantasticWorlds,
-         [](auto& s) {
-             section(s, "@CIVILIZE").lines -= 7;
-             section(s, "@ATTITUDES").blankLines = 2;
-         },
-         {"Warning: S.txt has 93 lines in @CIVILIZE where the conversion takes 100; the other 7 come from T.txt, "
-          "check the converted Rules.txt!"}},
+         [](auto& s) { at(s, "@CIVILIZE")->lines -= 7; at(s, "@ATTITUDES")->blankLines = 2; },
+         {sized(93, "@CIVILIZE", 100, "the other 7 come from T.txt, ")}},
         {"the leaders short by 2 lines, so the text runs short", Classic,
-         [](auto& s) { section(s, "@LEADERS").lines -= 2; },
-         {"Warning: S.txt has 21 lines in @LEADERS where the conversion takes 23; the other 2 come from T.txt, "
-          "check the converted Rules.txt!"}},
+         [](auto& s) { at(s, "@LEADERS")->lines -= 2; },
+         {sized(21, "@LEADERS", 23, "the other 2 come from T.txt, ")}},
         {"a section out of order with 2 lines more, one left out, a section for nothing, one missing", Conflicts,
          [](auto& s) {
-             std::swap(section(s, "@LEADERS"), section(s, "@GOVERNMENTS"));
-             section(s, "@GOVERNMENTS").lines += 2;
-             s.insert(std::find_if(s.begin(), s.end(), [](const auto& x) { return x.header == "@TERRAIN"; }),
-                      SampleRulesSection{"@EXTRA", 5, 0});
-             s.erase(std::find_if(s.begin(), s.end(), [](const auto& x) { return x.header == "@ENDWONDER"; }));
+             std::iter_swap(at(s, "@LEADERS"), at(s, "@GOVERNMENTS"));
+             at(s, "@GOVERNMENTS")->lines += 2;
+             s.insert(at(s, "@TERRAIN"), SampleRulesSection{"@EXTRA", 5, 0});
+             s.erase(at(s, "@ENDWONDER"));
          },
          {"Warning: S.txt has @GOVERNMENTS out of order, at its line <L:@GOVERNMENTS>; check the converted "
           "Rules.txt!",
-          "Warning: S.txt has 13 lines in @GOVERNMENTS where the conversion takes 11; 1 placed on the lines that "
-          "follow, 1 left out, check the converted Rules.txt!",
+          sized(13, "@GOVERNMENTS", 11, "1 placed on the lines that follow, 1 left out, "),
           "Warning: S.txt has no @ENDWONDER; it comes from T.txt, check the converted Rules.txt!",
           "Warning: S.txt has @EXTRA at its line <L:@EXTRA> that the conversion does not take; check the "
           "converted Rules.txt!"}},
-        {"no caravan section", Classic,
-         [](auto& s) { s.erase(std::find_if(s.begin(), s.end(), [](auto& x) { return x.header == "@CARAVAN"; })); },
+        {"no caravan section", Classic, [](auto& s) { s.erase(at(s, "@CARAVAN")); },
          {"Warning: S.txt has no @CARAVAN; it comes from T.txt, check the converted Rules.txt!"}},
         {"lines of blanks only after the last cosmic line and the first unit: the plan fits", Classic,
-         [](auto& s) {
-             section(s, "@COSMIC").blankLines = 1;
-             section(s, "@UNITS").blankLines = 3;
-         },
+         [](auto& s) { at(s, "@COSMIC")->blankLines = 1; at(s, "@UNITS")->blankLines = 3; },
          {}},
     };
     for (const AlignCase& c : cases) {
