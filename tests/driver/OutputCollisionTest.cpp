@@ -45,6 +45,10 @@ bool renamed(const fs::path& root) {
 constexpr char kRulesScn[] = "Rules.scn", kCityScn[] = "City.scn", kEventsScn[] = "Events.scn",
                kEventsTxt[] = "Events.txt", kCityTxt[] = "City.txt";
 
+// Converted holds the converted file, not the scenario's file of that name.
+template <const char* name>
+void grown(const fs::path& scen) { EXPECT_GT(readFileBytes(scen / "Converted" / name).size(), readFileBytes(scen / name).size()); }
+
 bool linked(const fs::path& link) {
     std::error_code noLinks;
     fs::create_directory_symlink(".", link, noLinks);
@@ -107,16 +111,10 @@ const Layout kLayouts[] = {
      }},
     {"the scenario file named Events.txt", renamed<kEventsTxt>, {"{scen}/Events.txt"}, exit_code::SomethingSkipped,
      {"Warning: {scen}/Events.txt not copied, it would replace the converted Events.txt!\n", "Found Title Image!\n"},
-     "Found Events.txt",
-     [](const fs::path& scen) {
-         EXPECT_GT(readFileBytes(scen / "Converted" / "Events.txt").size(), readFileBytes(scen / "Events.txt").size());
-     }},
+     "Found Events.txt", grown<kEventsTxt>},
     {"the scenario file named City.txt", renamed<kCityTxt>, {"{scen}/City.txt"}, exit_code::SomethingSkipped,
      {"Warning: {scen}/City.txt not copied, it would replace the converted City.txt!\n", "Found Events.txt!\n"},
-     "Found City.txt",
-     [](const fs::path& scen) {
-         EXPECT_GT(readFileBytes(scen / "Converted" / "City.txt").size(), readFileBytes(scen / "City.txt").size());
-     }},
+     "Found City.txt", grown<kCityTxt>},
     {"Converted a link back to the scenario folder, beside a file named like a temporary",
      [](const fs::path& root) {
          writeFileText(root / "scen" / ".tavorel-0123456789abcdef-1.partial", "the user's own");

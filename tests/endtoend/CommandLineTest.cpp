@@ -82,12 +82,10 @@ TEST(CommandLine, EveryOptionThroughTheBuiltTool) {
     const std::string w = world.path().string();
     writeTemplateFolder(world / "template", 4);
     writeScenarioFolder(world / "template" / "--dash", {});
-    writeScenarioFolder(world / "c" / "good", {});
-    writeScenarioFolder(world / "c" / "bad", {});
+    for (const char* folder : {"c/good", "c/bad"}) writeScenarioFolder(world / folder, {});
     for (const char* picture : {"Units.bmp", "Cities.bmp"}) writeFileBytes(world / "c" / "bad" / picture, {'B', 'M'});
-    fs::create_directories(world / "c" / "broken");
+    for (const char* folder : {"c/broken", "empty"}) fs::create_directories(world / folder);
     writeFileBytes(world / "c" / "broken" / "Bad.scn", {1, 2, 3});
-    fs::create_directories(world / "empty");
 
     for (const CommandCase& c : kCases) {
         SCOPED_TRACE(::testing::PrintToString(c.arguments));
