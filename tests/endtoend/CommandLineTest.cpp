@@ -33,8 +33,8 @@ const std::vector<std::string> kHelp{kHelpScreen + "\n" + kUsage, "Tavorel <fold
 struct CommandCase {
     std::vector<std::string> arguments;
     int exitCode;                            // as the parent process sees it: -1 arrives as 255
-    std::string output = {};                 // exact, unless `mentions` is given
-    std::vector<std::string> mentions = {};  // what the output starts with, then holds
+    std::string output = {};                 // exact, unless `mentions` is given:
+    std::vector<std::string> mentions = {};  // the first starts the output, each is in it
     const char* made = nullptr;              // a file that the run makes
 };
 
@@ -64,8 +64,7 @@ const CommandCase kCases[] = {
      "[1/3] {W}/c/bad/Sample.scn\n" + kBadProblems + "[2/3] {W}/c/broken/Bad.scn\n" + kRefusal +
          "Converted 3 scenarios: 1 complete, 1 with problems, 1 refused\n  with problems: {W}/c/bad/Sample.scn\n    " +
          kUnitsProblem + "    (and 1 more)\n  refused: {W}/c/broken/Bad.scn\n    " + kRefusal},
-    {{"--out", "{W}/o3", "-q", "{W}/c"}, 2, "", {"[1/3] {W}/c/bad/Sample.scn\n" + kUnitsProblem},
-     "{W}/o3/good/Sample.scn"},
+    {{"--out", "{W}/o3", "-q", "{W}/c"}, 2, "", {"[1/3] {W}/c/bad/Sample.scn\n" + kUnitsProblem}, "{W}/o3/good/Sample.scn"},
 };
 
 std::string withWorld(std::string text, const std::string& world) {
@@ -83,12 +82,10 @@ TEST(CommandLine, EveryOptionThroughTheBuiltTool) {
     const std::string w = world.path().string();
     writeTemplateFolder(world / "template", 4);
     writeScenarioFolder(world / "template" / "--dash", {});
-    writeScenarioFolder(world / "c" / "good", {});
-    writeScenarioFolder(world / "c" / "bad", {});
+    for (const char* folder : {"c/good", "c/bad"}) writeScenarioFolder(world / folder, {});
     for (const char* picture : {"Units.bmp", "Cities.bmp"}) writeFileBytes(world / "c" / "bad" / picture, {'B', 'M'});
-    fs::create_directories(world / "c" / "broken");
+    for (const char* folder : {"c/broken", "empty"}) fs::create_directories(world / folder);
     writeFileBytes(world / "c" / "broken" / "Bad.scn", {1, 2, 3});
-    fs::create_directories(world / "empty");
 
     for (const CommandCase& c : kCases) {
         SCOPED_TRACE(::testing::PrintToString(c.arguments));
@@ -97,11 +94,9 @@ TEST(CommandLine, EveryOptionThroughTheBuiltTool) {
         const ToolRun run = runTool(arguments, world / "template");
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_EQ(run.errors, "");
-        EXPECT_EQ(c.mentions.empty() ? run.output : run.output.substr(0, withWorld(c.mentions[0], w).size()),
-                  withWorld(c.mentions.empty() ? c.output : c.mentions[0], w));
-        for (const std::string& mention : c.mentions) {
-            EXPECT_NE(run.output.find(withWorld(mention, w)), std::string::npos) << mention;
-        }
+        if (c.mentions.empty()) EXPECT_EQ(run.output, withWorld(c.output, w));
+        else EXPECT_EQ(run.output.rfind(withWorld(c.mentions[0], w), 0), 0u) << run.output;
+        for (const std::string& mention : c.mentions) EXPECT_NE(run.output.find(withWorld(mention, w)), std::string::npos) << mention;
         EXPECT_TRUE(c.made == nullptr || fs::exists(withWorld(c.made, w)));
     }
 }
