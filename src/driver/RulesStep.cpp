@@ -12,25 +12,19 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-const char* const kRulesName = "Rules.txt";
-
-}  // namespace
-
 void convertRulesStep(ScenarioConverter& converter, const fs::path& scenarioFolder) {
     std::ostream& console = converter.console();
     console << "Converting Rules.txt\n";
-    RulesTextInput scenarioRules(findIgnoringCase(scenarioFolder, kRulesName));
+    RulesTextInput scenarioRules(findIgnoringCase(scenarioFolder, kRulesTextName));
     if (!scenarioRules.isOpen()) return;
 
-    RulesTextInput templateRules(findIgnoringCase(converter.templateFolder, kRulesName));
+    RulesTextInput templateRules(findIgnoringCase(converter.templateFolder, kRulesTextName));
     if (!templateRules.isOpen()) {
         converter.reportProblem("Error: template " + displayPath(templateRules.path()) +
                                 " not found, Rules.txt not converted!");
         return;
     }
-    const fs::path outputPath = converter.outputFolderFor(scenarioFolder) / kRulesName;
+    const fs::path outputPath = converter.outputFolderFor(scenarioFolder) / kRulesTextName;
     if (isSameFile(templateRules.path(), outputPath)) {
         converter.reportProblem("Error: the template " + displayPath(templateRules.path()) +
                                 " is the output file itself, Rules.txt not converted!");

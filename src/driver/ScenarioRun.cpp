@@ -21,8 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kRulesName = "Rules.txt";
-
 void printRefusal(RunConsole& console, ScenarioRefusal refusal, const std::string& scenarioPath) {
     if (refusal == ScenarioRefusal::UnsupportedVersion) {
         console.problem("Warning! Not a real scn file or not supported scn version!\n");
@@ -56,7 +54,7 @@ int runScenario(const ScenarioLocation& location, RunConsole& console, const fs:
     // scenario leaves nothing behind.
     ScenarioRefusal refusal;
     {
-        RulesTextInput probeRules(findIgnoringCase(scenarioFolder, kRulesName));
+        RulesTextInput probeRules(findIgnoringCase(scenarioFolder, kRulesTextName));
         refusal = converter.probeScenario(scenario, probeRules.isOpen() ? &probeRules : nullptr);
     }
     if (refusal != ScenarioRefusal::None) {

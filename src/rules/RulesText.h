@@ -26,6 +26,9 @@ struct RulesTextPosition {
     bool atLineStart = true;
 };
 
+// The name of a rules text, in a scenario folder, in the template folder and among the outputs.
+inline constexpr const char* kRulesTextName = "Rules.txt";
+
 class RulesTextInput {
 public:
     // Opens the file; check isOpen() afterwards.
