@@ -5,6 +5,7 @@
 // a leading "/" is dropped (but "/g1" and "/g2" stay switches where a switch is read) and
 // ".." becomes "__", so every path stays inside the scratch folder, which is emptied after
 // each run.
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <sstream>
@@ -91,8 +92,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int code = runConversion(arguments, console, "template");
     fuzzConsole() = console.str();
     FUZZ_EXPECT(code == 1 || code == -1 || code == 0 || code == 2);
-    // Nothing is converted where there is nothing to convert.
-    FUZZ_EXPECT(console.str().find("Done!") == std::string::npos);
+    // Nothing is converted where there is nothing to convert. A message that names an
+    // argument ("Unknown option ...") shows it as it came, so one that holds the word is
+    // left out of the check.
+    const bool argumentSaysDone = std::any_of(arguments.begin(), arguments.end(), [](const std::string& argument) {
+        return argument.find("Done!") != std::string::npos;
+    });
+    FUZZ_EXPECT(argumentSaysDone || console.str().find("Done!") == std::string::npos);
     emptyScratchFolder();
     return 0;
 }
