@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-// Where the messages of a run go. Progress lines are written to progress(); every problem
+// Where the messages of a run go. Progress lines and notes are written to progress(); every problem
 // (a warning or an error: one line, or the few lines of one message) goes through
 // problem(), the one place that knows a line for a problem. A quiet console prints the
 // problems only: progress is dropped, and the heading of a scenario in a folder run is held
@@ -21,6 +21,8 @@ public:
 
     // One problem message, each of its lines ending in a line feed.
     void problem(const std::string& lines);
+    // One note, printed where progress is: a quiet console leaves it out, and it is no problem.
+    void note(const std::string& lines) { progress() << lines; }
 
     // Starts a scenario of a folder run, introduced by `heading` (a whole line).
     void startScenario(const std::string& heading);

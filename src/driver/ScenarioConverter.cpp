@@ -21,6 +21,8 @@ void ScenarioConverter::reportProblem(const std::string& message) {
     problemReported_ = true;
 }
 
+void ScenarioConverter::reportNote(const std::string& message) { console_.note(message + '\n'); }
+
 void ScenarioConverter::recordOutput(const std::filesystem::path& path, const std::filesystem::path& copiedFrom) {
     outputs_.push_back({path, copiedFrom});
 }

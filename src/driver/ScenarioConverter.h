@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/ScenarioEdition.h"
+#include "rules/RulesAdjustment.h"
 
 class RulesTextInput;
 class RulesTextOutput;
@@ -45,6 +46,8 @@ public:
     std::int32_t mapHeight = 0;
     std::int64_t tailSize = 0;  // 64 bits: a tail never wraps round, however large the file
     std::int32_t caravanLineCount = 0;
+    // What the section-by-section merge changed, set by mergeRules; empty when the plan fitted.
+    std::vector<RulesAdjustment> rulesAdjustments;
 
     // Where the destination format's default Rules.txt and bitmaps are found: the
     // working directory of the run unless a caller says otherwise.
@@ -113,6 +116,9 @@ public:
     // skipped something.
     void reportProblem(const std::string& message);
     bool problemReported() const { return problemReported_; }
+    // Prints one note line (a line feed is added): something worth knowing that lost
+    // nothing. It leaves the exit code alone, and a quiet run leaves it out.
+    void reportNote(const std::string& message);
 
     // --- outputs of the run -----------------------------------------------------------
     // Every output that a step has made, so that no later step of the run replaces it.

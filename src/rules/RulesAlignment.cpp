@@ -95,46 +95,47 @@ RulesAlignment alignSections(ScenarioEdition edition, const std::vector<std::str
     return alignment;
 }
 
-std::vector<std::string> alignmentWarnings(const RulesAlignment& alignment, const ScenarioSectionIndex& scenario,
-                                           std::int32_t caravanLines, const std::string& scenarioPath,
-                                           const std::string& templatePath) {
-    const std::string check = "check the converted Rules.txt!";
+std::vector<RulesAdjustment> alignmentAdjustments(const RulesAlignment& alignment,
+                                                  const ScenarioSectionIndex& scenario, std::int32_t caravanLines) {
     const std::vector<ScenarioSection>& found = scenario.sections();
-    std::vector<std::string> warnings;
+    std::vector<RulesAdjustment> adjustments;
+    auto add = [&adjustments](RulesAdjustment::Kind kind, const std::string& name) -> RulesAdjustment& {
+        adjustments.push_back({});
+        adjustments.back().kind = kind;
+        adjustments.back().section = name;
+        return adjustments.back();
+    };
     for (std::size_t s = 0; s < alignment.sections.size(); ++s) {
         const TemplateSection& section = alignment.sections[s];
         if (section.templateOwn) continue;
         const std::string name = s == 0 ? kStartName : section.word;
         if (section.matched < 0) {
-            warnings.push_back("Warning: " + scenarioPath + " has no " + name + "; it comes from " + templatePath +
-                               ", " + check);
+            add(RulesAdjustment::Kind::Missing, name);
             continue;
         }
         const ScenarioSection& own = found[static_cast<std::size_t>(section.matched)];
-        if (section.outOfOrder) {
-            warnings.push_back("Warning: " + scenarioPath + " has " + name + " out of order, at its line " +
-                               std::to_string(own.lineNumber) + "; " + check);
-        }
+        if (section.outOfOrder) add(RulesAdjustment::Kind::OutOfOrder, name).lineNumber = own.lineNumber;
         const std::int64_t n = own.lines;
         // The caravan block takes the scenario's caravan lines, however many; only those
         // that it leaves out are told.
         const std::int64_t m = section.holdsCaravan ? section.scenarioLines + blockLines(caravanLines)
                                                     : section.scenarioLines;
-        const std::string counts = "Warning: " + scenarioPath + " has " + std::to_string(n) + " lines in " + name +
-                                   " where the conversion takes " + std::to_string(m) + "; ";
         if (n < m && !section.holdsCaravan) {
-            warnings.push_back(counts + "the other " + std::to_string(m - n) + " come from " + templatePath + ", " +
-                               check);
+            RulesAdjustment& fewer = add(RulesAdjustment::Kind::Fewer, name);
+            fewer.has = n;
+            fewer.takes = m;
         } else if (n > m) {
-            const std::int64_t placed = std::min(n - m, static_cast<std::int64_t>(section.spareTemplatePlaces));
-            warnings.push_back(counts + std::to_string(placed) + " placed on the lines that follow, " +
-                               std::to_string(n - m - placed) + " left out, " + check);
+            RulesAdjustment& more = add(RulesAdjustment::Kind::More, name);
+            more.has = n;
+            more.takes = m;
+            more.placed = std::min(n - m, static_cast<std::int64_t>(section.spareTemplatePlaces));
+            more.leftOut = n - m - more.placed;
+            more.inOrder = !section.outOfOrder;
         }
     }
     for (std::size_t j = 1; j < found.size(); ++j) {
         if (alignment.taken[j]) continue;
-        warnings.push_back("Warning: " + scenarioPath + " has " + found[j].word + " at its line " +
-                           std::to_string(found[j].lineNumber) + " that the conversion does not take; " + check);
+        add(RulesAdjustment::Kind::NotTaken, found[j].word).lineNumber = found[j].lineNumber;
     }
-    return warnings;
+    return adjustments;
 }

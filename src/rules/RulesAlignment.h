@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/ScenarioEdition.h"
+#include "rules/RulesAdjustment.h"
 #include "rules/RulesPlaces.h"
 #include "rules/ScenarioSections.h"
 
@@ -43,11 +44,10 @@ struct RulesAlignment {
 RulesAlignment alignSections(ScenarioEdition edition, const std::vector<std::string>& templateHeaders,
                              const ScenarioSectionIndex& scenario, std::int32_t caravanLines);
 
-// The warning lines of an alignment, in the order of the destination's sections, then
-// those of the scenario sections left out, in the scenario's order.
-std::vector<std::string> alignmentWarnings(const RulesAlignment& alignment, const ScenarioSectionIndex& scenario,
-                                           std::int32_t caravanLines, const std::string& scenarioPath,
-                                           const std::string& templatePath);
+// The differences of an alignment, in the order of the destination's sections, then the
+// scenario sections left out, in the scenario's order.
+std::vector<RulesAdjustment> alignmentAdjustments(const RulesAlignment& alignment,
+                                                  const ScenarioSectionIndex& scenario, std::int32_t caravanLines);
 
 // Writes the destination's rules text: the places in order with the caravan block among
 // them, then the template after its last place. Both inputs are read from where they

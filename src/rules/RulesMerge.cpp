@@ -91,6 +91,7 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
                                   RulesTextInput& templateRules) {
     // One pass over the scenario finds its sections and the one run whose length varies
     // from scenario to scenario.
+    rulesAdjustments.clear();
     ScenarioSectionIndex sections;
     sections.read(scenarioRules);
     caravanLineCount = sections.caravanLines();
@@ -113,10 +114,16 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
     const RulesAlignment alignment =
         alignSections(edition, templateHeadersByPlace(edition, templatePieces), sections, caravanLineCount);
     writeAlignedRules(edition, alignment, sections, caravanLineCount, scenarioRules, templateRules, output);
-    for (const std::string& warning : alignmentWarnings(alignment, sections, caravanLineCount,
-                                                        displayPath(scenarioRules.path()),
-                                                        displayPath(templateRules.path()))) {
-        reportProblem(warning);
+    rulesAdjustments = alignmentAdjustments(alignment, sections, caravanLineCount);
+    const std::string scenarioPath = displayPath(scenarioRules.path());
+    const std::string templatePath = displayPath(templateRules.path());
+    for (const RulesAdjustment& adjustment : rulesAdjustments) {
+        const std::string line = adjustmentLine(adjustment, scenarioPath, templatePath);
+        if (adjustment.isNote()) {
+            reportNote(line);
+        } else {
+            reportProblem(line);
+        }
     }
     return 1;
 }

@@ -148,9 +148,9 @@ TEST_F(RunTest, RulesThatDoNotFitThePlanAreMergedWithAWarning) {
     writeFileBytes(rulesPath, std::vector<std::uint8_t>(rules.begin(), rules.end()));
     EXPECT_EQ(run({scenario.string()}), exit_code::SomethingSkipped);
     const std::string output = console.str();
-    const std::string warning = "Converting Rules.txt\nWarning: " + rulesPath.string() +
-                                " has 94 lines in @CIVILIZE where the conversion takes 93; 1 placed on the lines "
-                                "that follow, 0 left out, check the converted Rules.txt!\n" +
+    const std::string warning = "Converting Rules.txt\nNote: " + rulesPath.string() +
+                                " has 94 lines in @CIVILIZE where the plan takes 93; the other 1 are on the "
+                                "destination's lines that follow.\n" +
                                 // the sample's lines after those that the plan takes, which it leaves out unsaid
                                 "Warning: " + rulesPath.string() +
                                 " has 23 lines in @DIFFICULTY where the conversion takes 17; 0 placed on the lines "

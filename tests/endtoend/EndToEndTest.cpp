@@ -148,7 +148,7 @@ TEST_F(EndToEnd, ScenarioPathWithoutFolderConvertsInTheWorkingDirectory) {
     // The scenario's rules are then the template's own, which do not fit the merge plan:
     // their sections hold other numbers of lines.
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.output.find(" lines in @COSMIC where the conversion takes "), std::string::npos);
+    EXPECT_NE(run.output.find(" lines in @COSMIC where the plan takes "), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("Scenario File: Local.scn\nFantastic Worlds Scenario Detected!\n"),
               std::string::npos);
     EXPECT_EQ(fs::file_size(templates() / "Converted" / "Local.scn"),

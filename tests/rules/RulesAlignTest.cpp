@@ -63,7 +63,7 @@ struct AlignCase {
     const char* what;
     ScenarioEdition edition;
     std::function<void(std::vector<SampleRulesSection>&)> change;
-    // The warnings; "<L:@X>" stands for the line number of the scenario's header "@X".
+    // The notes and warnings; "<L:@X>" stands for the line number of the scenario's header "@X".
     std::vector<std::string> warnings;
 };
 
@@ -75,6 +75,13 @@ std::vector<SampleRulesSection>::iterator at(std::vector<SampleRulesSection>& se
 std::string sized(int has, const std::string& header, int takes, const std::string& fate) {
     return "Warning: S.txt has " + std::to_string(has) + " lines in " + header + " where the conversion takes " +
            std::to_string(takes) + "; " + fate + "check the converted Rules.txt!";
+}
+
+// The note for a section whose extra lines all stand on the destination's lines that follow.
+std::string kept(int has, const std::string& header, int takes) {
+    return "Note: S.txt has " + std::to_string(has) + " lines in " + header + " where the plan takes " +
+           std::to_string(takes) + "; the other " + std::to_string(has - takes) +
+           " are on the destination's lines that follow.";
 }
 
 std::string withLineNumbers(std::string warning, const std::string& scenario) {
@@ -95,11 +102,10 @@ TEST(MergeRules, TextsThatDoNotFitThePlanAreWrittenSectionBySection) {
     const std::string templateText = makeTemplateRules(4);
     const AlignCase cases[] = {
         {"the 8 spare unit places used", Conflicts, [](auto& s) { at(s, "@UNITS")->lines += 8; },
-         {sized(62, "@UNITS", 54, "8 placed on the lines that follow, 0 left out, ")}},
+         {kept(62, "@UNITS", 54)}},
         {"the later layout's 7 advances and 8 test units in a version-39 file", Classic,
          [](auto& s) { at(s, "@CIVILIZE")->lines += 7; at(s, "@UNITS")->lines += 8; },
-         {sized(100, "@CIVILIZE", 93, "7 placed on the lines that follow, 0 left out, "),
-          sized(62, "@UNITS", 54, "8 placed on the lines that follow, 0 left out, ")}},
+         {kept(100, "@CIVILIZE", 93), kept(62, "@UNITS", 54)}},
         {"a 101st advance", FantasticWorlds, [](auto& s) { at(s, "@CIVILIZE")->lines += 1; },
          {sized(101, "@CIVILIZE", 100, "0 placed on the lines that follow, 1 left out, ")}},
         {"93 advances and lines of blanks among the attitudes", FantasticWorlds,
@@ -146,7 +152,10 @@ TEST(MergeRules, TextsThatDoNotFitThePlanAreWrittenSectionBySection) {
         std::string warnings;
         for (const std::string& warning : c.warnings) warnings += withLineNumbers(warning, scenario) + "\n";
         EXPECT_EQ(console.str(), warnings);
-        EXPECT_EQ(converter.problemReported(), !c.warnings.empty());
+        // Notes alone are no problem.
+        EXPECT_EQ(converter.problemReported(),
+                  std::any_of(c.warnings.begin(), c.warnings.end(),
+                              [](const std::string& line) { return line.rfind("Warning", 0) == 0; }));
         std::string written = output.text();
         written.erase(std::remove(written.begin(), written.end(), '\r'), written.end());
         EXPECT_TRUE(sectionsOf(written) == expectedSections(scenario, templateText, c.edition));
