@@ -117,6 +117,12 @@ fs::path openIgnoringCase(const fs::path& folder, const char* name, std::ifstrea
     return found;
 }
 
+// A picture with its size, as an account of the run tells it.
+template <typename Picture>
+ScenarioConverter::PictureShown shown(const fs::path& path, const Picture& picture) {
+    return {path, picture.width(), picture.rowCount()};
+}
+
 class GraphicsStepRun {
 public:
     GraphicsStepRun(ScenarioConverter& converter, const fs::path& scenarioFolder,
@@ -275,6 +281,10 @@ private:
             StepPicture& picture = pictures_[i];
             if (!copied(picture, picture.destination->commit())) return false;
             converter_.recordOutput(picture.destinationPath);
+            // Improvements.bmp is told against its template, as no scenario picture of its own exists.
+            const TemplatePicture& made = *picture.picture;
+            converter_.recordPicture({i == 0 ? shown(sourcePath_, memory_.source) : shown(picture.templatePath, made),
+                                      shown(picture.destinationPath, made)});
         }
         return true;
     }
