@@ -11,6 +11,7 @@
 #include "base/OutputFolder.h"
 #include "driver/ExitCodes.h"
 #include "driver/RunConsole.h"
+#include "driver/RunReporting.h"
 #include "driver/ScenarioRun.h"
 
 namespace fs = std::filesystem;
@@ -37,9 +38,9 @@ bool isEntered(const FolderEntry& entry, const fs::path& skippedFolder) {
 // One scenario exactly as the program given its path would run it, down to the message
 // of an unexpected failure, which then ends this scenario only.
 int convertOne(const ScenarioLocation& scenario, RunConsole& console, const fs::path& templateFolder,
-               const fs::path& outputFolder) {
+               const fs::path& outputFolder, ScenarioReport* report) {
     try {
-        return runScenario(scenario, console, templateFolder, outputFolder);
+        return runScenario(scenario, console, templateFolder, outputFolder, report);
     } catch (const std::exception& error) {
         console.problem(std::string("Error: ") + error.what() + "\n");
         return exit_code::Refused;
@@ -83,14 +84,16 @@ ScenarioSearch findScenarioFiles(const fs::path& folder, const fs::path& skipped
 }
 
 int runCollection(const fs::path& folder, const std::string& shownFolder, RunConsole& console,
-                  const fs::path& templateFolder, const fs::path& outputFolder) {
+                  const fs::path& templateFolder, const fs::path& outputFolder, RunReport* report) {
     const ScenarioSearch search = findScenarioFiles(folder, outputFolder);
     for (const std::string& problem : search.problems) console.problem("Error: " + problem + "!\n");
     const std::vector<fs::path>& scenarios = search.files;
     if (scenarios.empty()) {
         console.problem("No scenario file found in " + shownFolder + "\n");
+        if (report != nullptr) report->messages = console.messages();
         return exit_code::Refused;
     }
+    if (report != nullptr) report->messages = console.messages();
 
     // The scenarios that did not convert completely, in the order they were converted.
     std::vector<Incomplete> notComplete;
@@ -107,7 +110,10 @@ int runCollection(const fs::path& folder, const std::string& shownFolder, RunCon
             const fs::path subfolder = relative.parent_path();
             outputs = subfolder.empty() ? outputFolder : outputFolder / subfolder;
         }
-        const int code = convertOne(locateScenario(folder / relative, scenarioPath), console, templateFolder, outputs);
+        ScenarioReport* account = report == nullptr ? nullptr : &report->scenarios.emplace_back();
+        const int code =
+            convertOne(locateScenario(folder / relative, scenarioPath), console, templateFolder, outputs, account);
+        if (account != nullptr) recordScenarioEnd(*account, scenarioPath, code, console);
         if (code == exit_code::Converted) continue;
         const bool skipped = code == exit_code::SomethingSkipped;
         ++(skipped ? withProblems : refused);

@@ -6,6 +6,7 @@
 #include <vector>
 
 class RunConsole;
+struct RunReport;
 
 // The scenario files found under a folder, and the problem of each folder in it that could
 // not be listed ("could not read the folder <folder>").
@@ -27,7 +28,8 @@ ScenarioSearch findScenarioFiles(const std::filesystem::path& folder, const std:
 // which names each scenario that did not convert completely with its first problem.
 // With an `outputFolder`, a scenario's outputs go into the subfolder of it that matches
 // the scenario's place in the collection. Returns 0 when all converted completely, 2 when
-// any did not, -1 when the folder holds no scenario file.
+// any did not, -1 when the folder holds no scenario file. With a `report`, each scenario
+// goes into it, and the messages before the first.
 int runCollection(const std::filesystem::path& folder, const std::string& shownFolder, RunConsole& console,
                   const std::filesystem::path& templateFolder,
-                  const std::filesystem::path& outputFolder);
+                  const std::filesystem::path& outputFolder, RunReport* report = nullptr);

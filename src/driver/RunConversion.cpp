@@ -10,6 +10,7 @@
 #include "driver/HelpScreen.h"
 #include "driver/OutputFolderSetup.h"
 #include "driver/RunConsole.h"
+#include "driver/RunReporting.h"
 #include "driver/RunRequest.h"
 #include "driver/ScenarioConverter.h"
 #include "driver/ScenarioRun.h"
@@ -19,7 +20,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int runGraphicsOnly(const RunRequest& request, RunConsole& console, const fs::path& templateFolder) {
+int runGraphicsOnly(const RunRequest& request, RunConsole& console, const fs::path& templateFolder,
+                    ScenarioReport* report) {
     ScenarioConverter converter(console);
     converter.templateFolder = templateFolder;
     converter.outputFolder = request.outputFolder;
@@ -35,7 +37,24 @@ int runGraphicsOnly(const RunRequest& request, RunConsole& console, const fs::pa
     std::optional<OutputFolderLock> lock;
     if (!prepareOutputFolder(scenarioFolder, converter.outputFolder, lock, console)) return exit_code::Refused;
     converter.convertGraphics(scenarioFolder);
+    if (report != nullptr) recordConversion(*report, converter, false);
     return exit_code::GraphicsOnly;
+}
+
+// The run the request names; what it does goes into `report` too, when one is given.
+int runRequested(const RunRequest& request, RunConsole& console, const fs::path& templateFolder, RunReport* report) {
+    std::error_code notAFolder;
+    if (request.graphicsSwitch.empty() && fs::is_directory(request.target, notAFolder)) {
+        if (report != nullptr) report->kind = RunReport::Kind::Folder;
+        return runCollection(request.target, request.path, console, templateFolder, request.outputFolder, report);
+    }
+    ScenarioReport* scenario = report == nullptr ? nullptr : &report->scenarios.emplace_back();
+    const int code = request.graphicsSwitch.empty()
+                         ? runScenario(locateScenario(request.path, request.target), console, templateFolder,
+                                       request.outputFolder, scenario)
+                         : runGraphicsOnly(request, console, templateFolder, scenario);
+    if (scenario != nullptr) recordScenarioEnd(*scenario, request.path, code, console);
+    return code;
 }
 
 }  // namespace
@@ -60,10 +79,8 @@ int runConversion(const std::vector<std::string>& arguments, std::ostream& conso
             break;
     }
     RunConsole runConsole(console, request.quiet);
-    if (!request.graphicsSwitch.empty()) return runGraphicsOnly(request, runConsole, templateFolder);
-    std::error_code notAFolder;
-    if (fs::is_directory(request.target, notAFolder)) {
-        return runCollection(request.target, request.path, runConsole, templateFolder, request.outputFolder);
-    }
-    return runScenario(locateScenario(request.path, request.target), runConsole, templateFolder, request.outputFolder);
+    if (request.reportFile.empty()) return runRequested(request, runConsole, templateFolder, nullptr);
+    RunReport report = startRunReport(request, templateFolder);
+    const int code = runRequested(request, runConsole, templateFolder, &report);
+    return finishRunReport(report, request.reportFile, code, runConsole);
 }

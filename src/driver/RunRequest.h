@@ -5,7 +5,8 @@
 #include <vector>
 
 // What a command line asks for. Options come first, in any order: "--quiet" (or "-q"),
-// "--out <folder>" and a graphics switch "/g1" or "/g2"; then the scenario file or folder.
+// "--out <folder>", "--report <file>" and a graphics switch "/g1" or "/g2"; then the
+// scenario file or folder.
 // Arguments after it are ignored. Options and switches are compared exactly, letter case
 // included; an argument that begins with "--" and is no option is refused, so that a
 // mistyped option is never taken for a path.
@@ -21,6 +22,7 @@ struct RunRequest {
     std::string message;         // for Usage: the lines to print
     bool quiet = false;
     std::filesystem::path outputFolder;  // as given with --out; empty without it
+    std::filesystem::path reportFile;    // as given with --report; empty without it
     std::string graphicsSwitch;  // "/g1", "/g2", or empty
     std::string path;            // the scenario file, or the folder, as given (and shown)
     std::filesystem::path target;  // the same as a path

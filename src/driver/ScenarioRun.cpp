@@ -15,6 +15,7 @@
 #include "driver/RunConsole.h"
 #include "driver/ScenarioConverter.h"
 #include "driver/ScenarioFileStep.h"
+#include "report/RunReport.h"
 #include "rules/RulesText.h"
 
 namespace fs = std::filesystem;
@@ -29,10 +30,8 @@ void printRefusal(RunConsole& console, ScenarioRefusal refusal, const std::strin
     }
 }
 
-}  // namespace
-
-int runScenario(const ScenarioLocation& location, RunConsole& console, const fs::path& templateFolder,
-                const fs::path& outputFolder) {
+int convertScenario(const ScenarioLocation& location, RunConsole& console, ScenarioConverter& converter,
+                    const fs::path& templateFolder, const fs::path& outputFolder) {
     const fs::path& scenarioFolder = location.folder;
     std::optional<OutputFolderLock> lock;
     if (!prepareOutputFolder(scenarioFolder, outputFolder, lock, console)) return exit_code::Refused;
@@ -45,7 +44,6 @@ int runScenario(const ScenarioLocation& location, RunConsole& console, const fs:
         return exit_code::Refused;
     }
 
-    ScenarioConverter converter(console);
     converter.templateFolder = templateFolder;
     converter.outputFolder = outputFolder;
     converter.scenarioName = location.fileName;
@@ -87,4 +85,14 @@ int runScenario(const ScenarioLocation& location, RunConsole& console, const fs:
     converter.copyCompanionFiles(scenarioFolder, location.baseName);
     converter.console() << "Conversion Terminated\n";
     return converter.problemReported() ? exit_code::SomethingSkipped : exit_code::Converted;
+}
+
+}  // namespace
+
+int runScenario(const ScenarioLocation& location, RunConsole& console, const fs::path& templateFolder,
+                const fs::path& outputFolder, ScenarioReport* report) {
+    ScenarioConverter converter(console);
+    const int code = convertScenario(location, console, converter, templateFolder, outputFolder);
+    if (report != nullptr) recordConversion(*report, converter, code != exit_code::Refused);
+    return code;
 }

@@ -1,0 +1,63 @@
+#include "driver/RunReporting.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "driver/ExitCodes.h"
+#include "driver/RunConsole.h"
+#include "driver/RunRequest.h"
+#include "driver/Version.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string localDate() {
+    const std::time_t now = std::time(nullptr);
+    char text[32] = {};
+    const std::tm* local = std::localtime(&now);
+    if (local == nullptr || std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", local) == 0) return "unknown";
+    return text;
+}
+
+}  // namespace
+
+RunReport startRunReport(const RunRequest& request, const fs::path& templateFolder) {
+    RunReport report;
+    report.kind = request.graphicsSwitch.empty() ? RunReport::Kind::Scenario : RunReport::Kind::GraphicsOnly;
+    report.version = kVersionLine;
+    report.target = request.path;
+    report.graphicsSwitch = request.graphicsSwitch;
+    std::error_code error;
+    const fs::path absolute = fs::absolute(templateFolder, error);
+    // Without the separator that the working directory "." leaves at its end.
+    report.templateFolder = (error ? templateFolder : absolute).lexically_normal();
+    if (report.templateFolder.filename().empty()) report.templateFolder = report.templateFolder.parent_path();
+    report.date = localDate();
+    return report;
+}
+
+void recordScenarioEnd(ScenarioReport& scenario, const std::string& path, int exitCode, const RunConsole& console) {
+    scenario.path = path;
+    scenario.messages = console.messages();
+    const auto any = [&](RunMessage::Severity severity) {
+        return std::any_of(scenario.messages.begin(), scenario.messages.end(),
+                           [severity](const RunMessage& message) { return message.severity == severity; });
+    };
+    if (exitCode == exit_code::Refused) {
+        scenario.status = ScenarioStatus::Refused;
+    } else if (exitCode == exit_code::SomethingSkipped || any(RunMessage::Severity::Problem)) {
+        scenario.status = ScenarioStatus::WithProblems;
+    } else if (any(RunMessage::Severity::Note)) {
+        scenario.status = ScenarioStatus::WithNotes;
+    } else {
+        scenario.status = ScenarioStatus::Complete;
+    }
+}
+
+int finishRunReport(const RunReport& report, const fs::path& file, int exitCode, RunConsole& console) {
+    const Outcome written = writeRunReport(report, file);
+    if (written.ok()) return exitCode;
+    console.problem("Error: " + written.problem() + ", the report not written!\n");
+    return exitCode == exit_code::Converted ? exit_code::SomethingSkipped : exitCode;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "report/RunReport.h"
+
+class RunConsole;
+struct RunRequest;
+
+// What the driver hands to a report (report/RunReport.h) as a run goes: the run's facts at
+// its start, each scenario's status and messages at its end, and the page at the end of the
+// run.
+
+RunReport startRunReport(const RunRequest& request, const std::filesystem::path& templateFolder);
+
+// `path` names the scenario as the console does; `exitCode` is what its run returned.
+void recordScenarioEnd(ScenarioReport& scenario, const std::string& path, int exitCode, const RunConsole& console);
+
+// Writes the report into `file` and returns the run's exit code: `exitCode`, or 2 where that
+// was 0 and the report could not be written, which one error line tells. The conversion's
+// outputs stay as they are either way.
+int finishRunReport(const RunReport& report, const std::filesystem::path& file, int exitCode, RunConsole& console);
