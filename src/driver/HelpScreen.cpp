@@ -21,6 +21,8 @@ const char* const kUsage =
     "                   Converted; a folder run makes its subfolders there\n"
     "  --quiet, -q      prints only warnings and errors (in a folder run, after the\n"
     "                   [k/N] line of their scenario) and the summary\n"
+    "  --report <file>  writes an account of the run into <file>, one HTML page:\n"
+    "                   pictures beside the converted ones, messages, rules lines\n"
     "  --version        prints the version\n"
     "  --help, -h, /?   prints this help\n"
     "A scenario file or folder whose name begins with -- is given as ./--name.\n"

@@ -46,7 +46,7 @@ void recordScenarioEnd(ScenarioReport& scenario, const std::string& path, int ex
     };
     if (exitCode == exit_code::Refused) {
         scenario.status = ScenarioStatus::Refused;
-    } else if (exitCode == exit_code::SomethingSkipped || any(RunMessage::Severity::Problem)) {
+    } else if (any(RunMessage::Severity::Problem)) {
         scenario.status = ScenarioStatus::WithProblems;
     } else if (any(RunMessage::Severity::Note)) {
         scenario.status = ScenarioStatus::WithNotes;
