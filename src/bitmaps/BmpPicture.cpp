@@ -15,6 +15,7 @@
 #include "bitmaps/BmpHeader.h"
 #include "bitmaps/BmpRunLength.h"
 #include "base/LittleEndian.h"
+#include "base/StreamBytes.h"
 #include "bitmaps/PaletteColours.h"
 #include "bitmaps/SourcePicture.h"
 

@@ -5,7 +5,7 @@
 #include <new>
 #include <string>
 
-#include "bitmaps/BmpHeader.h"
+#include "base/StreamBytes.h"
 
 Outcome SourcePicture::hold(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent,
                             RowOrder order) {

@@ -1,0 +1,10 @@
+#include "base/StreamBytes.h"
+
+#include <istream>
+
+bool readBytesAt(std::istream& file, std::int64_t position, std::uint8_t* into, std::int64_t count) {
+    if (count <= 0) return true;
+    file.clear();
+    file.seekg(position);
+    return static_cast<bool>(file.read(reinterpret_cast<char*>(into), static_cast<std::streamsize>(count)));
+}
