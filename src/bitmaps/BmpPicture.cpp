@@ -5,6 +5,8 @@
 // uncompressed picture is read where its rows lie: the band's stored rows, in one read
 // (straight into the picture at 24 bits); a run-length one is read from its pixel data on
 // and decoded whole.
+#include "bitmaps/BmpPicture.h"
+
 #include <algorithm>
 #include <optional>
 #include <cstring>

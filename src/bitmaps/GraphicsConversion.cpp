@@ -16,7 +16,7 @@
 #include "base/PathText.h"
 #include "base/ReplacingOutput.h"
 #include "bitmaps/LayoutExtents.h"
-#include "bitmaps/SourcePicture.h"
+#include "bitmaps/SourcePictureDecoding.h"
 #include "bitmaps/TemplatePicture.h"
 #include "driver/ScenarioConverter.h"
 
