@@ -30,7 +30,8 @@ struct StepPicture {
     std::ifstream templateFile;
     TemplatePicture* picture = nullptr;
     std::filesystem::path destinationPath;
-    std::filesystem::file_type found = std::filesystem::file_type::none;  // what the destination path held before
+    // What the destination path held before.
+    std::filesystem::file_type found = std::filesystem::file_type::none;
     std::optional<ReplacingOutput> destination;  // replaces the file of its name when complete
 };
 
@@ -39,7 +40,8 @@ struct StepPicture {
 // step's (reportStepProblem).
 class StepDestinations {
 public:
-    StepDestinations(ScenarioConverter& converter, const char* bitmap, const std::filesystem::path& sourcePath)
+    StepDestinations(ScenarioConverter& converter, const char* bitmap,
+                     const std::filesystem::path& sourcePath)
         : converter_(converter), bitmap_(bitmap), sourcePath_(sourcePath) {}
 
     // The next destination of the step, whose template passes through `picture`; the caller
