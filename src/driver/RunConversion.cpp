@@ -1,10 +1,8 @@
 #include "driver/RunConversion.h"
 
-#include <optional>
 #include <ostream>
 #include <system_error>
 
-#include "base/OutputFolderLock.h"
 #include "driver/CollectionRun.h"
 #include "driver/ExitCodes.h"
 #include "driver/HelpScreen.h"
@@ -32,8 +30,8 @@ int runGraphicsOnly(const RunRequest& request, RunConsole& console, const fs::pa
         converter.console() << "Fantastic Worlds type selected\n";
     }
     const fs::path& scenarioFolder = request.target;
-    std::optional<OutputFolderLock> lock;
-    if (!prepareOutputFolder(scenarioFolder, converter.outputFolder, lock, console)) return exit_code::Refused;
+    const OutputFolderSetup outputs(scenarioFolder, converter.outputFolder, console);
+    if (!outputs.ready()) return exit_code::Refused;
     converter.convertGraphics(scenarioFolder);
     return exit_code::GraphicsOnly;
 }

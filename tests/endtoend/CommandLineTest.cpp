@@ -19,6 +19,8 @@ const std::string kUsage = "USAGE: Tavorel [--quiet] [--out <folder>] [/g1 | /g2
 const std::string kOpenError =
     "Error in opening Scenario File!\nPlease check for existance of file and\nremember to use full path & extension\n";
 const std::string kRefusal = "Warning! Not a real scn file or not supported scn version!\n";
+const std::string kBadRefusal = kRefusal + "{W}/c/broken/Bad.scn: 3 bytes, too short to hold a version byte\n";
+const std::string kMissing = ": No such file or directory\n";
 const std::string kUnitsProblem = "Error: {W}/c/bad/Units.bmp is not a bitmap, Units.bmp not converted!\n";
 const std::string kBadProblems =
     kUnitsProblem + "Error: {W}/c/bad/Cities.bmp is not a bitmap, Cities.bmp not converted!\n";
@@ -49,19 +51,19 @@ const CommandCase kCases[] = {
     {{"-q", "--bogus", "{W}/c/good/Sample.scn"}, 1, "Unknown option --bogus\n" + kUsage},
     {{"--dash/Sample.scn"}, 1, "Unknown option --dash/Sample.scn\n" + kUsage},
     {{"./--dash/Sample.scn"}, 0, "", {"Tavorel V1.2\nScenario File: Sample.scn\n", "\nConversion Terminated\n"}},
-    {{"-Q", "{W}/c/good/Sample.scn"}, 255, kOpenError},  // not an option, but the path
+    {{"-Q", "{W}/c/good/Sample.scn"}, 255, kOpenError + "-Q" + kMissing},  // not an option, but the path
     {{"-q"}, 1, kUsage},
     {{"/g1", "-q"}, 1, "USAGE: Tavorel /g1 <folder of the scenario's bitmaps>\n"},
     {{"-q", "{W}/c/good/Sample.scn"}, 0, "", {}, "{W}/c/good/Converted/Rules.txt"},
     {{"--quiet", "{W}/c/bad/Sample.scn"}, 2, kBadProblems},
-    {{"-q", "{W}/c/broken/Bad.scn"}, 255, kRefusal},
-    {{"-q", "{W}/nowhere/Missing.scn"}, 255, kOpenError},
+    {{"-q", "{W}/c/broken/Bad.scn"}, 255, kBadRefusal},
+    {{"-q", "{W}/nowhere/Missing.scn"}, 255, kOpenError + "{W}/nowhere/Missing.scn" + kMissing},
     {{"-q", "--out", "{W}/o1", "{W}/c/bad/Sample.scn"}, 2, kBadProblems, {}, "{W}/o1/Sample.scn"},
     {{"--out", "{W}/o2", "-q", "/g2", "{W}/c/good"}, 1, "", {}, "{W}/o2/Terrain2.bmp"},
     {{"/g1", "--quiet", "{W}/c/bad"}, 1, kBadProblems},
     {{"-q", "{W}/empty"}, 255, "No scenario file found in {W}/empty\n"},
     {{"-q", "{W}/c"}, 2,
-     "[1/3] {W}/c/bad/Sample.scn\n" + kBadProblems + "[2/3] {W}/c/broken/Bad.scn\n" + kRefusal +
+     "[1/3] {W}/c/bad/Sample.scn\n" + kBadProblems + "[2/3] {W}/c/broken/Bad.scn\n" + kBadRefusal +
          "Converted 3 scenarios: 1 complete, 1 with problems, 1 refused\n  with problems: {W}/c/bad/Sample.scn\n    " +
          kUnitsProblem + "    (and 1 more)\n  refused: {W}/c/broken/Bad.scn\n    " + kRefusal},
     {{"--out", "{W}/o3", "-q", "{W}/c"}, 2, "", {"[1/3] {W}/c/bad/Sample.scn\n" + kUnitsProblem}, "{W}/o3/good/Sample.scn"},
