@@ -94,6 +94,8 @@ public:
 
     // --- bitmaps (bitmaps) ------------------------------------------------------------
     int convertGraphics(const std::filesystem::path& scenarioFolder);
+    // The names of the template bitmaps that convertGraphics copies, in the order it copies them.
+    static std::vector<std::string> templateBitmapNames();
     // Cell primitives: from the scenario's picture (bitmaps/SourcePicture.h) into a
     // template whose rows pass through memory (bitmaps/TemplatePicture.h). Each returns 1,
     // or 0 when a picture is not of the primitive's geometry or a rectangle leaves the

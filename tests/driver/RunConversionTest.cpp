@@ -28,6 +28,7 @@ std::string openError(const std::string& path) {
 
 class RunTest : public ::testing::Test {
 protected:
+    void SetUp() override { writeTemplateFolder(folder / "template", 2); }
     int run(const std::vector<std::string>& arguments) {
         console.str("");
         return runConversion(arguments, console, folder / "template");
@@ -133,7 +134,6 @@ TEST_F(RunTest, ScenarioWithoutExtensionKeepsItsName) {
 // starts a line late: the merge writes them section by section, says so (the lines after
 // those it takes too) before its "Done!", and the run ends with exit code 2.
 TEST_F(RunTest, RulesThatDoNotFitThePlanAreMergedWithAWarning) {
-    writeTemplateFolder(folder / "template", 2);
     ScenarioFolderOptions options;
     options.scenario.edition = Classic;
     options.withBitmaps = false;
