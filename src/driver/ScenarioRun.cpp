@@ -80,7 +80,8 @@ int runScenario(const ScenarioLocation& location, RunConsole& console, const fs:
         console.problem("Error: " + location.shown + " is named like a temporary file of this tool!\n");
         return exit_code::Refused;
     }
-    // Made only now, past every refusal; it goes after the output, should the run leave it empty.
+    // The output folder is made only now, past every refusal. Made before the output, it
+    // goes after it, and is removed should the run have written nothing into it.
     const OutputFolderSetup outputs(scenarioFolder, outputFolder, console);
     if (!outputs.ready()) return exit_code::Refused;
     ReplacingOutput output(outputPath);
