@@ -164,3 +164,13 @@ int ScenarioConverter::convertGraphics(const fs::path& scenarioFolder) {
     }
     return 1;
 }
+
+std::vector<std::string> ScenarioConverter::templateBitmapNames() {
+    std::vector<std::string> names;
+    for (const GraphicsStep& step : kGraphicsSteps) {
+        for (const TemplateFile& file : step.templates) {
+            if (file.name != nullptr) names.push_back(file.name);
+        }
+    }
+    return names;
+}

@@ -1,10 +1,9 @@
 #include "driver/RunConversion.h"
 
-#include <optional>
 #include <ostream>
 #include <system_error>
 
-#include "base/OutputFolderLock.h"
+#include "base/PathText.h"
 #include "driver/CollectionRun.h"
 #include "driver/ExitCodes.h"
 #include "driver/HelpScreen.h"
@@ -14,6 +13,7 @@
 #include "driver/RunRequest.h"
 #include "driver/ScenarioConverter.h"
 #include "driver/ScenarioRun.h"
+#include "driver/TemplateFolder.h"
 #include "driver/Version.h"
 
 namespace fs = std::filesystem;
@@ -33,9 +33,9 @@ int runGraphicsOnly(const RunRequest& request, RunConsole& console, const fs::pa
         converter.edition = FantasticWorlds;
         converter.console() << "Fantastic Worlds type selected\n";
     }
-    const fs::path& scenarioFolder = request.target;
-    std::optional<OutputFolderLock> lock;
-    if (!prepareOutputFolder(scenarioFolder, converter.outputFolder, lock, console)) return exit_code::Refused;
+    const fs::path scenarioFolder = pathFromUtf8(request.paths.front());
+    const OutputFolderSetup outputs(scenarioFolder, converter.outputFolder, console);
+    if (!outputs.ready()) return exit_code::Refused;
     converter.convertGraphics(scenarioFolder);
     if (report != nullptr) recordConversion(*report, converter, false);
     return exit_code::GraphicsOnly;
@@ -43,17 +43,28 @@ int runGraphicsOnly(const RunRequest& request, RunConsole& console, const fs::pa
 
 // The run the request names; what it does goes into `report` too, when one is given.
 int runRequested(const RunRequest& request, RunConsole& console, const fs::path& templateFolder, RunReport* report) {
+    // Every kind of run, graphics only too, needs the templates: without any, it would
+    // only print an error for each.
+    const bool named = !request.templateFolder.empty();
+    const fs::path templates = named ? pathFromUtf8(request.templateFolder) : templateFolder;
+    if (report != nullptr) report->templateFolder = templates;
+    if (!checkTemplateFolder(templates, named ? request.templateFolder : displayPath(templateFolder), console)) {
+        if (report != nullptr) report->messages = console.messages();
+        return exit_code::Refused;
+    }
+    const std::string& path = request.paths.front();
+    const fs::path target = pathFromUtf8(path);
     std::error_code notAFolder;
-    if (request.graphicsSwitch.empty() && fs::is_directory(request.target, notAFolder)) {
+    // One scenario file is converted alone; anything more as a collection.
+    if (request.graphicsSwitch.empty() && (request.paths.size() > 1 || fs::is_directory(target, notAFolder))) {
         if (report != nullptr) report->kind = RunReport::Kind::Folder;
-        return runCollection(request.target, request.path, console, templateFolder, request.outputFolder, report);
+        return runCollection(request.paths, console, templates, request.outputFolder, report);
     }
     ScenarioReport* scenario = report == nullptr ? nullptr : &report->scenarios.emplace_back();
     const int code = request.graphicsSwitch.empty()
-                         ? runScenario(locateScenario(request.path, request.target), console, templateFolder,
-                                       request.outputFolder, scenario)
-                         : runGraphicsOnly(request, console, templateFolder, scenario);
-    if (scenario != nullptr) recordScenarioEnd(*scenario, request.path, code, console);
+                         ? runScenario(locateScenario(path, target), console, templates, request.outputFolder, scenario)
+                         : runGraphicsOnly(request, console, templates, scenario);
+    if (scenario != nullptr) recordScenarioEnd(*scenario, path, code, console);
     return code;
 }
 
@@ -80,7 +91,7 @@ int runConversion(const std::vector<std::string>& arguments, std::ostream& conso
     }
     RunConsole runConsole(console, request.quiet);
     if (request.reportFile.empty()) return runRequested(request, runConsole, templateFolder, nullptr);
-    RunReport report = startRunReport(request, templateFolder);
+    RunReport report = startRunReport(request);
     const int code = runRequested(request, runConsole, templateFolder, &report);
     return finishRunReport(report, request.reportFile, code, runConsole);
 }

@@ -22,17 +22,12 @@ std::string localDate() {
 
 }  // namespace
 
-RunReport startRunReport(const RunRequest& request, const fs::path& templateFolder) {
+RunReport startRunReport(const RunRequest& request) {
     RunReport report;
     report.kind = request.graphicsSwitch.empty() ? RunReport::Kind::Scenario : RunReport::Kind::GraphicsOnly;
     report.version = kVersionLine;
-    report.target = request.path;
+    report.paths = request.paths;
     report.graphicsSwitch = request.graphicsSwitch;
-    std::error_code error;
-    const fs::path absolute = fs::absolute(templateFolder, error);
-    // Without the separator that the working directory "." leaves at its end.
-    report.templateFolder = (error ? templateFolder : absolute).lexically_normal();
-    if (report.templateFolder.filename().empty()) report.templateFolder = report.templateFolder.parent_path();
     report.date = localDate();
     return report;
 }

@@ -12,7 +12,8 @@ struct RunRequest;
 // its start, each scenario's status and messages at its end, and the page at the end of the
 // run.
 
-RunReport startRunReport(const RunRequest& request, const std::filesystem::path& templateFolder);
+// The run's facts: the tool, the paths it was given, the date. The run fills in the rest.
+RunReport startRunReport(const RunRequest& request);
 
 // `path` names the scenario as the console does; `exitCode` is what its run returned.
 void recordScenarioEnd(ScenarioReport& scenario, const std::string& path, int exitCode, const RunConsole& console);

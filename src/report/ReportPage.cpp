@@ -3,6 +3,7 @@
 #include <array>
 #include <ostream>
 #include <string>
+#include <system_error>
 
 #include "base/PathText.h"
 #include "report/FileLink.h"
@@ -69,6 +70,15 @@ const char* editionName(ScenarioEdition edition) {
     return "";
 }
 
+// The folder as an absolute path, without the separator that "." leaves at its end.
+std::string absoluteFolder(const fs::path& folder) {
+    std::error_code error;
+    fs::path absolute = fs::absolute(folder.empty() ? fs::path(".") : folder, error).lexically_normal();
+    if (error) return displayPath(folder);
+    if (absolute.filename().empty() && absolute.has_relative_path()) absolute = absolute.parent_path();
+    return displayPath(absolute);
+}
+
 std::string anchorOf(std::size_t index) { return "scenario-" + std::to_string(index + 1); }
 
 std::string sizeOf(const ScenarioConverter::PictureShown& picture) {
@@ -86,7 +96,7 @@ public:
 
     void write(const RunReport& report) {
         html_.markup(kHead);
-        html_.element("title", "Tavorel report: " + report.target);
+        html_.element("title", "Tavorel report: " + (report.paths.empty() ? std::string() : report.paths.front()));
         html_.markup(kStyle);
         html_.markup("</head><body>");
         html_.element("h1", "Conversion report");
@@ -108,16 +118,13 @@ private:
     void writeRun(const RunReport& report) {
         html_.open("table", {{"class", "run"}});
         row("Tool", report.version);
-        switch (report.kind) {
-            case RunReport::Kind::Scenario: row("Converted", report.target); break;
-            case RunReport::Kind::Folder: row("Converted every scenario in", report.target); break;
-            case RunReport::Kind::GraphicsOnly:
-                row("Converted the pictures in", report.target);
-                row("Pictures of", report.graphicsSwitch == "/g2" ? "a Fantastic Worlds scenario (/g2)"
-                                                                  : "a Civ2 Classic or Civ2 Conflict scenario (/g1)");
-                break;
+        const bool graphicsOnly = report.kind == RunReport::Kind::GraphicsOnly;
+        for (const std::string& path : report.paths) row(graphicsOnly ? "Pictures in" : "Converted", path);
+        if (graphicsOnly) {
+            row("Pictures of", report.graphicsSwitch == "/g2" ? "a Fantastic Worlds scenario (/g2)"
+                                                              : "a Civ2 Classic or Civ2 Conflict scenario (/g1)");
         }
-        row("Templates", displayPath(report.templateFolder));
+        row("Templates", absoluteFolder(report.templateFolder));
         row("Date", report.date);
         html_.close("table");
     }

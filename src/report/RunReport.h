@@ -42,9 +42,9 @@ struct RunReport {
     enum class Kind { Scenario, Folder, GraphicsOnly };
     Kind kind = Kind::Scenario;
     std::string version;         // the banner's line
-    std::string target;          // the scenario file or folder, as given
+    std::vector<std::string> paths;  // the scenario files and folders, as given
     std::string graphicsSwitch;  // "/g1" or "/g2" for a graphics-only run
-    std::filesystem::path templateFolder;
+    std::filesystem::path templateFolder;  // as the run reads it
     std::string date;
     std::vector<RunMessage> messages;  // of the run itself, before its first scenario
     std::vector<ScenarioReport> scenarios;
