@@ -47,7 +47,7 @@ int runRequested(const RunRequest& request, RunConsole& console, const fs::path&
     // only print an error for each.
     const bool named = !request.templateFolder.empty();
     const fs::path templates = named ? pathFromUtf8(request.templateFolder) : templateFolder;
-    if (report != nullptr) report->templateFolder = templates;
+    if (report != nullptr) report->templateFolder = named ? request.templateFolder : absoluteFolder(templateFolder);
     if (!checkTemplateFolder(templates, named ? request.templateFolder : displayPath(templateFolder), console)) {
         if (report != nullptr) report->messages = console.messages();
         return exit_code::Refused;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <ctime>
+#include <system_error>
+
+#include "base/PathText.h"
 
 #include "driver/ExitCodes.h"
 #include "driver/RunConsole.h"
@@ -48,6 +51,15 @@ void recordScenarioEnd(ScenarioReport& scenario, const std::string& path, int ex
     } else {
         scenario.status = ScenarioStatus::Complete;
     }
+}
+
+// Without the separator that "." leaves at its end.
+std::string absoluteFolder(const fs::path& folder) {
+    std::error_code error;
+    fs::path absolute = fs::absolute(folder.empty() ? fs::path(".") : folder, error).lexically_normal();
+    if (error) return displayPath(folder);
+    if (absolute.filename().empty() && absolute.has_relative_path()) absolute = absolute.parent_path();
+    return displayPath(absolute);
 }
 
 int finishRunReport(const RunReport& report, const fs::path& file, int exitCode, RunConsole& console) {

@@ -15,6 +15,9 @@ struct RunRequest;
 // The run's facts: the tool, the paths it was given, the date. The run fills in the rest.
 RunReport startRunReport(const RunRequest& request);
 
+// The folder as an absolute path, as a report names the templates that the working folder holds.
+std::string absoluteFolder(const std::filesystem::path& folder);
+
 // `path` names the scenario as the console does; `exitCode` is what its run returned.
 void recordScenarioEnd(ScenarioReport& scenario, const std::string& path, int exitCode, const RunConsole& console);
 

@@ -3,7 +3,6 @@
 #include <array>
 #include <ostream>
 #include <string>
-#include <system_error>
 
 #include "base/PathText.h"
 #include "report/FileLink.h"
@@ -24,17 +23,17 @@ const char kStyle[] =
     "<style>"
     "body{font:14px/1.45 system-ui,sans-serif;margin:24px;color:#1d1d1d;background:#fff}"
     "h1{font-size:22px;margin:0 0 12px}h2{font-size:18px;margin:32px 0 8px;padding-top:12px;"
-    "border-top:2px solid #bbb;word-break:break-all}h3{font-size:15px;margin:18px 0 6px}"
+    "border-top:2px solid #bbb;overflow-wrap:anywhere}h3{font-size:15px;margin:18px 0 6px}"
     "table{border-collapse:collapse;margin:4px 0}th,td{border:1px solid #ccc;padding:2px 8px;text-align:left;"
     "vertical-align:top}th{background:#f2f2f2;font-weight:600}td.number{text-align:right}"
     ".status{display:inline-block;padding:0 8px;border-radius:4px;font-weight:600}"
     ".complete{background:#d5efd5}.with-notes{background:#d9e6f7}.with-problems{background:#f7e3bf}"
     ".refused{background:#f3c9c9}"
     ".messages{list-style:none;padding:0;margin:4px 0}.messages li,.line,.path{font-family:ui-monospace,monospace;"
-    "white-space:pre-wrap;word-break:break-all}.messages li.problem{color:#8a1c00}.messages li.note{color:#0a3d7a}"
+    "white-space:pre-wrap;overflow-wrap:anywhere}.messages li.problem{color:#8a1c00}.messages li.note{color:#0a3d7a}"
     ".pictures{display:flex;flex-direction:column;gap:14px}"
     ".pair{display:flex;gap:14px;align-items:flex-start;overflow-x:auto;padding:8px;border:1px solid #ddd}"
-    "figure{margin:0}figcaption{font-size:12px;font-family:ui-monospace,monospace;word-break:break-all;"
+    "figure{margin:0}figcaption{font-size:12px;font-family:ui-monospace,monospace;overflow-wrap:anywhere;"
     "max-width:640px}img{display:block;border:1px solid #999;image-rendering:pixelated}"
     ".adjustment{margin:10px 0;padding:6px 10px;border-left:4px solid #d28b00;background:#fffaf0}"
     ".adjustment.note{border-left-color:#2f6db5;background:#f4f8fd}.adjustment p{margin:2px 0}"
@@ -68,15 +67,6 @@ const char* editionName(ScenarioEdition edition) {
         case FantasticWorlds: return "Fantastic Worlds";
     }
     return "";
-}
-
-// The folder as an absolute path, without the separator that "." leaves at its end.
-std::string absoluteFolder(const fs::path& folder) {
-    std::error_code error;
-    fs::path absolute = fs::absolute(folder.empty() ? fs::path(".") : folder, error).lexically_normal();
-    if (error) return displayPath(folder);
-    if (absolute.filename().empty() && absolute.has_relative_path()) absolute = absolute.parent_path();
-    return displayPath(absolute);
 }
 
 std::string anchorOf(std::size_t index) { return "scenario-" + std::to_string(index + 1); }
@@ -124,7 +114,7 @@ private:
             row("Pictures of", report.graphicsSwitch == "/g2" ? "a Fantastic Worlds scenario (/g2)"
                                                               : "a Civ2 Classic or Civ2 Conflict scenario (/g1)");
         }
-        row("Templates", absoluteFolder(report.templateFolder));
+        row("Templates", report.templateFolder);
         row("Date", report.date);
         html_.close("table");
     }
@@ -193,8 +183,8 @@ private:
                                    ", " + std::to_string(scenario.units) + " units, " +
                                    std::to_string(scenario.cities) + " cities.");
         }
-        if (!scenario.pictures.empty()) writePictures(scenario);
         if (scenario.rules.way != RulesMergeWay::NotMerged) writeRules(scenario.rules);
+        if (!scenario.pictures.empty()) writePictures(scenario);
         if (!scenario.outputs.empty()) writeOutputs(scenario);
         html_.close("section");
     }

@@ -44,7 +44,7 @@ struct RunReport {
     std::string version;         // the banner's line
     std::vector<std::string> paths;  // the scenario files and folders, as given
     std::string graphicsSwitch;  // "/g1" or "/g2" for a graphics-only run
-    std::filesystem::path templateFolder;  // as the run reads it
+    std::string templateFolder;  // as given with --templates, or else the working folder's absolute path
     std::string date;
     std::vector<RunMessage> messages;  // of the run itself, before its first scenario
     std::vector<ScenarioReport> scenarios;

@@ -11,6 +11,7 @@
 #include "kit/Files.h"
 #include "kit/SampleWorld.h"
 #include "kit/TempFolder.h"
+#include "report/FileLink.h"
 #include "report/HtmlWriter.h"
 
 namespace fs = std::filesystem;
@@ -160,4 +161,25 @@ TEST(Report, TellsTheRunWithEveryMessageAndPicture) {
         }
         for (const std::string& shown : c.shows) EXPECT_NE(page.find(shown), std::string::npos) << shown;
     }
+}
+
+// A picture's address from the report's folder: relative where a relative path leads there,
+// a file: URL where none does (another drive, a network share).
+TEST(Report, LinksPicturesFromItsFolder) {
+    struct LinkCase {
+        const char* folder;
+        const char* target;
+        const char* link;
+    };
+    const LinkCase cases[] = {
+#ifdef _WIN32
+        {"C:\\r", "D:\\s #\\x.bmp", "file:///D:/s%20%23/x.bmp"},
+        {"C:\\r", "\\\\srv\\share\\x.bmp", "file://srv/share/x.bmp"},
+        {"C:\\r\\q", "C:\\s\\x.bmp", "../../s/x.bmp"},
+#else
+        {"/r/q", "/s/a:b/x%.bmp", "../../s/a%3Ab/x%25.bmp"},
+        {"/r", "/r/./x.bmp", "x.bmp"},
+#endif
+    };
+    for (const LinkCase& c : cases) EXPECT_EQ(fileLink(c.folder, c.target), c.link) << c.target;
 }
