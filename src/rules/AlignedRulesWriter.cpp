@@ -38,7 +38,7 @@ bool moveCountedLine(RulesTextInput& input, std::size_t capacity, RulesSource so
                      std::string& piece) {
     while (input.readPiece(piece, capacity)) {
         if (writer != nullptr) writer->write(piece, source);
-        if (isCountedLine(piece, input.pieceIsWholeLine())) return true;
+        if (isCountedLine(piece, input.pieceInBlankLine())) return true;
     }
     return false;
 }

@@ -129,8 +129,8 @@ TEST(MergeRules, TextsThatDoNotFitThePlanAreWrittenSectionBySection) {
           "converted Rules.txt!"}},
         {"no caravan section", Classic, [](auto& s) { s.erase(at(s, "@CARAVAN")); },
          {"Warning: S.txt has no @CARAVAN; it comes from T.txt, check the converted Rules.txt!"}},
-        {"lines of blanks only after the last cosmic line and the first unit: the plan fits", Classic,
-         [](auto& s) { at(s, "@COSMIC")->blankLines = 1; at(s, "@UNITS")->blankLines = 3; },
+        {"lines of blanks only, of 4 to 1000 characters, among the cosmic lines and units: the plan fits", Classic,
+         [](auto& s) { at(s, "@COSMIC")->blankLines = 2; at(s, "@UNITS")->blankLines = 3; },
          {}},
     };
     for (const AlignCase& c : cases) {

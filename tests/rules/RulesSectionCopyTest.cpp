@@ -67,8 +67,9 @@ TEST(CountCaravanLines, CountsTheLinesBetweenTheHeadersOrGivesMinusTwoAndRewinds
          {{0, kCount, 2}}, "", "@CARAVAN\n"},
         {"only \"@ORDERS\" itself ends the section", "@CARAVAN\nA\n@ORDERS ; x\nB\n@ORDERS\n", {{0, kCount, 3}},
          "", "@CARAVAN\n"},
-        // Whole lines of blanks and tabs are empty; the blank tail of a long line is a piece that counts.
-        {"lines of blanks only", "@CARAVAN\n   \n\t \nA\n" + std::string(179, 'g') + "   \n \t\n@ORDERS\n",
+        // Lines of blanks and tabs are empty however long; the blank tail of a long line is a piece that counts.
+        {"lines of blanks only", "@CARAVAN\n   \n\t \nA\n" + std::string(179, 'g') + "   \n \t\n" +
+                                     std::string(179, ' ') + "\n" + std::string(200, '\t') + "\n@ORDERS\n",
          {{0, kCount, 3}}, "", "@CARAVAN\n"},
         {"\"@ORDERS\" first", "A\n@ORDERS\n@CARAVAN\nB\nC\n@ORDERS\n", {{0, kCount, -2}}, "", "A\n"},
         {"no \"@CARAVAN\"", "A\n@ORDERS\nB\n", {{0, kCount, -2}}, "", "A\n"},
@@ -161,7 +162,7 @@ TEST(CopyRulesSection, KeepsTheCountedPiecesItReadWithTheirLineNumbers) {
 }
 
 TEST(CopyRulesSection, ReadsLinesInPiecesAndStopsAtTheEndOfTheText) {
-    const std::string x179(179, 'x'), x200(200, 'x');
+    const std::string x179(179, 'x'), x200(200, 'x'), b200(200, ' ');
     expectCopies({
         {"a 200-character line is two counted pieces", x200 + "\nnext\n", {{0, 1, 1}}, x179,
          std::string(21, 'x') + "\n"},
@@ -169,6 +170,7 @@ TEST(CopyRulesSection, ReadsLinesInPiecesAndStopsAtTheEndOfTheText) {
         {"the first piece passed over", x200 + "\nnext\n", {{1, 1, 1}}, std::string(21, 'x') + "\n", "next\n"},
         {"a second piece that begins with \";\" does not count", x179 + ";tail\nnext\n", {{0, 2, 1}},
          x179 + ";tail\nnext\n", ""},
+        {"a line of 200 blanks is empty, all of it", b200 + "\nnext\n", {{0, 1, 1}}, b200 + "\nnext\n", ""},
         {"the rest copier reads pieces of 159", "A\n; c\nB\n" + x200 + "\n; last\n", {{3, kRest, 1}},
          std::string(41, 'x') + "\n; last\n", ""},
         {"a copy that runs out, and the next on the ended text", "A\n; c\nB\n", {{0, 5, 0}, {0, 1, 0}},

@@ -13,8 +13,9 @@
 
 namespace {
 
-// The pieces that `bytes` read as, each after its line number and a colon, alike from a file
-// and from memory; at the end a reader stays there, and rewound it starts again.
+// The pieces that `bytes` read as, each after its line number and a colon (" blank:" for a
+// piece of a line of blanks only), alike from a file and from memory; at the end a reader
+// stays there, and rewound it starts again.
 std::vector<std::string> readPieces(const std::string& bytes, std::size_t capacity) {
     TempFolder folder;
     writeFileText(folder / "r.txt", bytes);
@@ -24,11 +25,14 @@ std::vector<std::string> readPieces(const std::string& bytes, std::size_t capaci
     for (int i = 0; i < 2; ++i) {
         RulesTextInput& input = i == 0 ? fromFile : fromMemory;
         std::string piece;
-        while (input.readPiece(piece, capacity)) pieces[i].push_back(std::to_string(input.lineNumber()) + ":" + piece);
+        auto named = [&input](const std::string& piece) {
+            return std::to_string(input.lineNumber()) + (input.pieceInBlankLine() ? " blank:" : ":") + piece;
+        };
+        while (input.readPiece(piece, capacity)) pieces[i].push_back(named(piece));
         EXPECT_FALSE(input.readPiece(piece, capacity));
         input.rewind();
         EXPECT_TRUE(input.readPiece(piece, capacity));
-        EXPECT_EQ(std::to_string(input.lineNumber()) + ":" + piece, pieces[i].at(0));
+        EXPECT_EQ(named(piece), pieces[i].at(0));
     }
     EXPECT_EQ(pieces[1], pieces[0]);
     return pieces[0];
@@ -48,7 +52,9 @@ std::string writtenPieces(RulesTextInput& input, int count) {
 // lone CR kept, 0x1A ends the text (also among the first 64 bytes, line feeds after it); a long
 // line comes in pieces measured after its CR is dropped. Line numbers as an editor shows them:
 // empty lines count, a lone CR does not end a line, every piece of a long line has its line's.
+// A line of blanks and tabs only is blank in all its pieces, one that holds more in none.
 TEST(RulesTextInput, ReadsAsTheWindowsTextModeDoes) {
+    const std::string x179(179, 'x'), b179(179, ' '), b21 = std::string(20, ' ') + "\t";
     const struct {
         std::string bytes;
         std::size_t capacity;
@@ -62,6 +68,11 @@ TEST(RulesTextInput, ReadsAsTheWindowsTextModeDoes) {
         {"abcde\r\nxyzuvw\r\n", 7, {"1:abcde\n", "2:xyzuvw", "2:\n"}},
         {"one\r\n\r\ntwo\rthree\r\nabcdefgh\r\nlast", 6,
          {"1:one\n", "2:\n", "3:two\rt", "3:hree\n", "4:abcde", "4:fgh\n", "5:last"}},
+        {x179 + "\nnext\n", 180, {"1:" + x179, "1:\n", "2:next\n"}},  // the buffer's length, then the line feed
+        {x179 + "\r\nnext\r\n", 180, {"1:" + x179, "1:\n", "2:next\n"}},
+        {b179 + "\n" + b179 + b21 + "\r\n" + b179 + "z\n" + b179 + b21, 180,
+         {"1 blank:" + b179, "1 blank:\n", "2 blank:" + b179, "2 blank:" + b21 + "\n", "3:" + b179, "3:z\n",
+          "4 blank:" + b179, "4 blank:" + b21}},
     };
     for (const auto& c : cases) EXPECT_EQ(readPieces(c.bytes, c.capacity), c.pieces) << c.bytes;
 }
@@ -140,14 +151,23 @@ TEST(RulesTextInput, CopiesARangeAsReadingAndWritingItsPiecesWould) {
 }
 
 // Pieces looked at in place are the pieces read: at every length around the buffer's, at
-// the window's end, with whatever ends their lines, up to an end-of-text byte.
+// the window's end, with whatever ends their lines, up to an end-of-text byte. A file's
+// lines of blanks whose rest runs past the reader's window are told by reading on.
 TEST(RulesTextInput, SkimsThePiecesItReads) {
-    std::string text = std::string(16 * 1024 - 3, 'w') + "\r\n";
+    constexpr std::size_t kWindow = 16 * 1024;
+    std::string text;
+    for (const char* end : {"z\r\n", "\r\n", "\n"}) {
+        text += std::string(kWindow - 300 - text.size() % kWindow, 'w') + "\r\n" + std::string(600, ' ') + end;
+    }
+    text += std::string(kWindow - 3 - text.size() % kWindow, 'w') + "\r\n";
     for (std::size_t length = 170; length < 185; ++length) {
-        text += std::string(length, 'x') + (length % 2 == 0 ? "\r\n" : "\n") + "  \t\r\n\r\ncr\rinside\r\r\n";
+        text += std::string(length, 'x') + (length % 2 == 0 ? "\r\n" : "\n") + "  \t\r\n\r\ncr\rinside\r\r\n" +
+                std::string(length, ' ') + "\t\n";
     }
     for (const std::string& bytes : {text + "last\x1A" "after the end\n", "one\r\ntwo\r\ncut\x1A" "short\r\n" + text}) {
-        RulesTextInput reader(bytes, "r.txt");
+        TempFolder folder;
+        writeFileText(folder / "r.txt", bytes);
+        RulesTextInput reader(folder / "r.txt");
         RulesTextInput skimmer(bytes, "r.txt");
         for (const std::size_t capacity : {std::size_t{180}, std::size_t{160}}) {
             std::string piece;
@@ -156,7 +176,7 @@ TEST(RulesTextInput, SkimsThePiecesItReads) {
                 more = reader.readPiece(piece, capacity);
                 ASSERT_EQ(skimmer.skimPiece(view, capacity), more);
                 EXPECT_EQ(std::string(view.body) + (view.endsLine ? "\n" : ""), piece);
-                EXPECT_EQ(view.wholeLine, reader.pieceIsWholeLine());
+                EXPECT_EQ(view.inBlankLine, reader.pieceInBlankLine());
                 EXPECT_EQ(skimmer.lineNumber(), reader.lineNumber());
                 EXPECT_EQ(skimmer.position().byte, reader.position().byte);
             }
@@ -172,7 +192,8 @@ TEST(RulesTextInput, PassesPlainLinesAsTheyWouldBeCountedOneByOne) {
     std::string text;
     const char* const kinds[] = {"plain", "; note", ": remark", "", "  \t", "  indented", "@HEAD", "\tx"};
     for (int line = 0; line < 3000; ++line) {
-        text += std::string(kinds[line % 8]) + (line % 5 == 0 ? std::string(line % 300, 'y') : "") +
+        const char filler = line % 8 == 4 ? ' ' : 'y';  // lines of blanks, some longer than the buffer
+        text += std::string(kinds[line % 8]) + (line % 5 == 0 ? std::string(line % 300, filler) : "") +
                 (line % 13 == 0 ? "\n" : "\r\n");
     }
     for (std::size_t length = 176; length < 183; ++length) {
@@ -188,7 +209,7 @@ TEST(RulesTextInput, PassesPlainLinesAsTheyWouldBeCountedOneByOne) {
     };
     for (std::string piece; reader.readPiece(piece, 180);) {
         if (isSectionHeader(piece)) note(byPiece, afterCounted);
-        if (!isCountedLine(piece, reader.pieceIsWholeLine())) continue;
+        if (!isCountedLine(piece, reader.pieceInBlankLine())) continue;
         ++counted;
         afterCounted = reader.position();
     }
