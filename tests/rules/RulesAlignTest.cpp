@@ -167,3 +167,49 @@ TEST(MergeRules, TextsThatDoNotFitThePlanAreWrittenSectionBySection) {
         }
     }
 }
+
+// The caravan count starts at the first of two caravan headers, the block at the one in the
+// destination's order. A block that ends inside a later section leaves the rest of it, which
+// no section takes, as the start of the text after the block: told once. One that runs past
+// the end of the text stops at its last counted line.
+TEST(MergeRules, CaravanBlockFromTheSecondOfTwoCaravanHeaders) {
+    const std::string missing = "Warning: S.txt has no @%; it comes from T.txt, check the converted Rules.txt!";
+    const std::string notTaken = "Warning: S.txt has @CARAVAN at its line <L:@CARAVAN> that the conversion does not "
+                                 "take; check the converted Rules.txt!";
+    auto no = [&missing](const std::string& header) { return std::string(missing).replace(missing.find('%'), 1, header); };
+    const struct {
+        const char* what;
+        int attitudes;
+        const char* lastInBlock;  // the scenario line that ends the block, and the one after it
+        const char* notWritten;
+        std::vector<std::string> warnings;
+    } cases[] = {
+        {"it ends inside the orders", 0, "orders 3,", "orders 4,",
+         {sized(0, "@ATTITUDES", 31, "the other 31 come from T.txt, "),
+          sized(7, "(start)", 0, "0 placed on the lines that follow, 7 left out, "), no("ORDERS"), notTaken}},
+        {"it runs past the end", 31, "difficulty 17,", "; after the last line",
+         {no("ORDERS"), no("DIFFICULTY"), notTaken}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<SampleRulesSection> sections = planSections(Classic);
+        at(sections, "@ATTITUDES")->lines = c.attitudes;
+        sections.insert(at(sections, "@ATTITUDES"), SampleRulesSection{"@CARAVAN", 2, 0});
+        const std::string scenario = writeSampleSections(sections, 4) + "; after the last line\n";
+        std::ostringstream console;
+        ScenarioConverter converter(console);
+        converter.edition = Classic;
+        RulesTextInput scenarioRules(withCrLf(scenario), "S.txt");
+        RulesTextInput templateRules(withCrLf(makeTemplateRules(4)), "T.txt");
+        RulesTextOutput output = RulesTextOutput::inMemory("out.txt");
+        converter.mergeRules(scenarioRules, output, templateRules);
+
+        std::string warnings;
+        for (const std::string& warning : c.warnings) warnings += withLineNumbers(warning, scenario) + "\n";
+        EXPECT_EQ(console.str(), warnings);
+        const std::size_t blockStart = scenario.rfind("\n@CARAVAN\n") + 10;
+        const std::size_t blockEnd = lineAround(scenario, c.lastInBlock).second;
+        EXPECT_NE(output.text().find(withCrLf(scenario.substr(blockStart, blockEnd - blockStart))), std::string::npos);
+        EXPECT_EQ(output.text().find(c.notWritten), std::string::npos);
+    }
+}
