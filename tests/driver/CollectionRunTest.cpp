@@ -70,7 +70,14 @@ TEST_F(CollectionRunTest, FindsScenarioFilesByTheirEndingInByteOrder) {
     EXPECT_TRUE(search.problems.empty());
 }
 
+// A relative folder would be made in the working folder: the test's own, so that a run that
+// made one leaves nothing for the next.
 TEST_F(CollectionRunTest, OutOptionWithoutFolderOrPathShowsUsage) {
+    struct WorkingFolder {
+        const fs::path back = fs::current_path();
+        explicit WorkingFolder(const fs::path& path) { fs::current_path(path); }
+        ~WorkingFolder() { fs::current_path(back); }
+    } working(folder.path());
     const std::vector<std::vector<std::string>> incomplete{
         {"--out"}, {"--out", ""}, {"--out", "somewhere"}, {"--out", "somewhere", ""}};
     for (const auto& arguments : incomplete) {
