@@ -7,8 +7,9 @@
 
 // Rules texts are read as the standard line reader reads them into a fixed buffer: a
 // line longer than the buffer comes back in pieces, and every piece is tested, counted
-// and written as a line of its own (but that a line of blanks only is empty, all of it). The capacities include the reader's terminating
-// zero, so a piece holds at most capacity - 1 characters.
+// and written as a line of its own (but that a line of blanks only is empty, all of it).
+// The capacities include the reader's terminating zero, so a piece holds at most
+// capacity - 1 characters.
 constexpr std::size_t kSectionLineCapacity = 180;  // section copier and caravan counter
 constexpr std::size_t kRestLineCapacity = 160;     // rest copier
 

@@ -70,14 +70,9 @@ TEST_F(CollectionRunTest, FindsScenarioFilesByTheirEndingInByteOrder) {
     EXPECT_TRUE(search.problems.empty());
 }
 
-// A relative folder would be made in the working folder: the test's own, so that a run that
-// made one leaves nothing for the next.
 TEST_F(CollectionRunTest, OutOptionWithoutFolderOrPathShowsUsage) {
-    struct WorkingFolder {
-        const fs::path back = fs::current_path();
-        explicit WorkingFolder(const fs::path& path) { fs::current_path(path); }
-        ~WorkingFolder() { fs::current_path(back); }
-    } working(folder.path());
+    const fs::path back = fs::current_path();  // a relative folder would be made in the test's own working folder
+    fs::current_path(folder.path());
     const std::vector<std::vector<std::string>> incomplete{
         {"--out"}, {"--out", ""}, {"--out", "somewhere"}, {"--out", "somewhere", ""}};
     for (const auto& arguments : incomplete) {
@@ -85,6 +80,7 @@ TEST_F(CollectionRunTest, OutOptionWithoutFolderOrPathShowsUsage) {
         EXPECT_EQ(console.str(), "USAGE: Tavorel --out <output folder> <scenario file or folder>\n");
     }
     EXPECT_FALSE(fs::exists("somewhere"));
+    fs::current_path(back);
 }
 
 // With --out, one scenario's outputs go directly into the named folder (made with its

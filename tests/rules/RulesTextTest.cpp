@@ -13,9 +13,8 @@
 
 namespace {
 
-// The pieces that `bytes` read as, each after its line number and a colon (" blank:" for a
-// piece of a line of blanks only), alike from a file and from memory; at the end a reader
-// stays there, and rewound it starts again.
+// The pieces that `bytes` read as, each after its line number and a colon, alike from a file
+// and from memory; at the end a reader stays there, and rewound it starts again.
 std::vector<std::string> readPieces(const std::string& bytes, std::size_t capacity) {
     TempFolder folder;
     writeFileText(folder / "r.txt", bytes);
@@ -25,14 +24,11 @@ std::vector<std::string> readPieces(const std::string& bytes, std::size_t capaci
     for (int i = 0; i < 2; ++i) {
         RulesTextInput& input = i == 0 ? fromFile : fromMemory;
         std::string piece;
-        auto named = [&input](const std::string& piece) {
-            return std::to_string(input.lineNumber()) + (input.pieceInBlankLine() ? " blank:" : ":") + piece;
-        };
-        while (input.readPiece(piece, capacity)) pieces[i].push_back(named(piece));
+        while (input.readPiece(piece, capacity)) pieces[i].push_back(std::to_string(input.lineNumber()) + ":" + piece);
         EXPECT_FALSE(input.readPiece(piece, capacity));
         input.rewind();
         EXPECT_TRUE(input.readPiece(piece, capacity));
-        EXPECT_EQ(named(piece), pieces[i].at(0));
+        EXPECT_EQ(std::to_string(input.lineNumber()) + ":" + piece, pieces[i].at(0));
     }
     EXPECT_EQ(pieces[1], pieces[0]);
     return pieces[0];
@@ -52,9 +48,8 @@ std::string writtenPieces(RulesTextInput& input, int count) {
 // lone CR kept, 0x1A ends the text (also among the first 64 bytes, line feeds after it); a long
 // line comes in pieces measured after its CR is dropped. Line numbers as an editor shows them:
 // empty lines count, a lone CR does not end a line, every piece of a long line has its line's.
-// A line of blanks and tabs only is blank in all its pieces, one that holds more in none.
 TEST(RulesTextInput, ReadsAsTheWindowsTextModeDoes) {
-    const std::string x179(179, 'x'), b179(179, ' '), b21 = std::string(20, ' ') + "\t";
+    const std::string x179(179, 'x');  // the buffer's length: its line feed is a piece of its own
     const struct {
         std::string bytes;
         std::size_t capacity;
@@ -68,11 +63,8 @@ TEST(RulesTextInput, ReadsAsTheWindowsTextModeDoes) {
         {"abcde\r\nxyzuvw\r\n", 7, {"1:abcde\n", "2:xyzuvw", "2:\n"}},
         {"one\r\n\r\ntwo\rthree\r\nabcdefgh\r\nlast", 6,
          {"1:one\n", "2:\n", "3:two\rt", "3:hree\n", "4:abcde", "4:fgh\n", "5:last"}},
-        {x179 + "\nnext\n", 180, {"1:" + x179, "1:\n", "2:next\n"}},  // the buffer's length, then the line feed
+        {x179 + "\nnext\n", 180, {"1:" + x179, "1:\n", "2:next\n"}},
         {x179 + "\r\nnext\r\n", 180, {"1:" + x179, "1:\n", "2:next\n"}},
-        {b179 + "\n" + b179 + b21 + "\r\n" + b179 + "z\n" + b179 + b21, 180,
-         {"1 blank:" + b179, "1 blank:\n", "2 blank:" + b179, "2 blank:" + b21 + "\n", "3:" + b179, "3:z\n",
-          "4 blank:" + b179, "4 blank:" + b21}},
     };
     for (const auto& c : cases) EXPECT_EQ(readPieces(c.bytes, c.capacity), c.pieces) << c.bytes;
 }
@@ -156,13 +148,12 @@ TEST(RulesTextInput, CopiesARangeAsReadingAndWritingItsPiecesWould) {
 TEST(RulesTextInput, SkimsThePiecesItReads) {
     constexpr std::size_t kWindow = 16 * 1024;
     std::string text;
-    for (const char* end : {"z\r\n", "\r\n", "\n"}) {
+    for (const char* end : {"z\r\n", "\r\n", "\n"}) {  // lines of blanks whose rest lies in the next window
         text += std::string(kWindow - 300 - text.size() % kWindow, 'w') + "\r\n" + std::string(600, ' ') + end;
     }
     text += std::string(kWindow - 3 - text.size() % kWindow, 'w') + "\r\n";
     for (std::size_t length = 170; length < 185; ++length) {
-        text += std::string(length, 'x') + (length % 2 == 0 ? "\r\n" : "\n") + "  \t\r\n\r\ncr\rinside\r\r\n" +
-                std::string(length, ' ') + "\t\n";
+        text += std::string(length, 'x') + (length % 2 == 0 ? "\r\n" : "\n") + "  \t\r\n\r\ncr\rinside\r\r\n";
     }
     for (const std::string& bytes : {text + "last\x1A" "after the end\n", "one\r\ntwo\r\ncut\x1A" "short\r\n" + text}) {
         TempFolder folder;

@@ -218,8 +218,8 @@ std::vector<std::uint8_t> encodeBmp(const IndexedPicture& picture, const BmpKind
     put32(out, 34, static_cast<std::uint32_t>(pixels.size()));
     put32(out, 38, 2835);
     put32(out, 42, 2835);
-    const auto coloursUsed = kind.tableColours != 0 ? kind.tableColours : static_cast<std::uint32_t>(picture.colours.size());
-    put32(out, 46, bits <= 8 ? coloursUsed : 0);
+    const auto coloursUsed = static_cast<std::uint32_t>(picture.colours.size());
+    put32(out, 46, bits > 8 ? 0 : kind.tableColours != 0 ? kind.tableColours : coloursUsed);
     if (kind.masks || kind.infoHeaderBytes > 40) {
         for (int i = 0; i < 3; ++i) put32(out, 54 + 4 * i, kind.masks ? masks[i] : 0);
     }
