@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -22,20 +23,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Where the program reads a switch: the first argument after the options "--quiet", "-q"
-// and "--out <folder>". Anywhere else "/g1" is a path, and is kept inside too.
+// Where the program reads the switch: the first "/g1" or "/g2" that is not the folder of
+// "--out" or "--templates". Anywhere else "/g1" is a path, and is kept inside too.
 std::size_t switchPlace(const std::vector<std::string>& arguments) {
-    std::size_t at = 0;
-    while (at < arguments.size()) {
-        if (arguments[at] == "--out") {
-            at += 2;
-        } else if (arguments[at] == "--quiet" || arguments[at] == "-q") {
-            at += 1;
-        } else {
-            break;
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
+        if (arguments[at] == "--out" || arguments[at] == "--templates") {
+            ++at;
+        } else if (arguments[at] == "/g1" || arguments[at] == "/g2") {
+            return at;
         }
     }
-    return at;
+    return arguments.size();
 }
 
 // `switchPlace` is true where the program reads a switch.
@@ -58,6 +56,15 @@ void checkSplit(const std::string& argument) {
     FUZZ_EXPECT(parts.extension.empty() || (parts.extension[0] == '.' &&
                                             parts.extension.find('.', 1) == std::string::npos));
     FUZZ_EXPECT(parts.folder() == parts.drive + parts.directory);
+}
+
+// A template folder outside the scratch folder, with a Rules.txt alone: runs pass the
+// check of their templates and go on to the steps.
+const fs::path& templateFolder() {
+    static const TempFolder folder("tavorel-fuzz-templates");
+    static const bool written = std::ofstream(folder.path() / "Rules.txt").is_open();
+    FUZZ_EXPECT(written);
+    return folder.path();
 }
 
 const fs::path& scratchFolder() {
@@ -89,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     std::ostringstream console;
-    const int code = runConversion(arguments, console, "template");
+    const int code = runConversion(arguments, console, templateFolder());
     fuzzConsole() = console.str();
     FUZZ_EXPECT(code == 1 || code == -1 || code == 0 || code == 2);
     // Nothing is converted where there is nothing to convert. A message that names an

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "FuzzStart.h"
-#include "bitmaps/SourcePicture.h"
+#include "bitmaps/SourcePictureDecoding.h"
 
 namespace {
 

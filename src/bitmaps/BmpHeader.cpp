@@ -3,6 +3,7 @@
 #include <istream>
 
 #include "base/LittleEndian.h"
+#include "base/StreamBytes.h"
 
 namespace {
 
@@ -16,13 +17,6 @@ constexpr std::size_t kColoursUsedField = 46;
 static_assert(kColoursUsedField + 4 <= kBmpHeaderBytes, "every field read lies in the smallest header");
 
 }  // namespace
-
-bool readBytesAt(std::istream& file, std::int64_t position, std::uint8_t* into, std::int64_t count) {
-    if (count <= 0) return true;
-    file.clear();
-    file.seekg(position);
-    return static_cast<bool>(file.read(reinterpret_cast<char*>(into), static_cast<std::streamsize>(count)));
-}
 
 Outcome readBmpHeader(std::istream& file, std::int64_t fileSize, BmpHeader& header) {
     header = BmpHeader();

@@ -41,10 +41,6 @@ struct BmpHeader {
     }
 };
 
-// Reads `count` bytes at `position` of `file` into `into`; false when the file does not
-// hold them or cannot be read.
-bool readBytesAt(std::istream& file, std::int64_t position, std::uint8_t* into, std::int64_t count);
-
 // Reads the headers at the start of `file`, whose size is `fileSize`. Fails, worded to
 // follow the file's name, when it is not a BMP file ("is not a bitmap") or its info header
 // is smaller than the 40-byte one; what the picture holds is left to the caller to check.

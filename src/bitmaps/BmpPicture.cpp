@@ -5,6 +5,8 @@
 // uncompressed picture is read where its rows lie: the band's stored rows, in one read
 // (straight into the picture at 24 bits); a run-length one is read from its pixel data on
 // and decoded whole.
+#include "bitmaps/BmpPicture.h"
+
 #include <algorithm>
 #include <optional>
 #include <cstring>
@@ -15,6 +17,7 @@
 #include "bitmaps/BmpHeader.h"
 #include "bitmaps/BmpRunLength.h"
 #include "base/LittleEndian.h"
+#include "base/StreamBytes.h"
 #include "bitmaps/PaletteColours.h"
 #include "bitmaps/SourcePicture.h"
 

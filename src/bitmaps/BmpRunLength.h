@@ -3,9 +3,10 @@
 #include <cstdint>
 
 #include "base/Outcome.h"
-#include "bitmaps/SourcePicture.h"
+#include "bitmaps/PictureBytes.h"
 
 class PaletteColours;
+class SourcePicture;
 
 // Decodes the run-length encoded rows of a BMP of 4 or 8 bits per pixel (stored bottom-up,
 // `rowCount` rows of `width` pixels) from `data`, the bytes from its pixel data offset to

@@ -3,6 +3,8 @@
 // background colour. The screen must be as wide as the layout needs and tall enough; that
 // is checked before any pixel is decoded, so a file that claims a huge screen costs
 // nothing. Transparency and later images (the frames of an animation) are not used.
+#include "bitmaps/GifPicture.h"
+
 #include <gif_lib.h>
 
 #include <algorithm>

@@ -2,9 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <iosfwd>
 #include <memory>
-#include <vector>
 
 #include "base/Outcome.h"
 #include "bitmaps/PictureExtent.h"
@@ -67,27 +65,3 @@ private:
     }
     void forget();
 };
-
-// Reads a scenario's picture from `file`, a BMP of any common kind or a GIF, into the band
-// of `picture`, so that every kind converts exactly as a 24-bit BMP of the same pixels does.
-// The file's kind is told by its first bytes, not by its name. An uncompressed BMP is read
-// where its rows lie: its headers, its colour table and the band, nothing else; a compressed
-// BMP or a GIF is read whole and decoded. The claimed size is checked before anything is
-// allocated for the pixels, and only the band is held, whatever size a file claims. Fails
-// with what is wrong with the file, worded to follow its name.
-Outcome decodeSourcePicture(std::istream& file, const PictureExtent& extent, SourcePicture& picture);
-
-// The largest source file read: a 640-pixel-wide BMP of 32 bits per pixel with over 26,000
-// rows; a scenario's pictures have 480.
-constexpr std::int64_t kLargestSourceFileBytes = std::int64_t{64} << 20;
-
-// The readers of each kind, for decodeSourcePicture.
-struct PictureBytes {  // a whole file, or its pixel data, in memory
-    const std::uint8_t* data;
-    std::size_t size;
-};
-Outcome decodeBmpPicture(std::istream& file, std::int64_t fileSize, const PictureExtent& extent,
-                         SourcePicture& picture);
-Outcome decodeGifPicture(PictureBytes file, const PictureExtent& extent, SourcePicture& picture);
-// Reads the bytes of `file` from `begin` to its end (`fileSize`) into `bytes`.
-Outcome readFileRest(std::istream& file, std::int64_t begin, std::int64_t fileSize, std::vector<std::uint8_t>& bytes);

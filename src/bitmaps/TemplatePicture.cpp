@@ -6,6 +6,8 @@
 #include <ostream>
 #include <string>
 
+#include "base/StreamBytes.h"
+
 Outcome TemplatePicture::load(std::istream& file, const PictureExtent& extent, std::int64_t windowBytes) {
     forget();
     file.clear();

@@ -82,36 +82,68 @@ ScenarioSearch findScenarioFiles(const fs::path& folder, const fs::path& skipped
     return search;
 }
 
-int runCollection(const fs::path& folder, const std::string& shownFolder, RunConsole& console,
-                  const fs::path& templateFolder, const fs::path& outputFolder) {
-    const ScenarioSearch search = findScenarioFiles(folder, outputFolder);
-    for (const std::string& problem : search.problems) console.problem("Error: " + problem + "!\n");
-    const std::vector<fs::path>& scenarios = search.files;
-    if (scenarios.empty()) {
-        console.problem("No scenario file found in " + shownFolder + "\n");
-        return exit_code::Refused;
+namespace {
+
+// A scenario of the collection: where it is, and where its outputs go.
+struct Member {
+    ScenarioLocation scenario;
+    fs::path outputs;  // empty for Converted beside it
+};
+
+struct Collection {
+    std::vector<Member> members;
+    bool searchedWhole = true;  // every folder read, and each held a scenario file
+};
+
+// The scenarios that the paths name, in their order: a scenario file itself, or those under
+// a folder, each shown as the folder argument joined with its path inside the folder. A
+// folder that could not be read whole, or that holds no scenario file, is told at once.
+Collection collect(const std::vector<std::string>& paths, RunConsole& console, const fs::path& outputFolder) {
+    Collection collection;
+    for (const std::string& path : paths) {
+        const fs::path target = pathFromUtf8(path);
+        std::error_code notAFolder;
+        if (!fs::is_directory(target, notAFolder)) {
+            collection.members.push_back({locateScenario(path, target), outputFolder});
+            continue;
+        }
+        const ScenarioSearch search = findScenarioFiles(target, outputFolder);
+        for (const std::string& problem : search.problems) console.problem("Error: " + problem + "!\n");
+        if (search.files.empty()) console.problem("No scenario file found in " + path + "\n");
+        collection.searchedWhole = collection.searchedWhole && search.problems.empty() && !search.files.empty();
+        for (const fs::path& relative : search.files) {
+            fs::path outputs;
+            if (!outputFolder.empty()) {
+                const fs::path subfolder = relative.parent_path();
+                outputs = subfolder.empty() ? outputFolder : outputFolder / subfolder;
+            }
+            collection.members.push_back({locateScenario(target / relative, displayPath(target / relative)), outputs});
+        }
     }
+    return collection;
+}
+
+}  // namespace
+
+int runCollection(const std::vector<std::string>& paths, RunConsole& console, const fs::path& templateFolder,
+                  const fs::path& outputFolder) {
+    const Collection collection = collect(paths, console, outputFolder);
+    const std::vector<Member>& members = collection.members;
+    if (members.empty()) return exit_code::Refused;
 
     // The scenarios that did not convert completely, in the order they were converted.
     std::vector<Incomplete> notComplete;
     std::size_t withProblems = 0;
     std::size_t refused = 0;
-    const std::size_t total = scenarios.size();
+    const std::size_t total = members.size();
     for (std::size_t k = 0; k < total; ++k) {
-        const fs::path& relative = scenarios[k];
-        // The path as the user would type it: the folder argument, then the path inside it.
-        const std::string scenarioPath = displayPath(folder / relative);
-        console.startScenario("[" + std::to_string(k + 1) + "/" + std::to_string(total) + "] " + scenarioPath + "\n");
-        fs::path outputs;
-        if (!outputFolder.empty()) {
-            const fs::path subfolder = relative.parent_path();
-            outputs = subfolder.empty() ? outputFolder : outputFolder / subfolder;
-        }
-        const int code = convertOne(locateScenario(folder / relative, scenarioPath), console, templateFolder, outputs);
+        const ScenarioLocation& scenario = members[k].scenario;
+        console.startScenario("[" + std::to_string(k + 1) + "/" + std::to_string(total) + "] " + scenario.shown + "\n");
+        const int code = convertOne(scenario, console, templateFolder, members[k].outputs);
         if (code == exit_code::Converted) continue;
         const bool skipped = code == exit_code::SomethingSkipped;
         ++(skipped ? withProblems : refused);
-        notComplete.push_back({(skipped ? "  with problems: " : "  refused: ") + scenarioPath,
+        notComplete.push_back({(skipped ? "  with problems: " : "  refused: ") + scenario.shown,
                                console.problemCount(), console.firstProblemLine()});
     }
 
@@ -124,6 +156,5 @@ int runCollection(const fs::path& folder, const std::string& shownFolder, RunCon
         if (scenario.problemCount > 0) summary << "    " << scenario.firstProblemLine << "\n";
         if (scenario.problemCount > 1) summary << "    (and " << scenario.problemCount - 1 << " more)\n";
     }
-    const bool everyFolderRead = search.problems.empty();
-    return complete == total && everyFolderRead ? exit_code::Converted : exit_code::SomethingSkipped;
+    return complete == total && collection.searchedWhole ? exit_code::Converted : exit_code::SomethingSkipped;
 }

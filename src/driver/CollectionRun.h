@@ -21,13 +21,12 @@ struct ScenarioSearch {
 // outputs' own folder when it lies inside the collection.
 ScenarioSearch findScenarioFiles(const std::filesystem::path& folder, const std::filesystem::path& skippedFolder);
 
-// Converts every scenario file under `folder` (shown in messages as `shownFolder`, as the
-// user gave it), each exactly as a run
-// given its own path would, with a progress line before it and a summary after the last,
-// which names each scenario that did not convert completely with its first problem.
-// With an `outputFolder`, a scenario's outputs go into the subfolder of it that matches
-// the scenario's place in the collection. Returns 0 when all converted completely, 2 when
-// any did not, -1 when the folder holds no scenario file.
-int runCollection(const std::filesystem::path& folder, const std::string& shownFolder, RunConsole& console,
-                  const std::filesystem::path& templateFolder,
-                  const std::filesystem::path& outputFolder);
+// Converts the scenarios that `paths` name, as the user gave them: each scenario file, and
+// every scenario file under each folder; each exactly as a run given its own path would,
+// with a progress line before it and a summary after the last, which names each scenario
+// that did not convert completely with its first problem. With an `outputFolder`, a file's
+// outputs go into it, and a scenario of a folder into the subfolder of it that matches the
+// scenario's place in that folder. Returns 0 when all converted completely, 2 when any did
+// not (or a folder held no scenario file), -1 when the paths name no scenario file at all.
+int runCollection(const std::vector<std::string>& paths, RunConsole& console,
+                  const std::filesystem::path& templateFolder, const std::filesystem::path& outputFolder);

@@ -2,7 +2,8 @@
 
 #include <ostream>
 
-const char* const kUsageLine = "USAGE: Tavorel [--quiet] [--out <folder>] [/g1 | /g2] <scenario file or folder>";
+const char* const kUsageLine =
+    "USAGE: Tavorel [--quiet] [--out <folder>] [--templates <folder>] [/g1 | /g2] <scenario file or folder>...";
 
 namespace {
 
@@ -12,34 +13,41 @@ const char* const kUsage =
     "                           bitmaps and companion files\n"
     "  Tavorel <folder>         converts every scenario file (*.scn) in the folder\n"
     "                           and its subfolders, then sums up\n"
+    "  Tavorel <path> <path>... converts each scenario file, and each folder's\n"
+    "                           scenario files, in turn, then sums up\n"
     "  Tavorel /g1 <folder>     converts only the bitmaps in the folder, those of a\n"
     "                           Civ2 Classic or Civ2 Conflict scenario\n"
     "  Tavorel /g2 <folder>     the same, for a Fantastic Worlds scenario\n"
     "\n"
-    "Options, in any order before the scenario file or folder, written as shown:\n"
-    "  --out <folder>   writes the outputs into <folder> instead of the folder\n"
-    "                   Converted; a folder run makes its subfolders there\n"
-    "  --quiet, -q      prints only warnings and errors (in a folder run, after the\n"
-    "                   [k/N] line of their scenario) and the summary\n"
-    "  --version        prints the version\n"
-    "  --help, -h, /?   prints this help\n"
-    "A scenario file or folder whose name begins with -- is given as ./--name.\n"
+    "Options, in any order before, between or after the paths, written as shown:\n"
+    "  --out <folder>        writes the outputs into <folder> instead of the folder\n"
+    "                        Converted; the scenarios of a folder go into their\n"
+    "                        subfolders there\n"
+    "  --templates <folder>  reads the templates from <folder> instead of the\n"
+    "                        working directory\n"
+    "  --quiet, -q           prints only warnings and errors (in a folder run, after\n"
+    "                        the [k/N] line of their scenario) and the summary\n"
+    "  --version             prints the version\n"
+    "  --help, -h, /?        prints this help\n"
+    "An argument that begins with - and is no option must name a file or folder.\n"
     "\n"
     "The templates, the destination format's Rules.txt and bitmaps, are read from\n"
-    "the working directory: start Tavorel in the destination format's folder.\n"
+    "the working directory: start Tavorel in the destination format's folder, or\n"
+    "name that folder with --templates. A run refuses a folder that holds none.\n"
     "The outputs go into the folder Converted beside the scenario file (with /g1\n"
     "and /g2: inside the folder given), or into the --out folder. The scenario's\n"
-    "own files are only read.\n"
+    "own files are only read. Lines that begin with Note: lose nothing; --quiet\n"
+    "leaves them out.\n"
     "\n"
     "Exit codes:\n"
-    "   0  everything found was converted (in a folder run: every scenario);\n"
-    "      also after --help and --version\n"
+    "   0  everything found was converted (in a folder run: every scenario), with\n"
+    "      notes or without; also after --help and --version\n"
     "   1  the help screen, a usage line or an unknown option; after /g1 and /g2\n"
     "      whatever they reported\n"
     "   2  something was skipped for a problem that the run reported (in a folder\n"
     "      run: a scenario had problems or was refused)\n"
-    "  -1  (255 in POSIX shells) the scenario cannot be converted at all, or the\n"
-    "      folder holds no scenario file\n";
+    "  -1  (255 in POSIX shells) the scenario cannot be converted at all, the\n"
+    "      folder holds no scenario file, or the template folder no template\n";
 
 }  // namespace
 

@@ -1,10 +1,9 @@
 #include "driver/RunConversion.h"
 
-#include <optional>
 #include <ostream>
 #include <system_error>
 
-#include "base/OutputFolderLock.h"
+#include "base/PathText.h"
 #include "driver/CollectionRun.h"
 #include "driver/ExitCodes.h"
 #include "driver/HelpScreen.h"
@@ -13,6 +12,7 @@
 #include "driver/RunRequest.h"
 #include "driver/ScenarioConverter.h"
 #include "driver/ScenarioRun.h"
+#include "driver/TemplateFolder.h"
 #include "driver/Version.h"
 
 namespace fs = std::filesystem;
@@ -31,9 +31,9 @@ int runGraphicsOnly(const RunRequest& request, RunConsole& console, const fs::pa
         converter.edition = FantasticWorlds;
         converter.console() << "Fantastic Worlds type selected\n";
     }
-    const fs::path& scenarioFolder = request.target;
-    std::optional<OutputFolderLock> lock;
-    if (!prepareOutputFolder(scenarioFolder, converter.outputFolder, lock, console)) return exit_code::Refused;
+    const fs::path scenarioFolder = pathFromUtf8(request.paths.front());
+    const OutputFolderSetup outputs(scenarioFolder, converter.outputFolder, console);
+    if (!outputs.ready()) return exit_code::Refused;
     converter.convertGraphics(scenarioFolder);
     return exit_code::GraphicsOnly;
 }
@@ -60,10 +60,20 @@ int runConversion(const std::vector<std::string>& arguments, std::ostream& conso
             break;
     }
     RunConsole runConsole(console, request.quiet);
-    if (!request.graphicsSwitch.empty()) return runGraphicsOnly(request, runConsole, templateFolder);
-    std::error_code notAFolder;
-    if (fs::is_directory(request.target, notAFolder)) {
-        return runCollection(request.target, request.path, runConsole, templateFolder, request.outputFolder);
+    // Every kind of run, graphics only too, needs the templates: without any, it would
+    // only print an error for each.
+    const bool named = !request.templateFolder.empty();
+    const fs::path templates = named ? pathFromUtf8(request.templateFolder) : templateFolder;
+    if (!checkTemplateFolder(templates, named ? request.templateFolder : displayPath(templateFolder), runConsole)) {
+        return exit_code::Refused;
     }
-    return runScenario(locateScenario(request.path, request.target), runConsole, templateFolder, request.outputFolder);
+    if (!request.graphicsSwitch.empty()) return runGraphicsOnly(request, runConsole, templates);
+    const std::string& path = request.paths.front();
+    const fs::path target = pathFromUtf8(path);
+    std::error_code notAFolder;
+    // One scenario file is converted alone; anything more as a collection.
+    if (request.paths.size() > 1 || fs::is_directory(target, notAFolder)) {
+        return runCollection(request.paths, runConsole, templates, request.outputFolder);
+    }
+    return runScenario(locateScenario(path, target), runConsole, templates, request.outputFolder);
 }

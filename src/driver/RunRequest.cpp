@@ -1,20 +1,33 @@
 #include "driver/RunRequest.h"
 
-#include "base/PathText.h"
-
+#include <algorithm>
+#include <system_error>
 #include <utility>
 
+#include "base/PathText.h"
 #include "driver/HelpScreen.h"
+#include "driver/ScenarioPath.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
 const std::string kOutOption = "--out";
+const std::string kTemplatesOption = "--templates";
 
 bool isHelpRequest(const std::string& argument) {
     return argument == "--help" || argument == "-h" || argument == "/?";
 }
 
 bool isGraphicsSwitch(const std::string& argument) { return argument == "/g1" || argument == "/g2"; }
+
+// A name that begins with "-" is a path only where such a file or folder is there, found
+// as the run would find it.
+bool isUnknownOption(const std::string& argument) {
+    if (argument.empty() || argument[0] != '-') return false;
+    std::error_code error;
+    return !fs::exists(findScenarioFile(pathFromUtf8(argument)), error);
+}
 
 RunRequest answer(RunRequest::Kind kind, std::string message = {}) {
     RunRequest request;
@@ -23,14 +36,20 @@ RunRequest answer(RunRequest::Kind kind, std::string message = {}) {
     return request;
 }
 
+// The usage of an option that names a folder, for a command line that gives it no folder
+// or no path.
+std::string folderOptionUsage(const std::string& option, const std::string& folder) {
+    return "USAGE: Tavorel " + option + " <" + folder + "> <scenario file or folder>\n";
+}
+
 }  // namespace
 
 RunRequest readRunRequest(const std::vector<std::string>& arguments) {
     if (arguments.empty()) return answer(RunRequest::Kind::HelpScreen);
     RunRequest request;
     bool outGiven = false;
-    std::size_t at = 0;
-    for (; at < arguments.size(); ++at) {
+    bool templatesGiven = false;
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
         const std::string& argument = arguments[at];
         if (isHelpRequest(argument)) return answer(RunRequest::Kind::Help);
         if (argument == "--version") return answer(RunRequest::Kind::Version);
@@ -39,27 +58,32 @@ RunRequest readRunRequest(const std::vector<std::string>& arguments) {
         } else if (argument == kOutOption) {
             outGiven = true;
             if (++at < arguments.size()) request.outputFolder = pathFromUtf8(arguments[at]);
+        } else if (argument == kTemplatesOption) {
+            templatesGiven = true;
+            if (++at < arguments.size()) request.templateFolder = arguments[at];
         } else if (request.graphicsSwitch.empty() && isGraphicsSwitch(argument)) {
             request.graphicsSwitch = argument;
-        } else if (argument.rfind("--", 0) == 0) {
+        } else if (isUnknownOption(argument)) {
             return answer(RunRequest::Kind::Usage, "Unknown option " + argument + "\n" + kUsageLine + "\n");
         } else {
-            break;
+            request.paths.push_back(argument);
         }
     }
 
-    // An incomplete command line is answered with the usage of what it began. After --out
-    // or a switch, an empty argument is no path.
-    const bool pathGiven = at < arguments.size() && !arguments[at].empty();
-    const std::string outUsage = "USAGE: Tavorel " + kOutOption + " <output folder> <scenario file or folder>\n";
+    // An incomplete command line is answered with the usage of what it began. After an
+    // option, an empty argument is no path; a graphics switch takes one folder.
+    const std::vector<std::string>& paths = request.paths;
+    const bool pathGiven = std::any_of(paths.begin(), paths.end(), [](const std::string& p) { return !p.empty(); });
+    const std::string outUsage = folderOptionUsage(kOutOption, "output folder");
+    const std::string templatesUsage = folderOptionUsage(kTemplatesOption, "folder of the destination's templates");
     if (outGiven && request.outputFolder.empty()) return answer(RunRequest::Kind::Usage, outUsage);
-    if (!request.graphicsSwitch.empty() && !pathGiven) {
+    if (templatesGiven && request.templateFolder.empty()) return answer(RunRequest::Kind::Usage, templatesUsage);
+    if (!request.graphicsSwitch.empty() && (!pathGiven || paths.size() > 1)) {
         return answer(RunRequest::Kind::Usage,
                       "USAGE: Tavorel " + request.graphicsSwitch + " <folder of the scenario's bitmaps>\n");
     }
     if (outGiven && !pathGiven) return answer(RunRequest::Kind::Usage, outUsage);
-    if (at == arguments.size()) return answer(RunRequest::Kind::Usage, std::string(kUsageLine) + "\n");
-    request.path = arguments[at];
-    request.target = pathFromUtf8(request.path);
+    if (templatesGiven && !pathGiven) return answer(RunRequest::Kind::Usage, templatesUsage);
+    if (paths.empty()) return answer(RunRequest::Kind::Usage, std::string(kUsageLine) + "\n");
     return request;
 }

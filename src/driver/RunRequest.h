@@ -4,11 +4,12 @@
 #include <string>
 #include <vector>
 
-// What a command line asks for. Options come first, in any order: "--quiet" (or "-q"),
-// "--out <folder>" and a graphics switch "/g1" or "/g2"; then the scenario file or folder.
-// Arguments after it are ignored. Options and switches are compared exactly, letter case
-// included; an argument that begins with "--" and is no option is refused, so that a
-// mistyped option is never taken for a path.
+// What a command line asks for. Options may stand before, between and after the paths:
+// "--quiet" (or "-q"), "--out <folder>", "--templates <folder>" and a graphics switch "/g1"
+// or "/g2"; every other argument is a scenario file or folder. Options and switches are
+// compared exactly, letter case included; an argument that begins with "-", is no option
+// and names no file or folder is refused, so that a mistyped option is never taken for a
+// path.
 struct RunRequest {
     enum class Kind {
         HelpScreen,  // no argument at all
@@ -21,9 +22,9 @@ struct RunRequest {
     std::string message;         // for Usage: the lines to print
     bool quiet = false;
     std::filesystem::path outputFolder;  // as given with --out; empty without it
+    std::string templateFolder;  // as given with --templates (and shown); empty without it
     std::string graphicsSwitch;  // "/g1", "/g2", or empty
-    std::string path;            // the scenario file, or the folder, as given (and shown)
-    std::filesystem::path target;  // the same as a path
+    std::vector<std::string> paths;  // the scenario files and folders, as given (and shown), in order
 };
 
 RunRequest readRunRequest(const std::vector<std::string>& arguments);

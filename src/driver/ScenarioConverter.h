@@ -15,11 +15,24 @@ class RulesTextOutput;
 class RunConsole;
 struct RulesPiece;
 
-// Why probeScenario would not take a scenario file.
-enum class ScenarioRefusal {
-    None,
-    UnsupportedVersion,  // version byte neither 39 nor 40, or no version byte at all
-    ShorterThanCounts,   // the file holds less than its map, unit and city counts announce
+// Why probeScenario would not take a scenario file, with what it found there, so that
+// the message says it without reading the file again. Compared with a kind alone.
+struct ScenarioRefusal {
+    enum Kind {
+        None,
+        UnsupportedVersion,  // version byte neither 39 nor 40, or no version byte at all
+        ShorterThanCounts,   // the file holds less than its map, unit and city counts announce
+    };
+    ScenarioRefusal(Kind refused = None) : kind(refused) {}  // implicit: a kind alone is a refusal
+    bool operator==(Kind other) const { return kind == other; }
+    bool operator!=(Kind other) const { return kind != other; }
+    bool operator==(const ScenarioRefusal& other) const { return kind == other.kind; }
+
+    Kind kind;
+    // UnsupportedVersion: the version byte found, or -1 when the file ends before it;
+    // then `fileSize` is the bytes it holds.
+    int versionByte = -1;
+    std::int64_t fileSize = 0;
 };
 
 // The one converter of a run: the scenario profile and every conversion operation.
@@ -81,6 +94,8 @@ public:
 
     // --- bitmaps (bitmaps) ------------------------------------------------------------
     int convertGraphics(const std::filesystem::path& scenarioFolder);
+    // The names of the template bitmaps that convertGraphics copies, in the order it copies them.
+    static std::vector<std::string> templateBitmapNames();
     // Cell primitives: from the scenario's picture (bitmaps/SourcePicture.h) into a
     // template whose rows pass through memory (bitmaps/TemplatePicture.h). Each returns 1,
     // or 0 when a picture is not of the primitive's geometry or a rectangle leaves the

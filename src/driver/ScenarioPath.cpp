@@ -1,8 +1,12 @@
 #include "driver/ScenarioPath.h"
 
+#include <system_error>
 #include <utility>
 
+#include "base/FileLookup.h"
 #include "base/PathText.h"
+
+namespace fs = std::filesystem;
 
 ScenarioPath splitScenarioPath(const std::string& argument) {
     ScenarioPath parts;
@@ -25,9 +29,25 @@ ScenarioPath splitScenarioPath(const std::string& argument) {
     return parts;
 }
 
+std::filesystem::path findScenarioFile(const std::filesystem::path& given) {
+    std::error_code error;
+    if (fs::exists(given, error) || !given.has_filename()) return given;
+    return findIgnoringCase(given.parent_path(), displayPath(given.filename()));
+}
+
+std::string shownFolder(const ScenarioLocation& scenario) {
+    std::string folder = splitScenarioPath(scenario.shown).folder();
+    if (folder.empty()) return ".";
+    // A root ("/", "C:\") keeps its separator: without it, it would name another folder.
+    const bool endsInSeparator = folder.back() == '/' || folder.back() == '\\';
+    const bool root = folder.size() == 1 || folder[folder.size() - 2] == ':';
+    if (endsInSeparator && !root) folder.pop_back();
+    return folder;
+}
+
 ScenarioLocation locateScenario(const std::string& argument, const std::filesystem::path& file) {
     const ScenarioPath parts = splitScenarioPath(argument);
-    return {file, pathFromUtf8(parts.folder()), parts.fileName(), parts.name, argument};
+    return {findScenarioFile(file), pathFromUtf8(parts.folder()), parts.fileName(), parts.name, argument};
 }
 
 ScenarioLocation locateScenario(const std::filesystem::path& file, std::string shown) {

@@ -29,5 +29,13 @@ struct ScenarioLocation {
     std::string shown;             // the path as the user would type it, for messages
 };
 
+// The file a scenario path names, found as every input is: its exact spelling first, else
+// the entry of its folder that matches it ignoring letter case; else the path as it is.
+std::filesystem::path findScenarioFile(const std::filesystem::path& given);
+
+// The shown path's folder, as a message names it: without a final separator, "." for none.
+std::string shownFolder(const ScenarioLocation& scenario);
+
+// From the command line: the file is found by findScenarioFile; its names stay as typed.
 ScenarioLocation locateScenario(const std::string& argument, const std::filesystem::path& file);
 ScenarioLocation locateScenario(const std::filesystem::path& file, std::string shown);

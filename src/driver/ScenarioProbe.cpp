@@ -45,7 +45,11 @@ ScenarioRefusal ScenarioConverter::probeScenario(std::istream& scenario, RulesTe
     std::array<char, kVersionByteOffset + 2> header{};  // the first six words
     rewindStream(scenario);
     scenario.read(header.data(), header.size());
-    if (scenario.gcount() <= kVersionByteOffset) return ScenarioRefusal::UnsupportedVersion;
+    ScenarioRefusal unsupported(ScenarioRefusal::UnsupportedVersion);
+    if (scenario.gcount() <= kVersionByteOffset) {
+        unsupported.fileSize = scenario.gcount();
+        return unsupported;
+    }
 
     const std::uint8_t version = static_cast<std::uint8_t>(header[kVersionByteOffset]);
     VersionLayout layout;
@@ -54,7 +58,8 @@ ScenarioRefusal ScenarioConverter::probeScenario(std::istream& scenario, RulesTe
     } else if (version == kClassicLayout.versionByte) {
         layout = kClassicLayout;
     } else {
-        return ScenarioRefusal::UnsupportedVersion;
+        unsupported.versionByte = version;
+        return unsupported;
     }
     fixedPartSize = layout.fixedPartSize;
     mapOffset = layout.mapOffset;

@@ -1,12 +1,13 @@
 #include "driver/ScenarioRun.h"
 
+#include <cerrno>
 #include <fstream>
-#include <optional>
 #include <ostream>
+#include <string>
 
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
-#include "base/OutputFolderLock.h"
+#include "base/OpenFailure.h"
 #include "base/PathText.h"
 #include "base/ReplacingOutput.h"
 #include "driver/ExitCodes.h"
@@ -15,15 +16,23 @@
 #include "driver/RunConsole.h"
 #include "driver/ScenarioConverter.h"
 #include "driver/ScenarioFileStep.h"
+#include "driver/TextsLeftBehind.h"
 #include "rules/RulesText.h"
+#include "scenario/ScenarioLayout.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-void printRefusal(RunConsole& console, ScenarioRefusal refusal, const std::string& scenarioPath) {
+void printRefusal(RunConsole& console, const ScenarioRefusal& refusal, const std::string& scenarioPath) {
     if (refusal == ScenarioRefusal::UnsupportedVersion) {
-        console.problem("Warning! Not a real scn file or not supported scn version!\n");
+        const std::string found =
+            refusal.versionByte < 0
+                ? std::to_string(refusal.fileSize) + " bytes, too short to hold a version byte"
+                : "version byte " + std::to_string(refusal.versionByte) + "; Tavorel converts versions " +
+                      std::to_string(kVersionByteClassic) + " and " + std::to_string(kVersionByteFantasticWorlds);
+        console.problem("Warning! Not a real scn file or not supported scn version!\n" + scenarioPath + ": " + found +
+                        "\n");
     } else {
         console.problem("Error: " + scenarioPath + " is shorter than its map, unit and city counts announce!\n");
     }
@@ -34,14 +43,13 @@ void printRefusal(RunConsole& console, ScenarioRefusal refusal, const std::strin
 int runScenario(const ScenarioLocation& location, RunConsole& console, const fs::path& templateFolder,
                 const fs::path& outputFolder) {
     const fs::path& scenarioFolder = location.folder;
-    std::optional<OutputFolderLock> lock;
-    if (!prepareOutputFolder(scenarioFolder, outputFolder, lock, console)) return exit_code::Refused;
-
     const fs::path& scenarioPath = location.file;
+    errno = 0;
     std::ifstream scenario(scenarioPath, std::ios::binary);
     if (!scenario.is_open()) {
+        const std::string reason = openFailureReason(scenarioPath, errno);
         console.problem("Error in opening Scenario File!\nPlease check for existance of file and\n"
-                        "remember to use full path & extension\n");
+                        "remember to use full path & extension\n" + location.shown + ": " + reason + "\n");
         return exit_code::Refused;
     }
 
@@ -50,7 +58,7 @@ int runScenario(const ScenarioLocation& location, RunConsole& console, const fs:
     converter.outputFolder = outputFolder;
     converter.scenarioName = location.fileName;
 
-    // The scenario is profiled before its output file exists, so that a refused
+    // The scenario is profiled before its output folder and file exist, so that a refused
     // scenario leaves nothing behind.
     ScenarioRefusal refusal;
     {
@@ -72,6 +80,10 @@ int runScenario(const ScenarioLocation& location, RunConsole& console, const fs:
         console.problem("Error: " + location.shown + " is named like a temporary file of this tool!\n");
         return exit_code::Refused;
     }
+    // The output folder is made only now, past every refusal. Made before the output, it
+    // goes after it, and is removed should the run have written nothing into it.
+    const OutputFolderSetup outputs(scenarioFolder, outputFolder, console);
+    if (!outputs.ready()) return exit_code::Refused;
     ReplacingOutput output(outputPath);
     if (!output.isOpen()) {
         console.problem("Error: could not create " + displayPath(outputPath) + "!\n");
@@ -85,6 +97,7 @@ int runScenario(const ScenarioLocation& location, RunConsole& console, const fs:
     convertRulesStep(converter, scenarioFolder);
     converter.console() << "Copying identical files\n";
     converter.copyCompanionFiles(scenarioFolder, location.baseName);
+    noteTextsLeftBehind(converter, scenarioFolder, shownFolder(location));
     converter.console() << "Conversion Terminated\n";
     return converter.problemReported() ? exit_code::SomethingSkipped : exit_code::Converted;
 }

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "bitmaps/SourcePicture.h"
+#include "bitmaps/SourcePictureDecoding.h"
 #include "bitmaps/TemplatePicture.h"
 #include "driver/ScenarioConverter.h"
 #include "kit/BitmapLayoutSample.h"

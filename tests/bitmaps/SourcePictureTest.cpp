@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "BitmapTestSupport.h"
-#include "bitmaps/SourcePicture.h"
+#include "bitmaps/SourcePictureDecoding.h"
 #include "driver/RunConversion.h"
 #include "kit/ByteWriting.h"
 #include "kit/FuzzSeeds.h"

@@ -21,12 +21,14 @@ const char* const kHelpScreen =
     "USAGE: Tavorel <fname>\n"
     "Where <dir>is the file name of scenario to convert\n";
 
-const char* const kOpenError =
-    "Error in opening Scenario File!\nPlease check for existance of file and\n"
-    "remember to use full path & extension\n";
+std::string openError(const std::string& path) {
+    return "Error in opening Scenario File!\nPlease check for existance of file and\n"
+           "remember to use full path & extension\n" + path + ": No such file or directory\n";
+}
 
 class RunTest : public ::testing::Test {
 protected:
+    void SetUp() override { writeTemplateFolder(folder / "template", 2); }
     int run(const std::vector<std::string>& arguments) {
         console.str("");
         return runConversion(arguments, console, folder / "template");
@@ -53,7 +55,7 @@ TEST_F(RunTest, GraphicsSwitchesSelectTheEditionFamily) {
     fs::create_directories(folder / "pictures");
     EXPECT_EQ(run({"/g1", (folder / "pictures").string()}), exit_code::GraphicsOnly);
     EXPECT_TRUE(startsWith("Graphic only conversion selected\nCiv2Classic type selected\n"));
-    EXPECT_TRUE(fs::is_directory(folder / "pictures" / "Converted"));
+    EXPECT_FALSE(fs::exists(folder / "pictures" / "Converted"));  // made, nothing written in it, removed
 
     EXPECT_EQ(run({"/g2", (folder / "pictures").string()}), exit_code::GraphicsOnly);
     EXPECT_TRUE(startsWith("Graphic only conversion selected\nFantastic Worlds type selected\n"));
@@ -67,18 +69,17 @@ TEST_F(RunTest, GraphicsSwitchWithoutFolderShowsUsage) {
 }
 
 TEST_F(RunTest, SwitchesAreCaseSensitive) {
-    // "/G1" is a scenario path, which does not exist. Its output folder is named, so that
-    // the run makes no Converted folder at the root of the machine.
-    EXPECT_EQ(run({"--out", (folder / "out").string(), "/G1", "somewhere"}), exit_code::Refused);
-    EXPECT_EQ(console.str(), kOpenError);
-    EXPECT_TRUE(fs::is_directory(folder / "out"));
+    // "/G1" is a scenario path, which does not exist; its named output folder is not made.
+    EXPECT_EQ(run({"--out", (folder / "out").string(), "/G1"}), exit_code::Refused);
+    EXPECT_EQ(console.str(), openError("/G1"));
+    EXPECT_FALSE(fs::exists(folder / "out"));
 }
 
-TEST_F(RunTest, MissingScenarioIsRefusedAfterTheFolderIsMade) {
+TEST_F(RunTest, MissingScenarioIsRefusedAndNoFolderIsMade) {
     fs::create_directories(folder / "scen");
     EXPECT_EQ(run({(folder / "scen" / "None.scn").string()}), exit_code::Refused);
-    EXPECT_EQ(console.str(), kOpenError);
-    EXPECT_TRUE(fs::is_directory(folder / "scen" / "Converted"));
+    EXPECT_EQ(console.str(), openError((folder / "scen" / "None.scn").string()));
+    EXPECT_FALSE(fs::exists(folder / "scen" / "Converted"));
 }
 
 TEST_F(RunTest, UnsupportedVersionLeavesNoOutputFile) {
@@ -86,8 +87,9 @@ TEST_F(RunTest, UnsupportedVersionLeavesNoOutputFile) {
     bytes[10] = 41;
     const fs::path scenario = scenarioWith(bytes);
     EXPECT_EQ(run({scenario.string()}), exit_code::Refused);
-    EXPECT_EQ(console.str(), "Warning! Not a real scn file or not supported scn version!\n");
-    EXPECT_FALSE(fs::exists(folder / "scen" / "Converted" / "Rome.scn"));
+    EXPECT_EQ(console.str(), "Warning! Not a real scn file or not supported scn version!\n" + scenario.string() +
+                                 ": version byte 41; Tavorel converts versions 39 and 40\n");
+    EXPECT_FALSE(fs::exists(folder / "scen" / "Converted"));
     EXPECT_EQ(readFileBytes(scenario), bytes);
 }
 
@@ -132,7 +134,6 @@ TEST_F(RunTest, ScenarioWithoutExtensionKeepsItsName) {
 // starts a line late: the merge writes them section by section, says so (the lines after
 // those it takes too) before its "Done!", and the run ends with exit code 2.
 TEST_F(RunTest, RulesThatDoNotFitThePlanAreMergedWithAWarning) {
-    writeTemplateFolder(folder / "template", 2);
     ScenarioFolderOptions options;
     options.scenario.edition = Classic;
     options.withBitmaps = false;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,27 +16,41 @@ namespace {
 const std::string kHelpScreen =
     "Tavorel 1.0 HELP SCREEN \n(Well, it doesn't say a lot but in the future... who knows)\n"
     "USAGE: Tavorel <fname>\nWhere <dir>is the file name of scenario to convert\n";
-const std::string kUsage = "USAGE: Tavorel [--quiet] [--out <folder>] [/g1 | /g2] <scenario file or folder>\n";
+const std::string kUsage =
+    "USAGE: Tavorel [--quiet] [--out <folder>] [--templates <folder>] [/g1 | /g2] <scenario file or folder>...\n";
 const std::string kOpenError =
     "Error in opening Scenario File!\nPlease check for existance of file and\nremember to use full path & extension\n";
 const std::string kRefusal = "Warning! Not a real scn file or not supported scn version!\n";
+const std::string kBadRefusal = kRefusal + "{W}/c/broken/Bad.scn: 3 bytes, too short to hold a version byte\n";
+const std::string kOddRefusal = kRefusal + "{W}/odd/V41.scn: version byte 41; Tavorel converts versions 39 and 40\n";
+const std::string kMissing = ": No such file or directory\n";
 const std::string kUnitsProblem = "Error: {W}/c/bad/Units.bmp is not a bitmap, Units.bmp not converted!\n";
 const std::string kBadProblems =
     kUnitsProblem + "Error: {W}/c/bad/Cities.bmp is not a bitmap, Cities.bmp not converted!\n";
+const std::string kDashNote =
+    "Note: --dash also holds PEDIA.TXT, Game.txt, menu.TXT; they are not converted, check them by hand.\n";
+std::string noTemplates(const std::string& folder) {
+    return "Error: " + folder +
+           " holds no destination templates; start Tavorel in the destination's folder or name that folder with "
+           "--templates!\n";
+}
 // The complete help starts so, then names every mode, option and exit code.
-const std::vector<std::string> kHelp{kHelpScreen + "\n" + kUsage, "Tavorel <folder> ", "Tavorel /g2 <folder> ",
-                                     "--out <folder> ", "--quiet, -q ", "--version ", "--help, -h, /? ",
-                                     "working directory", "\n   0  ", "\n   1  ", "\n   2  ", "\n  -1  "};
+const std::vector<std::string> kHelp{kHelpScreen + "\n" + kUsage, "Tavorel <folder> ", "Tavorel <path> <path>... ",
+                                     "Tavorel /g2 <folder> ", "--out <folder> ", "--templates <folder> ",
+                                     "--quiet, -q ", "--version ", "--help, -h, /? ", "working directory",
+                                     "\n   0  ", "\n   1  ", "\n   2  ", "\n  -1  "};
 
 // {W} is the world folder; the working folder is {W}/template, which holds a complete
-// scenario in --dash. The collection {W}/c holds, in this order, a scenario whose Units.bmp
-// and Cities.bmp are no bitmaps, a refused one and a complete one.
+// scenario in --dash with three texts left behind. The collection {W}/c holds, in this
+// order, a scenario whose Units.bmp and Cities.bmp are no bitmaps, a refused one and a
+// complete one; {W}/fresh a complete scenario that only the runs started in {W} convert.
 struct CommandCase {
     std::vector<std::string> arguments;
     int exitCode;                            // as the parent process sees it: -1 arrives as 255
     std::string output = {};                 // exact, unless `mentions` is given:
     std::vector<std::string> mentions = {};  // the first starts the output, each is in it
-    const char* made = nullptr;              // a file that the run makes
+    std::vector<std::string> made = {};      // files that the run makes
+    std::vector<std::string> absent = {};    // files and folders that it does not make
 };
 
 const CommandCase kCases[] = {
@@ -47,24 +62,51 @@ const CommandCase kCases[] = {
     {{"--version"}, 0, "Tavorel V1.2\n"},
     {{"--Version"}, 1, "Unknown option --Version\n" + kUsage},
     {{"-q", "--bogus", "{W}/c/good/Sample.scn"}, 1, "Unknown option --bogus\n" + kUsage},
-    {{"--dash/Sample.scn"}, 1, "Unknown option --dash/Sample.scn\n" + kUsage},
-    {{"./--dash/Sample.scn"}, 0, "", {"Tavorel V1.2\nScenario File: Sample.scn\n", "\nConversion Terminated\n"}},
-    {{"-Q", "{W}/c/good/Sample.scn"}, 255, kOpenError},  // not an option, but the path
+    {{"-Q", "{W}/c/good/Sample.scn"}, 1, "Unknown option -Q\n" + kUsage},
+    {{"{W}/c/good/Sample.scn", "-out", "{W}/o6"}, 1, "Unknown option -out\n" + kUsage, {}, {}, {"{W}/o6"}},
+    {{"--dash/Sample.scn"}, 0, "", {"Tavorel V1.2\nScenario File: Sample.scn\n", kDashNote + "Conversion Terminated\n"}},
+    {{"./--dash/Sample.scn", "-q"}, 0, ""},  // no note when quiet
     {{"-q"}, 1, kUsage},
     {{"/g1", "-q"}, 1, "USAGE: Tavorel /g1 <folder of the scenario's bitmaps>\n"},
-    {{"-q", "{W}/c/good/Sample.scn"}, 0, "", {}, "{W}/c/good/Converted/Rules.txt"},
-    {{"--quiet", "{W}/c/bad/Sample.scn"}, 2, kBadProblems},
-    {{"-q", "{W}/c/broken/Bad.scn"}, 255, kRefusal},
-    {{"-q", "{W}/nowhere/Missing.scn"}, 255, kOpenError},
-    {{"-q", "--out", "{W}/o1", "{W}/c/bad/Sample.scn"}, 2, kBadProblems, {}, "{W}/o1/Sample.scn"},
-    {{"--out", "{W}/o2", "-q", "/g2", "{W}/c/good"}, 1, "", {}, "{W}/o2/Terrain2.bmp"},
+    {{"/g1", "{W}/c/good", "{W}/c/bad"}, 1, "USAGE: Tavorel /g1 <folder of the scenario's bitmaps>\n"},
+    {{"--templates", "{W}/template"}, 1,
+     "USAGE: Tavorel --templates <folder of the destination's templates> <scenario file or folder>\n"},
+    {{"-q", "{W}/c/good/Sample.scn"}, 0, "", {}, {"{W}/c/good/Converted/Rules.txt"}},
+    {{"-q", "{W}/c/good/sAMPLE.scn"}, 0, "", {}, {"{W}/c/good/Converted/sAMPLE.scn"}},
+    {{"{W}/c/bad/Sample.scn", "--quiet"}, 2, kBadProblems},
+    {{"-q", "{W}/c/broken/Bad.scn"}, 255, kBadRefusal, {}, {}, {"{W}/c/broken/Converted"}},
+    {{"{W}/odd/V41.scn"}, 255, kOddRefusal, {}, {}, {"{W}/odd/Converted"}},
+    {{"--out", "{W}/o4/deeper", "{W}/odd/V41.scn"}, 255, kOddRefusal, {}, {}, {"{W}/o4"}},
+    {{"-q", "Missing.scn"}, 255, kOpenError + "Missing.scn" + kMissing, {}, {}, {"{W}/template/Converted"}},
+    {{"-q", "--out", "{W}/o1", "{W}/c/bad/Sample.scn"}, 2, kBadProblems, {}, {"{W}/o1/Sample.scn"}},
+    {{"--out", "{W}/o2", "-q", "/g2", "{W}/c/good"}, 1, "", {}, {"{W}/o2/Terrain2.bmp"}},
     {{"/g1", "--quiet", "{W}/c/bad"}, 1, kBadProblems},
+    {{"-q", "/g1", "{W}/empty"}, 1, "", {}, {}, {"{W}/empty/Converted"}},
     {{"-q", "{W}/empty"}, 255, "No scenario file found in {W}/empty\n"},
     {{"-q", "{W}/c"}, 2,
-     "[1/3] {W}/c/bad/Sample.scn\n" + kBadProblems + "[2/3] {W}/c/broken/Bad.scn\n" + kRefusal +
+     "[1/3] {W}/c/bad/Sample.scn\n" + kBadProblems + "[2/3] {W}/c/broken/Bad.scn\n" + kBadRefusal +
          "Converted 3 scenarios: 1 complete, 1 with problems, 1 refused\n  with problems: {W}/c/bad/Sample.scn\n    " +
          kUnitsProblem + "    (and 1 more)\n  refused: {W}/c/broken/Bad.scn\n    " + kRefusal},
-    {{"--out", "{W}/o3", "-q", "{W}/c"}, 2, "", {"[1/3] {W}/c/bad/Sample.scn\n" + kUnitsProblem}, "{W}/o3/good/Sample.scn"},
+    {{"--out", "{W}/o3", "-q", "{W}/c"}, 2, "", {"[1/3] {W}/c/bad/Sample.scn\n" + kUnitsProblem}, {"{W}/o3/good/Sample.scn"}},
+    {{"{W}/c/good/Sample.scn", "-q", "{W}/c/broken/Bad.scn"}, 2,
+     "[2/2] {W}/c/broken/Bad.scn\n" + kBadRefusal +
+         "Converted 2 scenarios: 1 complete, 0 with problems, 1 refused\n  refused: {W}/c/broken/Bad.scn\n    " + kRefusal},
+    {{"-q", "{W}/empty", "{W}/c/good/Sample.scn"}, 2,
+     "No scenario file found in {W}/empty\nConverted 1 scenarios: 1 complete, 0 with problems, 0 refused\n"},
+    {{"--out", "{W}/o5", "-q", "{W}/template/--dash/Sample.scn", "{W}/c"}, 2, "",
+     {"[2/4] {W}/c/bad/Sample.scn\n" + kUnitsProblem, "\nConverted 4 scenarios: 2 complete, 1 with problems, 1 refused\n"},
+     {"{W}/o5/Sample.scn", "{W}/o5/bad/Rules.txt", "{W}/o5/good/Sample.scn"}, {"{W}/o5/broken"}},
+};
+
+// Started in {W}, which holds no template, unless a folder of them is named.
+const CommandCase kOutsideCases[] = {
+    {{"fresh/Sample.scn"}, 255, noTemplates("."), {}, {}, {"{W}/fresh/Converted"}},
+    {{"-q", "fresh"}, 255, noTemplates("."), {}, {}, {"{W}/fresh/Converted"}},
+    {{"/g1", "fresh"}, 255, noTemplates("."), {}, {}, {"{W}/fresh/Converted"}},
+    {{"--templates", "c/broken", "fresh/Sample.scn"}, 255, noTemplates("c/broken"), {}, {}, {"{W}/fresh/Converted"}},
+    {{"-q", "--templates", "partial", "fresh/Sample.scn"}, 2,
+     "Error: template partial/Rules.txt not found, Rules.txt not converted!\n", {}, {"{W}/fresh/Converted/Units.bmp"}},
+    {{"fresh/Sample.scn", "--templates", "template", "-q"}, 0, "", {}, {"{W}/fresh/Converted/Rules.txt"}},
 };
 
 std::string withWorld(std::string text, const std::string& world) {
@@ -82,21 +124,48 @@ TEST(CommandLine, EveryOptionThroughTheBuiltTool) {
     const std::string w = world.path().string();
     writeTemplateFolder(world / "template", 4);
     writeScenarioFolder(world / "template" / "--dash", {});
-    for (const char* folder : {"c/good", "c/bad"}) writeScenarioFolder(world / folder, {});
+    for (const char* text : {"PEDIA.TXT", "menu.TXT", "Game.txt"}) writeFileText(world / "template" / "--dash" / text, "");
+    for (const char* folder : {"c/good", "c/bad", "fresh"}) writeScenarioFolder(world / folder, {});
     for (const char* picture : {"Units.bmp", "Cities.bmp"}) writeFileBytes(world / "c" / "bad" / picture, {'B', 'M'});
-    for (const char* folder : {"c/broken", "empty"}) fs::create_directories(world / folder);
+    for (const char* folder : {"c/broken", "empty", "odd", "partial"}) fs::create_directories(world / folder);
     writeFileBytes(world / "c" / "broken" / "Bad.scn", {1, 2, 3});
+    writeFileBytes(world / "odd" / "V41.scn", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 41, 0});
+    for (const std::string name : kTemplateBitmapNames) {  // named in capitals: found all the same
+        fs::copy_file(world / "template" / name, world / "partial" / (name.substr(0, name.size() - 3) + "BMP"));
+    }
 
-    for (const CommandCase& c : kCases) {
+    const auto check = [&w](const CommandCase& c, const fs::path& workingFolder) {
         SCOPED_TRACE(::testing::PrintToString(c.arguments));
         std::vector<std::string> arguments;
         for (const std::string& argument : c.arguments) arguments.push_back(withWorld(argument, w));
-        const ToolRun run = runTool(arguments, world / "template");
+        const ToolRun run = runTool(arguments, workingFolder);
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_EQ(run.errors, "");
         if (c.mentions.empty()) EXPECT_EQ(run.output, withWorld(c.output, w));
         else EXPECT_EQ(run.output.rfind(withWorld(c.mentions[0], w), 0), 0u) << run.output;
         for (const std::string& mention : c.mentions) EXPECT_NE(run.output.find(withWorld(mention, w)), std::string::npos) << mention;
-        EXPECT_TRUE(c.made == nullptr || fs::exists(withWorld(c.made, w)));
-    }
+        for (const std::string& file : c.made) EXPECT_TRUE(fs::exists(withWorld(file, w))) << file;
+        for (const std::string& file : c.absent) EXPECT_FALSE(fs::exists(withWorld(file, w))) << file;
+    };
+    for (const CommandCase& c : kCases) check(c, world / "template");
+    for (const CommandCase& c : kOutsideCases) check(c, world.path());
+}
+
+// The sample world converts whole: its scenario whose rules have the later layout's
+// sections, and which holds a text left behind, gets notes alone and counts complete.
+TEST(CommandLine, SampleWorldWithNotesConvertsComplete) {
+    if (!canRunTool()) GTEST_SKIP() << "this platform's binary is run by the Windows check of CI";
+    const TempFolder world("tavorel-sample-world");
+    writeSampleWorld(world.path(), 1);
+    const ToolRun run = runTool({".."}, world / "template");
+    EXPECT_EQ(run.exitCode, 0);
+    const std::string plan = " where the plan takes ";
+    const std::string notes =
+        "Converting Rules.txt\nNote: ../notes/Rules.txt has 100 lines in @CIVILIZE" + plan +
+        "93; the other 7 are on the destination's lines that follow.\nNote: ../notes/Rules.txt has 62 lines in @UNITS" +
+        plan + "54; the other 8 are on the destination's lines that follow.\nDone!\n";
+    EXPECT_NE(run.output.find(notes), std::string::npos) << run.output;
+    const std::string end = "Note: ../notes also holds PEDIA.TXT; they are not converted, check them by hand.\n"
+                            "Conversion Terminated\nConverted 5 scenarios: 5 complete, 0 with problems, 0 refused\n";
+    EXPECT_EQ(run.output.substr(run.output.size() - std::min(run.output.size(), end.size())), end);
 }

@@ -175,11 +175,12 @@ TEST_F(EndToEnd, GraphicsOnlyModes) {
 }
 
 TEST_F(EndToEnd, RefusedScenarioExitsWithMinusOne) {
-    const ToolRun run = runTool({(world / "nowhere" / "Missing.scn").string()}, templates());
+    const std::string missing = (world / "nowhere" / "Missing.scn").string();
+    const ToolRun run = runTool({missing}, templates());
     EXPECT_EQ(run.exitCode, 255);
     EXPECT_EQ(run.output,
               "Error in opening Scenario File!\nPlease check for existance of file and\n"
-              "remember to use full path & extension\n");
+              "remember to use full path & extension\n" + missing + ": No such file or directory\n");
     EXPECT_EQ(run.errors, "");
 }
 

@@ -66,7 +66,10 @@ fs::path writeScenarioFolder(const fs::path& folder, const ScenarioFolderOptions
         rules.edition = options.scenario.edition;
         rules.caravanLines = options.caravanLines;
         rules.seed = seed;
-        writeText(folder / "Rules.txt", withCrLf(makeScenarioRules(rules)));
+        const std::string text = options.rulesSections.empty()
+                                     ? makeScenarioRules(rules)
+                                     : writeSampleSections(options.rulesSections, seed);
+        writeText(folder / "Rules.txt", withCrLf(text));
     }
     if (options.withBitmaps) {
         std::uint64_t pictureSeed = seed * 100 + 10;
@@ -97,4 +100,33 @@ fs::path writeScenarioFolder(const fs::path& folder, const ScenarioFolderOptions
         writeFileBytes(folder / "Sound" / "Battle.wav", randomBytes(3000, seed + 9));
     }
     return scenarioPath;
+}
+
+std::vector<fs::path> writeSampleWorld(const fs::path& root, std::uint64_t seed) {
+    writeTemplateFolder(root / "template", seed);
+    const struct {
+        const char* folder;
+        ScenarioEdition edition;
+        const char* pictureKind;
+    } scenarios[] = {{"classic", Classic, nullptr},  {"conflicts", Conflicts, nullptr},
+                     {"fantastic", FantasticWorlds, nullptr}, {"gif", Classic, "GIF87a"},
+                     {"notes", Classic, nullptr}};
+    std::vector<fs::path> written;
+    for (const auto& scenario : scenarios) {
+        ScenarioFolderOptions options;
+        options.scenario.edition = scenario.edition;
+        options.scenario.seed = seed;
+        if (scenario.pictureKind != nullptr) options.pictureKind = &pictureKind(scenario.pictureKind);
+        const bool notes = std::string(scenario.folder) == "notes";
+        if (notes) {
+            options.rulesSections = planSections(Classic);
+            for (SampleRulesSection& section : options.rulesSections) {
+                if (section.header == "@CIVILIZE") section.lines += 7;
+                if (section.header == "@UNITS") section.lines += 8;
+            }
+        }
+        written.push_back(writeScenarioFolder(root / scenario.folder, options));
+        if (notes) writeText(root / scenario.folder / "PEDIA.TXT", withCrLf("@PEDIA\nA text of the scenario\n"));
+    }
+    return written;
 }

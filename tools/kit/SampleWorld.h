@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "kit/RulesSample.h"
 #include "kit/ScenarioSample.h"
 
 // A whole synthetic world: a template folder standing for the destination format's
@@ -26,6 +28,8 @@ struct ScenarioFolderOptions {
     ScenarioSampleOptions scenario;      // its edition decides the rules text too
     int caravanLines = 16;
     bool withRules = true;
+    // The rules text section by section (writeSampleSections); empty: one that fits the plan.
+    std::vector<SampleRulesSection> rulesSections;
     bool withBitmaps = true;
     // The kind the six pictures are written in (kit/PictureKinds.h), from palette pictures
     // that depend on the seed and the kind's colour count and colour bits alone, as its
@@ -38,3 +42,10 @@ struct ScenarioFolderOptions {
 // Writes the scenario folder and returns the path of its scenario file.
 std::filesystem::path writeScenarioFolder(const std::filesystem::path& folder,
                                           const ScenarioFolderOptions& options);
+
+// The sample world that make_sample_world writes under `root`: the template folder, and
+// scenario folders "classic", "conflicts" and "fantastic" of each edition, "gif" whose
+// pictures are GIFs, and "notes", a Classic scenario whose rules have the later layout's
+// 100 advances and 62 units where the plan takes 93 and 54, and which holds a PEDIA.TXT:
+// it converts with notes alone. Returns the scenario files, in that order.
+std::vector<std::filesystem::path> writeSampleWorld(const std::filesystem::path& root, std::uint64_t seed);
