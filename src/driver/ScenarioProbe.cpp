@@ -99,7 +99,7 @@ int ScenarioConverter::probeRulesEdition(RulesTextInput* rules) {
     int counted = 0;
     std::string line;
     while (rules->readPiece(line, kSectionLineCapacity)) {
-        if (isCommentOrEmpty(line, rules->pieceIsWholeLine())) continue;
+        if (isCommentOrEmpty(line, rules->pieceInBlankLine())) continue;
         if (++counted == kCivilizeLineNumber) {
             if (line == "@CIVILIZE\n") result = Classic;
             break;

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -59,7 +60,7 @@ bool moveCountedLine(RulesTextInput& input, std::size_t capacity, RulesSource so
                      std::string& piece) {
     while (input.readPiece(piece, capacity)) {
         if (writer != nullptr) writer->write(piece, source);
-        if (isCountedLine(piece, input.pieceIsWholeLine())) return true;
+        if (isCountedLine(piece, input.pieceInBlankLine())) return true;
     }
     return false;
 }
@@ -175,7 +176,15 @@ AlignedRulesWritten writeAlignedRules(ScenarioEdition edition, const RulesAlignm
                     if (caravanLines == own->lines && section.scenarioLines == 0 && scenario.complete()) {
                         writer.copy(scenarioRules, own->end, *account);
                     } else {
-                        for (std::int32_t i = 0; i < caravanLines; ++i) fromScenario(place.run);
+                        // Up to the text's last counted line: the lines after it lead in none.
+                        const std::int64_t lines = std::min<std::int64_t>(
+                            caravanLines, scenario.countedLines() - own->firstLine - (s > 0 ? 1 : 0));
+                        for (std::int64_t i = 0; i < lines; ++i) fromScenario(place.run);
+                    }
+                    // A block that runs past its own section leaves to the scenario places
+                    // after it the lines that follow it, up to the next header.
+                    if (caravanLines > own->lines) {
+                        linesLeft = std::min(alignment.linesAfterBlock, section.placesAfterCaravan);
                     }
                 }
                 fromTemplate(p, own == nullptr);

@@ -35,11 +35,14 @@ std::vector<TemplateSection> cutTemplateSections(const RulesPlaces& places,
         const bool hasHeader = s > 0;
         bool anyScenarioPlace = false;
         section.spareFirst = section.first;
+        bool afterCaravan = false;
         for (std::size_t p = section.first; p < section.end; ++p) {
+            afterCaravan = afterCaravan || places[p].role == PlaceRole::Caravan;
             if (places[p].role != PlaceRole::Scenario) continue;
             anyScenarioPlace = true;
             section.spareFirst = p + 1;
             if (!hasHeader || p != section.first) ++section.scenarioLines;
+            if (afterCaravan) ++section.placesAfterCaravan;
         }
         section.templateOwn = hasHeader && !anyScenarioPlace;
         for (std::size_t p = section.spareFirst; p < section.end && places[p].role == PlaceRole::Template; ++p) {
@@ -87,10 +90,16 @@ RulesAlignment alignSections(ScenarioEdition edition, const std::vector<std::str
         if (!section.holdsCaravan) continue;
         // The sections whose headers the caravan block carries are written with it; the
         // sections after the block are matched from there on.
-        const std::int64_t carriedEnd = found[last].firstLine + blockLines(caravanLines);
-        for (std::size_t k = last + 1; k < found.size() && found[k].firstLine <= carriedEnd; ++k) {
+        const std::size_t own = last;
+        const std::int64_t blockEnd = found[own].firstLine + blockLines(caravanLines);  // its last line
+        bool takenBefore = false;
+        for (std::size_t k = own + 1; k < found.size() && found[k].firstLine <= blockEnd; ++k) {
+            takenBefore = alignment.taken[k];
             alignment.taken[k] = true;
             last = k;
+        }
+        if (last != own && !takenBefore) {
+            alignment.linesAfterBlock = std::max<std::int64_t>(found[last].firstLine + found[last].lines - blockEnd, 0);
         }
     }
     return alignment;
@@ -144,6 +153,13 @@ std::vector<RulesAdjustment> alignmentAdjustments(const RulesAlignment& alignmen
             more.placed = std::min(n - m, static_cast<std::int64_t>(section.spareTemplatePlaces));
             more.leftOut = n - m - more.placed;
             more.inOrder = !section.outOfOrder;
+        }
+        // The text after the caravan block starts with lines that no section takes.
+        if (section.holdsCaravan && alignment.linesAfterBlock > section.placesAfterCaravan) {
+            RulesAdjustment& more = add(RulesAdjustment::Kind::More, kStartName);
+            more.has = alignment.linesAfterBlock;
+            more.takes = more.placed = section.placesAfterCaravan;
+            more.leftOut = more.has - more.takes;
         }
     }
     for (std::size_t j = 1; j < found.size(); ++j) {

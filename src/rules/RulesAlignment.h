@@ -29,6 +29,7 @@ struct TemplateSection {
     std::size_t spareFirst = 0;
     std::size_t spareTemplatePlaces = 0;
     bool holdsCaravan = false;      // the caravan places lie in it
+    std::int64_t placesAfterCaravan = 0;  // scenario places after the caravan places (none in the layout)
     bool templateOwn = false;       // the destination's own: no scenario place at all
     int matched = -1;               // the scenario section it takes, or -1
     bool outOfOrder = false;
@@ -37,6 +38,11 @@ struct TemplateSection {
 struct RulesAlignment {
     std::vector<TemplateSection> sections;
     std::vector<bool> taken;  // by scenario section
+    // A caravan block that ends inside a later section of the scenario, one that no other
+    // template section takes, leaves the rest of it, up to the next header: the start of the
+    // text after the block. Its first lines go onto the scenario places after the caravan
+    // places; the others are left out.
+    std::int64_t linesAfterBlock = 0;
 };
 
 // `templateHeaders` holds the header line of the template at each place, or nothing.

@@ -21,7 +21,7 @@ bool passOverCountedLines(RulesTextInput& input, std::int32_t count, std::size_t
     std::string line;
     for (std::int32_t passed = 0; passed < count;) {
         if (!input.readPiece(line, capacity)) return false;
-        if (!isCountedLine(line, input.pieceIsWholeLine())) continue;
+        if (!isCountedLine(line, input.pieceInBlankLine())) continue;
         ++passed;
         keepPiece(countedPieces, input, line);
     }
@@ -42,7 +42,7 @@ int ScenarioConverter::copyRulesSection(RulesTextInput& input, RulesTextOutput& 
     for (std::int32_t copied = 0; copied < copyCount;) {
         if (!input.readPiece(line, kSectionLineCapacity)) return kRulesTextEndedEarly;
         output.write(marking.written(line));
-        if (isCountedLine(line, input.pieceIsWholeLine())) {
+        if (isCountedLine(line, input.pieceInBlankLine())) {
             ++copied;
             keepPiece(countedPieces, input, line);
         }

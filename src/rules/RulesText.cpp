@@ -142,7 +142,7 @@ bool RulesTextInput::takeWholeLine(std::string_view& text, std::size_t room) {
     next_ = lineFeed + 1;
     ++lineFeedsRead_;
     pieceLine_ = lineFeedsRead_;
-    pieceWholeLine_ = true;
+    pieceInBlankLine_ = onlyBlanks(text);
     return true;
 }
 
@@ -157,14 +157,16 @@ std::int64_t RulesTextInput::skimPlainLines(std::size_t capacity, RulesTextPosit
     std::int64_t lineFeedsAfterCounted = 0;
     std::int64_t counted = 0;
     bool loneLineFeed = false;
+    bool blank = false;
     while (at != windowEnd_) {
         const std::size_t span = std::min(capacity, static_cast<std::size_t>(windowEnd_ - at));
         const char* lineFeed = nextLineFeed(at, at + span);
         if (lineFeed == nullptr) break;
         const bool crLf = lineFeed > at && lineFeed[-1] == '\r';
-        const RulesPieceView piece{std::string_view(at, static_cast<std::size_t>(lineFeed - at) - (crLf ? 1 : 0)),
-                                   true, true};
-        if (piece.body.size() + 2 > capacity || isSectionHeader(piece.body)) break;
+        const std::string_view body(at, static_cast<std::size_t>(lineFeed - at) - (crLf ? 1 : 0));
+        if (body.size() + 2 > capacity || isSectionHeader(body)) break;
+        blank = onlyBlanks(body);
+        const RulesPieceView piece{body, true, blank};
         loneLineFeed = loneLineFeed || !crLf;
         ++lineFeeds;
         at = lineFeed + 1;
@@ -185,26 +187,27 @@ std::int64_t RulesTextInput::skimPlainLines(std::size_t capacity, RulesTextPosit
     next_ = at;
     lineFeedsRead_ = lineFeeds;
     pieceLine_ = lineFeeds;
-    pieceWholeLine_ = true;
+    pieceInBlankLine_ = blank;
     return counted;
 }
 
 // A text that is not open has no window: it takes no whole line.
 bool RulesTextInput::skimPiece(RulesPieceView& piece, std::size_t capacity) {
     if (capacity >= 2 && takeWholeLine(piece.body, capacity - 1)) {
-        piece.endsLine = piece.wholeLine = true;
+        piece.endsLine = true;
+        piece.inBlankLine = pieceInBlankLine_;
         return true;
     }
     const bool read = readPiece(skimmed_, capacity);
-    piece = viewOf(skimmed_, pieceWholeLine_);
+    piece = viewOf(skimmed_, pieceInBlankLine_);
     return read;
 }
 
 // Whole lines are taken at once, runs of plain characters whole; the characters that the
-// text mode translates one by one.
+// text mode translates one by one. The first piece of a line tells for all its pieces
+// whether the line is blank.
 bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
     piece.clear();
-    pieceWholeLine_ = false;
     if (!isOpen() || capacity < 2) return false;
     std::string_view wholeLine;
     if (takeWholeLine(wholeLine, capacity - 1)) {
@@ -239,8 +242,30 @@ bool RulesTextInput::readPiece(std::string& piece, std::size_t capacity) {
         }
     }
     bytesSeen_ = std::max(bytesSeen_, bytesRead_);
-    pieceWholeLine_ = startsLine && !piece.empty() && (atLineStart_ || endsHere());
+    if (startsLine) {
+        pieceInBlankLine_ = onlyBlanks(viewOf(piece, false).body) && (atLineStart_ || endsHere() || restOfLineBlank());
+    }
     return !piece.empty();
+}
+
+// The piece read last filled the buffer with blanks and tabs: the rest of its line decides.
+// It is looked at in the window, where it mostly ends; a line that runs past the window is
+// read on and the reader comes back.
+bool RulesTextInput::restOfLineBlank() {
+    const char* at = next_;
+    while (at != windowEnd_ && (*at == ' ' || *at == '\t')) ++at;
+    const bool lineEndSeen = at != windowEnd_ && (*at != '\r' || at + 1 != windowEnd_);
+    if (lineEndSeen) {
+        return *at == '\n' || *at == static_cast<char>(kEndOfText) || (*at == '\r' && at[1] == '\n');
+    }
+    if (memory_ != nullptr) return at == windowEnd_;  // the end of the text, or a lone carriage return last
+    const RulesTextPosition here = position();
+    const std::int64_t line = pieceLine_;
+    int c = 0;
+    while ((c = nextChar()) == ' ' || c == '\t') {}
+    seek(here);
+    pieceLine_ = line;
+    return c < 0 || c == '\n';
 }
 
 // A range that was read before, in a text whose every line feed so far had a carriage return
@@ -265,6 +290,7 @@ bool RulesTextInput::copyTo(const RulesTextPosition& end, RulesTextOutput& outpu
     }
     lineFeedsRead_ = end.lineFeeds;
     atLineStart_ = end.atLineStart;
+    pieceInBlankLine_ = end.inBlankLine;
     return true;
 }
 
@@ -290,7 +316,7 @@ void RulesTextInput::seek(const RulesTextPosition& position) {
     lineFeedsRead_ = position.lineFeeds;
     pieceLine_ = 0;
     atLineStart_ = position.atLineStart;
-    pieceWholeLine_ = false;
+    pieceInBlankLine_ = position.inBlankLine;
 }
 
 RulesTextOutput::RulesTextOutput(const std::filesystem::path& path)

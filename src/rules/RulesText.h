@@ -19,11 +19,13 @@
 //  - writing stores every line feed as carriage return plus line feed.
 
 // Where a reader stands in a text, so that it can come back there: the byte of the file, the
-// line feeds read before it and whether a line begins there.
+// line feeds read before it and whether a line begins there (or else whether the line it
+// stands in holds nothing but blanks and tabs).
 struct RulesTextPosition {
     std::uintmax_t byte = 0;
     std::int64_t lineFeeds = 0;
     bool atLineStart = true;
+    bool inBlankLine = false;
 };
 
 // The name of a rules text, in a scenario folder, in the template folder and among the outputs.
@@ -63,10 +65,9 @@ public:
     // feeds before it in the text as read, so every piece of a long line has its line's.
     std::int64_t lineNumber() const { return pieceLine_; }
 
-    // True when the piece read last is a whole line: it began where a line begins and
-    // ends with the line feed or at the end of the text. The trailing piece of a line longer
-    // than the buffer is not.
-    bool pieceIsWholeLine() const { return pieceWholeLine_; }
+    // True when the piece read last belongs to a line of nothing but blanks and tabs before
+    // its line end, however long: every piece of such a line reads as an empty line.
+    bool pieceInBlankLine() const { return pieceInBlankLine_; }
 
     // True when the text ended before the end of the file as it was when it was opened:
     // an input error, or a file cut short while it is read, both of which a stream
@@ -77,7 +78,9 @@ public:
     void rewind();
 
     // Where the next piece begins, and back there (only to a position this text gave).
-    RulesTextPosition position() const { return {bytesRead_, lineFeedsRead_, atLineStart_}; }
+    RulesTextPosition position() const {
+        return {bytesRead_, lineFeedsRead_, atLineStart_, !atLineStart_ && pieceInBlankLine_};
+    }
     void seek(const RulesTextPosition& position);
 
     // Writes the text from here up to `end` (a later position that this text gave, with no
@@ -94,6 +97,7 @@ private:
     const char* nextLineFeed(const char* from, const char* end);  // in the window, or nullptr
     const char* markLineFeeds(const char* from, const char* end);
     bool endsHere();  // the text ends before the next character
+    bool restOfLineBlank();  // nothing but blanks and tabs from here to the line's end
 
     std::filesystem::path path_;
     std::ifstream file_;
@@ -115,7 +119,7 @@ private:
     std::int64_t lineFeedsRead_ = 0;
     std::int64_t pieceLine_ = 0;
     bool atLineStart_ = true;
-    bool pieceWholeLine_ = false;
+    bool pieceInBlankLine_ = false;
     std::string skimmed_;  // a piece that skimPiece could not see in place
     // What the reads so far have shown of the file, rewinds and seeks aside: how far they
     // reached, and whether a line feed without a carriage return before it stood there.

@@ -65,7 +65,7 @@ TEST(SourcePictures, EveryKindDecodesToTheRowsOfThe24BitPictureOfTheSamePixels) 
         SCOPED_TRACE(kind.name);
         const IndexedPicture picture = makeIndexedPicture(640, 40, kind.colours, 70 + i, kind.colourBits);
         Bytes expected, decoded;
-        ASSERT_TRUE(decodeAll(as24Bit(asShown(picture, kind.gifKind)), 40, &expected).ok());
+        ASSERT_TRUE(decodeAll(as24Bit(asShown(picture, kind)), 40, &expected).ok());
         ASSERT_TRUE(decodeAll(encodePicture(picture, kind), 40, &decoded, &shared).ok());
         EXPECT_TRUE(decoded == expected);
     }
@@ -197,6 +197,7 @@ TEST_F(SourcePictureKinds, AScenarioOfEachKindConvertsToTheFilesOfItsTwinWith24B
         twin.colours = kind.colours;
         twin.colourBits = kind.colourBits;
         twin.gifKind = kind.gifKind;  // drawn as the GIF's screen shows it
+        twin.bmp.tableColours = kind.bmp.tableColours;  // and as the BMP's colour table does
         const auto [expectedConsole, expected] = convertKind(twin);
         const auto [console, converted] = convertKind(kind);
         const std::string found = kind.gif ? "Found UNITS.GIF!" : "Found!";

@@ -71,6 +71,8 @@ TEST_F(CollectionRunTest, FindsScenarioFilesByTheirEndingInByteOrder) {
 }
 
 TEST_F(CollectionRunTest, OutOptionWithoutFolderOrPathShowsUsage) {
+    const fs::path back = fs::current_path();  // a relative folder would be made in the test's own working folder
+    fs::current_path(folder.path());
     const std::vector<std::vector<std::string>> incomplete{
         {"--out"}, {"--out", ""}, {"--out", "somewhere"}, {"--out", "somewhere", ""}};
     for (const auto& arguments : incomplete) {
@@ -78,6 +80,7 @@ TEST_F(CollectionRunTest, OutOptionWithoutFolderOrPathShowsUsage) {
         EXPECT_EQ(console.str(), "USAGE: Tavorel --out <output folder> <scenario file or folder>\n");
     }
     EXPECT_FALSE(fs::exists("somewhere"));
+    fs::current_path(back);
 }
 
 // With --out, one scenario's outputs go directly into the named folder (made with its

@@ -131,6 +131,16 @@ const Layout kLayouts[] = {
              EXPECT_FALSE(isTemporaryName(entry.path().filename().string())) << entry.path();
          }
      }},
+    {"an output folder named with --out whose Rules.txt is a link to the scenario's",
+     [](const fs::path& root) {
+         std::error_code noLinks;
+         fs::create_directory(root / "out");
+         fs::create_symlink(root / "scen" / "Rules.txt", root / "out" / "Rules.txt", noLinks);
+         return !noLinks;
+     },
+     {"--out", "{root}/out", "{scen}/Sample.scn"}, exit_code::SomethingSkipped,
+     {"Error: {root}/out/Rules.txt is the scenario's own rules text, Rules.txt not converted!\n"}, "Warning",
+     [](const fs::path& scen) { EXPECT_TRUE(fs::is_symlink(scen.parent_path() / "out" / "Rules.txt")); }},
     {"the bitmaps alone, with the scenario's own folder for outputs", nullptr, {"--out", "{scen}", "/g1", "{scen}"},
      exit_code::GraphicsOnly, {"{scen}/Units.bmp is one of the pictures it is made from"}, "Done", nullptr},
 #ifndef _WIN32  // Windows lists folders through their long form, which has room for this one

@@ -65,6 +65,8 @@ struct AlignCase {
     std::function<void(std::vector<SampleRulesSection>&)> change;
     // The notes and warnings; "<L:@X>" stands for the line number of the scenario's header "@X".
     std::vector<std::string> warnings;
+    const char* templateLineLeftOut = nullptr;  // the template's line that holds it
+    const char* blockEnd[2] = {};  // the scenario's line that ends the caravan block, and the next, written nowhere
 };
 
 std::vector<SampleRulesSection>::iterator at(std::vector<SampleRulesSection>& sections, const std::string& header) {
@@ -84,6 +86,14 @@ std::string kept(int has, const std::string& header, int takes) {
            " are on the destination's lines that follow.";
 }
 
+std::string missing(const std::string& header) {
+    return "Warning: S.txt has no " + header + "; it comes from T.txt, check the converted Rules.txt!";
+}
+std::string notTaken(const std::string& header) {
+    return "Warning: S.txt has " + header + " at its line <L:" + header +
+           "> that the conversion does not take; check the converted Rules.txt!";
+}
+
 std::string withLineNumbers(std::string warning, const std::string& scenario) {
     for (std::size_t at; (at = warning.find("<L:")) != std::string::npos;) {
         const std::size_t end = warning.find('>', at);
@@ -99,7 +109,7 @@ std::string withLineNumbers(std::string warning, const std::string& scenario) {
 // destination's structure with the scenario's lines where they belong, and each difference
 // is told, in the order of the destination's sections.
 TEST(MergeRules, TextsThatDoNotFitThePlanAreWrittenSectionBySection) {
-    const std::string templateText = makeTemplateRules(4);
+    const std::string oneMore = "the other 1 come from T.txt, ";
     const AlignCase cases[] = {
         {"the 8 spare unit places used", Conflicts, [](auto& s) { at(s, "@UNITS")->lines += 8; },
          {kept(62, "@UNITS", 54)}},
@@ -129,15 +139,36 @@ TEST(MergeRules, TextsThatDoNotFitThePlanAreWrittenSectionBySection) {
           "converted Rules.txt!"}},
         {"no caravan section", Classic, [](auto& s) { s.erase(at(s, "@CARAVAN")); },
          {"Warning: S.txt has no @CARAVAN; it comes from T.txt, check the converted Rules.txt!"}},
-        {"lines of blanks only after the last cosmic line and the first unit: the plan fits", Classic,
-         [](auto& s) { at(s, "@COSMIC")->blankLines = 1; at(s, "@UNITS")->blankLines = 3; },
+        {"lines of blanks only, of 4 to 1000 characters, among the cosmic lines and units: the plan fits", Classic,
+         [](auto& s) { at(s, "@COSMIC")->blankLines = 2; at(s, "@UNITS")->blankLines = 3; },
          {}},
+        {"8 terrain lines: the template's 3 others keep their own fields", Conflicts,
+         [](auto& s) { at(s, "@TERRAIN")->lines = 8; }, {sized(8, "@TERRAIN", 33, "the other 25 come from T.txt, ")}},
+        // Its headers stand a place early, six of them on places that the plan copies from it.
+        {"a template whose first section is one line short", Classic, [](auto&) {},
+         {sized(93, "@CIVILIZE", 94, oneMore), sized(11, "@GOVERNMENTS", 12, oneMore), sized(54, "@UNITS", 55, oneMore),
+          missing("@ATTRIBUTES"), missing("@LANDSCAPES"), notTaken("@ORDERS")}, "Entry 2,"},
+        // The caravan count runs from the first caravan header, the block from the one in the destination's order.
+        {"two caravan headers, the block ending inside the orders", Classic,
+         [](auto& s) { at(s, "@ATTITUDES")->lines = 0; s.insert(at(s, "@ATTITUDES"), {"@CARAVAN", 2}); },
+         {sized(0, "@ATTITUDES", 31, "the other 31 come from T.txt, "),
+          sized(7, "(start)", 0, "0 placed on the lines that follow, 7 left out, "), missing("@ORDERS"),
+          notTaken("@CARAVAN")},
+         nullptr, {"orders 3,", "orders 4,"}},
+        {"two caravan headers, the block running past the text's end", Classic,
+         [](auto& s) { s.insert(at(s, "@ATTITUDES"), {"@CARAVAN", 2}); },
+         {missing("@ORDERS"), missing("@DIFFICULTY"), notTaken("@CARAVAN")}, nullptr, {"difficulty 17,", "; the end"}},
     };
     for (const AlignCase& c : cases) {
         SCOPED_TRACE(c.what);
         std::vector<SampleRulesSection> sections = planSections(c.edition);
         c.change(sections);
-        const std::string scenario = writeSampleSections(sections, 4);
+        const std::string scenario = writeSampleSections(sections, 4) + "; the end\n";
+        std::string templateText = makeTemplateRules(4);
+        if (c.templateLineLeftOut != nullptr) {
+            const auto [start, end] = lineAround(templateText, c.templateLineLeftOut);
+            templateText.erase(start, end - start);
+        }
 
         std::ostringstream console;
         ScenarioConverter converter(console);
@@ -158,10 +189,17 @@ TEST(MergeRules, TextsThatDoNotFitThePlanAreWrittenSectionBySection) {
                               [](const std::string& line) { return line.rfind("Warning", 0) == 0; }));
         std::string written = output.text();
         written.erase(std::remove(written.begin(), written.end(), '\r'), written.end());
+        // A layout out of the plan's leaves lines elsewhere, but no template header out.
+        if (c.templateLineLeftOut != nullptr || c.blockEnd[0] != nullptr) {
+            auto holds = [&written](const std::string& part) { return written.find(part) != std::string::npos; };
+            for (const TextSection& t : sectionsOf(templateText)) EXPECT_TRUE(holds(t.header + "\n")) << t.header;
+            EXPECT_TRUE(c.blockEnd[0] == nullptr || (holds(c.blockEnd[0]) && !holds(c.blockEnd[1])));
+            continue;
+        }
         EXPECT_TRUE(sectionsOf(written) == expectedSections(scenario, templateText, c.edition));
         std::size_t marked = 0;  // the scenario's terrain lines carry "no," after their last comma
         for (auto at = written.find(",no,"); at != std::string::npos; at = written.find(",no,", at + 1)) ++marked;
-        EXPECT_EQ(marked, 11u);
+        EXPECT_EQ(marked, std::min<std::size_t>(11, static_cast<std::size_t>(at(sections, "@TERRAIN")->lines)));
         if (c.warnings.empty()) {
             EXPECT_EQ(output.text(), expectedMerge(c.edition, 16, scenario, templateText));
         }

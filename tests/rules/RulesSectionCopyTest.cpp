@@ -67,9 +67,10 @@ TEST(CountCaravanLines, CountsTheLinesBetweenTheHeadersOrGivesMinusTwoAndRewinds
          {{0, kCount, 2}}, "", "@CARAVAN\n"},
         {"only \"@ORDERS\" itself ends the section", "@CARAVAN\nA\n@ORDERS ; x\nB\n@ORDERS\n", {{0, kCount, 3}},
          "", "@CARAVAN\n"},
-        // Whole lines of blanks and tabs are empty; the blank tail of a long line is a piece that counts.
-        {"lines of blanks only", "@CARAVAN\n   \n\t \nA\n" + std::string(179, 'g') + "   \n \t\n@ORDERS\n",
-         {{0, kCount, 3}}, "", "@CARAVAN\n"},
+        // Lines of blanks and tabs are empty however long; every piece of a long line that holds more counts.
+        {"lines of blanks only", "@CARAVAN\n   \n\t \nA\n" + std::string(179, 'g') + "   \n \t\n" +
+                                     std::string(200, '\t') + "\n" + std::string(179, ' ') + "z\n@ORDERS\n",
+         {{0, kCount, 5}}, "", "@CARAVAN\n"},
         {"\"@ORDERS\" first", "A\n@ORDERS\n@CARAVAN\nB\nC\n@ORDERS\n", {{0, kCount, -2}}, "", "A\n"},
         {"no \"@CARAVAN\"", "A\n@ORDERS\nB\n", {{0, kCount, -2}}, "", "A\n"},
         {"no \"@ORDERS\"", "A\n@CARAVAN\nB\nC\nD\n", {{0, kCount, -2}}, "", "A\n"},

@@ -49,6 +49,7 @@ std::string writtenPieces(RulesTextInput& input, int count) {
 // line comes in pieces measured after its CR is dropped. Line numbers as an editor shows them:
 // empty lines count, a lone CR does not end a line, every piece of a long line has its line's.
 TEST(RulesTextInput, ReadsAsTheWindowsTextModeDoes) {
+    const std::string x179(179, 'x');  // the buffer's length: its line feed is a piece of its own
     const struct {
         std::string bytes;
         std::size_t capacity;
@@ -62,6 +63,8 @@ TEST(RulesTextInput, ReadsAsTheWindowsTextModeDoes) {
         {"abcde\r\nxyzuvw\r\n", 7, {"1:abcde\n", "2:xyzuvw", "2:\n"}},
         {"one\r\n\r\ntwo\rthree\r\nabcdefgh\r\nlast", 6,
          {"1:one\n", "2:\n", "3:two\rt", "3:hree\n", "4:abcde", "4:fgh\n", "5:last"}},
+        {x179 + "\nnext\n", 180, {"1:" + x179, "1:\n", "2:next\n"}},
+        {x179 + "\r\nnext\r\n", 180, {"1:" + x179, "1:\n", "2:next\n"}},
     };
     for (const auto& c : cases) EXPECT_EQ(readPieces(c.bytes, c.capacity), c.pieces) << c.bytes;
 }
@@ -140,14 +143,22 @@ TEST(RulesTextInput, CopiesARangeAsReadingAndWritingItsPiecesWould) {
 }
 
 // Pieces looked at in place are the pieces read: at every length around the buffer's, at
-// the window's end, with whatever ends their lines, up to an end-of-text byte.
+// the window's end, with whatever ends their lines, up to an end-of-text byte. A file's
+// lines of blanks whose rest runs past the reader's window are told by reading on.
 TEST(RulesTextInput, SkimsThePiecesItReads) {
-    std::string text = std::string(16 * 1024 - 3, 'w') + "\r\n";
+    constexpr std::size_t kWindow = 16 * 1024;
+    std::string text;
+    for (const char* end : {"z\r\n", "\r\n", "\n"}) {  // lines of blanks whose rest lies in the next window
+        text += std::string(kWindow - 300 - text.size() % kWindow, 'w') + "\r\n" + std::string(600, ' ') + end;
+    }
+    text += std::string(kWindow - 3 - text.size() % kWindow, 'w') + "\r\n";
     for (std::size_t length = 170; length < 185; ++length) {
         text += std::string(length, 'x') + (length % 2 == 0 ? "\r\n" : "\n") + "  \t\r\n\r\ncr\rinside\r\r\n";
     }
     for (const std::string& bytes : {text + "last\x1A" "after the end\n", "one\r\ntwo\r\ncut\x1A" "short\r\n" + text}) {
-        RulesTextInput reader(bytes, "r.txt");
+        TempFolder folder;
+        writeFileText(folder / "r.txt", bytes);
+        RulesTextInput reader(folder / "r.txt");
         RulesTextInput skimmer(bytes, "r.txt");
         for (const std::size_t capacity : {std::size_t{180}, std::size_t{160}}) {
             std::string piece;
@@ -156,7 +167,7 @@ TEST(RulesTextInput, SkimsThePiecesItReads) {
                 more = reader.readPiece(piece, capacity);
                 ASSERT_EQ(skimmer.skimPiece(view, capacity), more);
                 EXPECT_EQ(std::string(view.body) + (view.endsLine ? "\n" : ""), piece);
-                EXPECT_EQ(view.wholeLine, reader.pieceIsWholeLine());
+                EXPECT_EQ(view.inBlankLine, reader.pieceInBlankLine());
                 EXPECT_EQ(skimmer.lineNumber(), reader.lineNumber());
                 EXPECT_EQ(skimmer.position().byte, reader.position().byte);
             }
@@ -172,7 +183,8 @@ TEST(RulesTextInput, PassesPlainLinesAsTheyWouldBeCountedOneByOne) {
     std::string text;
     const char* const kinds[] = {"plain", "; note", ": remark", "", "  \t", "  indented", "@HEAD", "\tx"};
     for (int line = 0; line < 3000; ++line) {
-        text += std::string(kinds[line % 8]) + (line % 5 == 0 ? std::string(line % 300, 'y') : "") +
+        const char filler = line % 8 == 4 ? ' ' : 'y';  // lines of blanks, some longer than the buffer
+        text += std::string(kinds[line % 8]) + (line % 5 == 0 ? std::string(line % 300, filler) : "") +
                 (line % 13 == 0 ? "\n" : "\r\n");
     }
     for (std::size_t length = 176; length < 183; ++length) {
@@ -188,7 +200,7 @@ TEST(RulesTextInput, PassesPlainLinesAsTheyWouldBeCountedOneByOne) {
     };
     for (std::string piece; reader.readPiece(piece, 180);) {
         if (isSectionHeader(piece)) note(byPiece, afterCounted);
-        if (!isCountedLine(piece, reader.pieceIsWholeLine())) continue;
+        if (!isCountedLine(piece, reader.pieceInBlankLine())) continue;
         ++counted;
         afterCounted = reader.position();
     }

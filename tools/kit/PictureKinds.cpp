@@ -164,7 +164,7 @@ IndexedPicture makeIndexedPicture(std::int32_t width, std::int32_t height, std::
 
 std::vector<std::uint8_t> encodeBmp(const IndexedPicture& picture, const BmpKind& kind) {
     const std::uint32_t bits = kind.bitsPerPixel;
-    const std::uint32_t paletteEntries = bits <= 8 ? 1u << bits : 0;
+    const std::uint32_t paletteEntries = bits > 8 ? 0 : kind.tableColours != 0 ? kind.tableColours : 1u << bits;
     const std::uint32_t maskBytes = kind.masks && kind.infoHeaderBytes == 40 ? 12 : 0;
     const std::uint32_t dataOffset = 14 + kind.infoHeaderBytes + maskBytes + 4 * paletteEntries;
     const std::int64_t rowBytes = bmpRowBytes(picture.width, bits);
@@ -218,7 +218,8 @@ std::vector<std::uint8_t> encodeBmp(const IndexedPicture& picture, const BmpKind
     put32(out, 34, static_cast<std::uint32_t>(pixels.size()));
     put32(out, 38, 2835);
     put32(out, 42, 2835);
-    put32(out, 46, bits <= 8 ? static_cast<std::uint32_t>(picture.colours.size()) : 0);
+    const auto coloursUsed = static_cast<std::uint32_t>(picture.colours.size());
+    put32(out, 46, bits > 8 ? 0 : kind.tableColours != 0 ? kind.tableColours : coloursUsed);
     if (kind.masks || kind.infoHeaderBytes > 40) {
         for (int i = 0; i < 3; ++i) put32(out, 54 + 4 * i, kind.masks ? masks[i] : 0);
     }
@@ -318,7 +319,11 @@ std::vector<std::uint8_t> encodeGif(const IndexedPicture& picture, const GifKind
     return out;
 }
 
-IndexedPicture asShown(IndexedPicture picture, const GifKind& kind) {
+IndexedPicture asShown(IndexedPicture picture, const PictureKind& pictureKind) {
+    for (std::size_t i = pictureKind.bmp.tableColours; i > 0 && i < picture.colours.size(); ++i) {
+        picture.colours[i] = {0, 0, 0};
+    }
+    const GifKind& kind = pictureKind.gifKind;
     if (kind.frameWidth == 0) return picture;
     const std::size_t last = picture.colours.size() - 1;
     const auto background = static_cast<std::uint8_t>(kind.otherScreenColours ? last - kind.background : kind.background);
@@ -360,6 +365,7 @@ const PictureKind kPictureKinds[] = {
     {"32-bit BMP with masks, V5 header", 256, false, {32, false, true, 124, false}, {}},
     {"24-bit BMP, V5 header, top-down", 256, false, {24, false, false, 124, true}, {}},
     {"8-bit BMP, top-down", 256, false, {8, false, false, 40, true}, {}},
+    {"8-bit BMP, 200 of its 256 colours in its table", 256, false, {8, false, false, 40, false, 8, 200}, {}},
     {"GIF87a", 256, true, {}, {false, false, true, false, 0, 0, 0, 0, 0}},
     {"GIF89a", 256, true, {}, {true, false, true, false, 0, 0, 0, 0, 0}},
     {"GIF87a, interlaced", 256, true, {}, {false, true, true, false, 0, 0, 0, 0, 0}},

@@ -34,6 +34,9 @@ struct BmpKind {
     std::uint32_t infoHeaderBytes = 40;  // 40, 108 (V4) or 124 (V5)
     bool topDown = false;
     int maskBits = 8;  // the width of each mask, up to 10; 8-bit masks are whole bytes
+    // Palette pictures: the colours in the table, as its colours-used field says, when fewer
+    // than the picture's; pixels of the indices beyond show black.
+    std::uint32_t tableColours = 0;
 };
 // Run-length data leaves black pixels out, by moves and by ending rows early; at 4 bits,
 // runs of two alternating colours are runs whose two halves differ.
@@ -64,9 +67,6 @@ struct GifKind {
 // Written with giflib's encoder.
 std::vector<std::uint8_t> encodeGif(const IndexedPicture& picture, const GifKind& kind);
 
-// The picture as a screen shows a GIF of this kind: pixels outside the frame take the
-// background colour (of a screen table with the picture's colours).
-IndexedPicture asShown(IndexedPicture picture, const GifKind& kind);
 
 // Where the first image descriptor (its 0x2C byte) of a GIF lies; 0 when there is none.
 std::size_t gifImageAt(const std::vector<std::uint8_t>& gif);
@@ -86,3 +86,8 @@ const PictureKind& pictureKind(const char* name);  // aborts for an unknown name
 std::size_t pictureKindIndex(const char* name);
 
 std::vector<std::uint8_t> encodePicture(const IndexedPicture& picture, const PictureKind& kind);
+
+// The picture as a file of this kind shows it: a GIF's pixels outside its frame take the
+// background colour (of a screen table with the picture's colours), a BMP's indices beyond
+// its colour table are black.
+IndexedPicture asShown(IndexedPicture picture, const PictureKind& kind);

@@ -87,7 +87,14 @@ public:
         text_ += line + "\n";
         ++counted_;
     }
-    void blankLine() { text_ += "    \n"; }
+    // Lines of blanks with tabs among them, in turn short, of the section reader's buffer
+    // length, a character longer and far longer.
+    void blankLine() {
+        static constexpr std::size_t kLengths[] = {4, 179, 180, 200, 1000};
+        std::string line(kLengths[blankLines_++ % std::size(kLengths)], ' ');
+        for (std::size_t i = 3; i < line.size(); i += 8) line[i] = '\t';
+        text_ += line + "\n";
+    }
     // The terrain lines follow their header directly: nothing between them.
     void keepQuiet(int lines) { quietLines_ = lines; }
 
@@ -111,6 +118,7 @@ private:
     std::string text_;
     int counted_ = 0;
     int quietLines_ = 0;
+    std::size_t blankLines_ = 0;
 };
 
 std::string valueLine(RulesWriter& writer, const std::string& label, int number) {

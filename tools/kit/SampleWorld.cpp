@@ -76,9 +76,9 @@ fs::path writeScenarioFolder(const fs::path& folder, const ScenarioFolderOptions
         for (const char* name : kScenarioBitmapNames) {
             if (options.pictureKind != nullptr) {
                 const PictureKind& kind = *options.pictureKind;
-                // As the screen shows it: a BMP twin of a GIF kind holds the same pixels.
+                // As the file shows it: a 24-bit twin of another kind holds the same pixels.
                 const IndexedPicture picture =
-                    asShown(makeIndexedPicture(640, 480, kind.colours, pictureSeed++, kind.colourBits), kind.gifKind);
+                    asShown(makeIndexedPicture(640, 480, kind.colours, pictureSeed++, kind.colourBits), kind);
                 writeFileBytes(folder / (kind.gif ? gifNameOf(name) : name), encodePicture(picture, kind));
                 continue;
             }

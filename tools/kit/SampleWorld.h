@@ -33,7 +33,7 @@ struct ScenarioFolderOptions {
     bool withBitmaps = true;
     // The kind the six pictures are written in (kit/PictureKinds.h), from palette pictures
     // that depend on the seed and the kind's colour count and colour bits alone, as its
-    // GIF screen shows them (asShown); GIFs are named as scenarios ship them, UNITS.GIF.
+    // file shows them (asShown); GIFs are named as scenarios ship them, UNITS.GIF.
     // Without a kind: 24-bit BMPs of many colours.
     const struct PictureKind* pictureKind = nullptr;
     bool withCompanions = true;          // Events.txt, the title text, Title.gif, City.txt, Sound/
