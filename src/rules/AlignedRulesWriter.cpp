@@ -192,7 +192,11 @@ AlignedRulesWritten writeAlignedRules(ScenarioEdition edition, const RulesAlignm
                 fromTemplate(p, own == nullptr || place.role != PlaceRole::Scenario);
             } else if (place.role == PlaceRole::Scenario && linesLeft > 0) {
                 fromTemplate(p, false);
-                fromScenario(place.run);
+                // After a block that ran past its own section, the lines that follow it stand here.
+                if (fromScenario(place.run) && blockWritten && caravanLines > own->lines) {
+                    account->lines.add(AdjustedLine::Fate::Placed, scenarioRules.lineNumber(), writer.lastLine(),
+                                       withoutLineFeed(piece));
+                }
                 --linesLeft;
             } else if (place.role == PlaceRole::Template && linesLeft > 0 && p >= section.spareFirst &&
                        p < spareEnd) {
@@ -207,9 +211,14 @@ AlignedRulesWritten writeAlignedRules(ScenarioEdition edition, const RulesAlignm
                 account->lines.add(AdjustedLine::Fate::FromTemplate, 0, writer.lastLine(), withoutLineFeed(piece));
             }
         }
-        // The section's lines that found no place; the caravan block took as many as it holds.
-        leaveOut(scenarioRules, linesLeft - (blockWritten ? std::max<std::int64_t>(caravanLines, 0) : 0), *account,
-                 piece);
+        // The section's lines that found no place: the caravan block took as many as it holds,
+        // or, when it ran past the section, left those after the places that follow it.
+        if (blockWritten && caravanLines > own->lines) {
+            leaveOut(scenarioRules, linesLeft + alignment.linesAfterBlock - section.placesAfterCaravan, *account, piece);
+        } else {
+            leaveOut(scenarioRules, linesLeft - (blockWritten ? std::max<std::int64_t>(caravanLines, 0) : 0),
+                     *account, piece);
+        }
     }
     // The template after its last place, as it is.
     while (templateRules.readPiece(piece, kRestLineCapacity)) output.write(piece);

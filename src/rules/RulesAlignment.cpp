@@ -156,7 +156,7 @@ std::vector<RulesAdjustment> alignmentAdjustments(const RulesAlignment& alignmen
         }
         // The text after the caravan block starts with lines that no section takes.
         if (section.holdsCaravan && alignment.linesAfterBlock > section.placesAfterCaravan) {
-            RulesAdjustment& more = add(RulesAdjustment::Kind::More, kStartName);
+            RulesAdjustment& more = add(RulesAdjustment::Kind::More, kStartName, lines);
             more.has = alignment.linesAfterBlock;
             more.takes = more.placed = section.placesAfterCaravan;
             more.leftOut = more.has - more.takes;
