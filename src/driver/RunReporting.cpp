@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "base/PathText.h"
-
 #include "driver/ExitCodes.h"
 #include "driver/RunConsole.h"
 #include "driver/RunRequest.h"

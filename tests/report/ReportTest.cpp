@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/PathText.h"
 #include "driver/RunConversion.h"
 #include "kit/Files.h"
 #include "kit/SampleWorld.h"
@@ -67,7 +68,7 @@ fs::path linkedFile(const fs::path& reportFolder, std::string url) {
         bytes += url[i] == '%' ? static_cast<char>(std::stoi(url.substr(i + 1, 2), nullptr, 16)) : url[i];
         if (url[i] == '%') i += 2;
     }
-    return bytes.rfind("file://", 0) == 0 ? fs::path(bytes.substr(7)) : reportFolder / bytes;
+    return bytes.rfind("file://", 0) == 0 ? pathFromUtf8(bytes.substr(7)) : reportFolder / pathFromUtf8(bytes);
 }
 
 const ReportCase kCases[] = {
@@ -113,12 +114,12 @@ TEST(Report, TellsTheRunWithEveryMessageAndPicture) {
         if (c.namesOnlyPosix) continue;
 #endif
         const TempFolder world("tavorel-report");
-        const std::string w = world.path().string();
+        const std::string w = displayPath(world.path());
         writeTemplateFolder(world / "template", 3);
         fs::create_directories(world / "reports");
         c.make(world.path());
-        const fs::path reportFile = withWorld(c.report, w);
-        std::vector<std::string> arguments{"--report", reportFile.string()};
+        const fs::path reportFile = pathFromUtf8(withWorld(c.report, w));
+        std::vector<std::string> arguments{"--report", displayPath(reportFile)};
         for (const std::string& argument : c.arguments) arguments.push_back(withWorld(argument, w));
 
         std::ostringstream plain, reported;
@@ -126,7 +127,7 @@ TEST(Report, TellsTheRunWithEveryMessageAndPicture) {
         EXPECT_EQ(runConversion(arguments, reported, world / "template"), c.exitCode);
         if (c.statuses.empty()) {
             EXPECT_EQ(plainCode, 0);
-            EXPECT_EQ(reported.str(), plain.str() + "Error: could not create " + reportFile.string() +
+            EXPECT_EQ(reported.str(), plain.str() + "Error: could not create " + displayPath(reportFile) +
                                           ", the report not written!\n");
             EXPECT_TRUE(fs::exists(world / "one" / "Converted" / "Sample.scn"));
             continue;
