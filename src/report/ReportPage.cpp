@@ -69,6 +69,15 @@ const char* editionName(ScenarioEdition edition) {
     return "";
 }
 
+const char* fateWords(AdjustedLine::Fate fate) {
+    switch (fate) {
+        case AdjustedLine::Fate::Placed: return "placed on a line that follows";
+        case AdjustedLine::Fate::LeftOut: return "left out";
+        case AdjustedLine::Fate::FromTemplate: return "from the template";
+    }
+    return "";
+}
+
 std::string anchorOf(std::size_t index) { return "scenario-" + std::to_string(index + 1); }
 
 std::string sizeOf(const ScenarioConverter::PictureShown& picture) {
@@ -92,7 +101,10 @@ public:
         html_.element("h1", "Conversion report");
         writeRun(report);
         if (report.kind == RunReport::Kind::Folder) writeContents(report);
-        if (!report.messages.empty()) writeMessages(report.messages);
+        if (!report.messages.empty()) {
+            html_.element("h2", "Messages of the run");
+            writeMessages(report.messages);
+        }
         for (std::size_t k = 0; k < report.scenarios.size(); ++k) writeScenario(report, k);
         html_.markup("</body></html>\n");
     }
@@ -232,13 +244,12 @@ private:
     }
 
     void writeLine(const AdjustedLine& line) {
-        static const char* const kFates[] = {"placed on a line that follows", "left out", "from the template"};
         html_.open("tr");
         html_.element("td", line.scenarioLine > 0 ? std::to_string(line.scenarioLine) : std::string(),
                       {{"class", "number"}});
         html_.element("td", line.convertedLine > 0 ? std::to_string(line.convertedLine) : std::string(),
                       {{"class", "number"}});
-        html_.element("td", kFates[static_cast<std::size_t>(line.fate)]);
+        html_.element("td", fateWords(line.fate));
         html_.element("td", line.text, {{"class", "line"}});
         html_.close("tr");
     }
