@@ -64,6 +64,8 @@ std::string absoluteFolder(const fs::path& folder) {
 int finishRunReport(const RunReport& report, const fs::path& file, int exitCode, RunConsole& console) {
     const Outcome written = writeRunReport(report, file);
     if (written.ok()) return exitCode;
+    // The line stands after the scenarios, under none of their headings.
+    console.startScenario("");
     console.problem("Error: " + written.problem() + ", the report not written!\n");
     return exitCode == exit_code::Converted ? exit_code::SomethingSkipped : exitCode;
 }

@@ -107,6 +107,9 @@ const ReportCase kCases[] = {
      {"a Fantastic Worlds scenario (/g2)"}},
     {"a report in a folder that is not there", false, [](const fs::path& w) { scenario(w / "one"); },
      {"{W}/one/Sample.scn"}, 2, {}, 0, {}, "{W}/missing/run.html", "could not create"},
+    {"a quiet run of two scenarios whose report cannot be written: its line under no scenario's heading", false,
+     [](const fs::path& w) { scenario(w / "one"), scenario(w / "two"); }, {"-q", "{W}/one/Sample.scn", "{W}/two"},
+     2, {}, 0, {}, "{W}/missing/run.html", "could not create"},
     {"a report that would replace a folder", false, [](const fs::path& w) { scenario(w / "one"); },
      {"{W}/one/Sample.scn"}, 2, {}, 0, {}, "{W}/reports", "could not write"},
 };
