@@ -7,6 +7,18 @@ constexpr char16_t kReplacement = 0xFFFD;
 bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
+void appendUtf16(std::u16string& out, char32_t code) {
+    if (code < 0x10000) {
+        out += static_cast<char16_t>(code);
+    } else {
+        code -= 0x10000;
+        out += static_cast<char16_t>(0xD800 | (code >> 10));
+        out += static_cast<char16_t>(0xDC00 | (code & 0x3FF));
+    }
+}
+
+}  // namespace
+
 void appendUtf8(std::string& out, char32_t code) {
     if (code < 0x80) {
         out += static_cast<char>(code);
@@ -25,24 +37,7 @@ void appendUtf8(std::string& out, char32_t code) {
     }
 }
 
-void appendUtf16(std::u16string& out, char32_t code) {
-    if (code < 0x10000) {
-        out += static_cast<char16_t>(code);
-    } else {
-        code -= 0x10000;
-        out += static_cast<char16_t>(0xD800 | (code >> 10));
-        out += static_cast<char16_t>(0xDC00 | (code & 0x3FF));
-    }
-}
-
-// The sequence that starts at `text[i]`: its code (a lone surrogate included) and its
-// length, or length 0 when it is not well formed (overlong, beyond U+10FFFF, cut short).
-struct Decoded {
-    char32_t code;
-    std::size_t length;
-};
-
-Decoded decodeAt(const std::string& text, std::size_t i) {
+Utf8Character utf8CharacterAt(std::string_view text, std::size_t i) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(i);
     if (lead < 0x80) return {lead, 1};
@@ -66,8 +61,6 @@ Decoded decodeAt(const std::string& text, std::size_t i) {
     if (code < smallest || code > 0x10FFFF) return {0, 0};
     return {code, length};
 }
-
-}  // namespace
 
 std::string utf8FromUtf16(const std::u16string& text) {
     std::string out;
@@ -98,7 +91,7 @@ std::u16string utf16FromUtf8(const std::string& text) {
     std::u16string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const Decoded decoded = decodeAt(text, i);
+        const Utf8Character decoded = utf8CharacterAt(text, i);
         if (decoded.length == 0) {
             out += kReplacement;
             ++i;

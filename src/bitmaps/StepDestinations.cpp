@@ -5,10 +5,21 @@
 
 #include "base/FileCopy.h"
 #include "base/PathText.h"
+#include "bitmaps/SourcePicture.h"
 #include "bitmaps/TemplatePicture.h"
 #include "driver/ScenarioConverter.h"
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// A picture with its size, as an account of the run tells it.
+template <typename Picture>
+ScenarioConverter::PictureShown shown(const fs::path& path, const Picture& picture) {
+    return {path, picture.width(), picture.rowCount()};
+}
+
+}  // namespace
 
 void reportStepProblem(ScenarioConverter& converter, const char* bitmap, const std::string& what) {
     converter.reportProblem("Error: " + what + ", " + bitmap + " not converted!");
@@ -54,7 +65,7 @@ bool StepDestinations::areNew() {
 // the bytes after it. The files of the destination names are replaced only once every
 // destination of the step is complete.
 bool StepDestinations::write(LayoutCall layout, const SourcePicture& source) {
-    return create() && copyTemplates(layout, source) && putInPlace();
+    return create() && copyTemplates(layout, source) && putInPlace(source);
 }
 
 bool StepDestinations::create() {
@@ -111,11 +122,15 @@ bool StepDestinations::copyTemplates(LayoutCall layout, const SourcePicture& sou
     return true;
 }
 
-bool StepDestinations::putInPlace() {
+bool StepDestinations::putInPlace(const SourcePicture& source) {
     for (std::size_t i = 0; i < count_; ++i) {
         StepPicture& picture = pictures_[i];
         if (!copied(picture, picture.destination->commit())) return false;
         converter_.recordOutput(picture.destinationPath);
+        // Improvements.bmp is told against its template, as no scenario picture of its own exists.
+        const TemplatePicture& made = *picture.picture;
+        converter_.recordPicture({i == 0 ? shown(sourcePath_, source) : shown(picture.templatePath, made),
+                                  shown(picture.destinationPath, made)});
     }
     return true;
 }

@@ -62,7 +62,7 @@ private:
     // edited window by window, and each file finished; the files put in place.
     bool create();
     bool copyTemplates(LayoutCall layout, const SourcePicture& source);
-    bool putInPlace();
+    bool putInPlace(const SourcePicture& source);
     bool copied(const StepPicture& picture, bool succeeded);
 
     ScenarioConverter& converter_;

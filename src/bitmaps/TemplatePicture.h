@@ -45,6 +45,7 @@ public:
     bool storeHeld(std::ostream& file) const;
 
     std::int64_t width() const { return header_.width; }
+    std::int64_t rowCount() const { return header_.rowCount; }
     // True when the rectangle lies within the picture's width and its band.
     bool holds(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) const;
     // The rows of the rectangle at row y, `height` rows high, that are in memory now.

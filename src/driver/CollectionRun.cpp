@@ -11,6 +11,7 @@
 #include "base/OutputFolder.h"
 #include "driver/ExitCodes.h"
 #include "driver/RunConsole.h"
+#include "driver/RunReporting.h"
 #include "driver/ScenarioRun.h"
 
 namespace fs = std::filesystem;
@@ -37,9 +38,9 @@ bool isEntered(const FolderEntry& entry, const fs::path& skippedFolder) {
 // One scenario exactly as the program given its path would run it, down to the message
 // of an unexpected failure, which then ends this scenario only.
 int convertOne(const ScenarioLocation& scenario, RunConsole& console, const fs::path& templateFolder,
-               const fs::path& outputFolder) {
+               const fs::path& outputFolder, ScenarioReport* report) {
     try {
-        return runScenario(scenario, console, templateFolder, outputFolder);
+        return runScenario(scenario, console, templateFolder, outputFolder, report);
     } catch (const std::exception& error) {
         console.problem(std::string("Error: ") + error.what() + "\n");
         return exit_code::Refused;
@@ -126,8 +127,9 @@ Collection collect(const std::vector<std::string>& paths, RunConsole& console, c
 }  // namespace
 
 int runCollection(const std::vector<std::string>& paths, RunConsole& console, const fs::path& templateFolder,
-                  const fs::path& outputFolder) {
+                  const fs::path& outputFolder, RunReport* report) {
     const Collection collection = collect(paths, console, outputFolder);
+    if (report != nullptr) report->messages = console.messages();
     const std::vector<Member>& members = collection.members;
     if (members.empty()) return exit_code::Refused;
 
@@ -139,7 +141,9 @@ int runCollection(const std::vector<std::string>& paths, RunConsole& console, co
     for (std::size_t k = 0; k < total; ++k) {
         const ScenarioLocation& scenario = members[k].scenario;
         console.startScenario("[" + std::to_string(k + 1) + "/" + std::to_string(total) + "] " + scenario.shown + "\n");
-        const int code = convertOne(scenario, console, templateFolder, members[k].outputs);
+        ScenarioReport* account = report == nullptr ? nullptr : &report->scenarios.emplace_back();
+        const int code = convertOne(scenario, console, templateFolder, members[k].outputs, account);
+        if (account != nullptr) recordScenarioEnd(*account, scenario.shown, code, console);
         if (code == exit_code::Converted) continue;
         const bool skipped = code == exit_code::SomethingSkipped;
         ++(skipped ? withProblems : refused);

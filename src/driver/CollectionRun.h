@@ -6,6 +6,7 @@
 #include <vector>
 
 class RunConsole;
+struct RunReport;
 
 // The scenario files found under a folder, and the problem of each folder in it that could
 // not be listed ("could not read the folder <folder>").
@@ -28,5 +29,7 @@ ScenarioSearch findScenarioFiles(const std::filesystem::path& folder, const std:
 // outputs go into it, and a scenario of a folder into the subfolder of it that matches the
 // scenario's place in that folder. Returns 0 when all converted completely, 2 when any did
 // not (or a folder held no scenario file), -1 when the paths name no scenario file at all.
+// With a `report`, each scenario goes into it, and the messages before the first.
 int runCollection(const std::vector<std::string>& paths, RunConsole& console,
-                  const std::filesystem::path& templateFolder, const std::filesystem::path& outputFolder);
+                  const std::filesystem::path& templateFolder, const std::filesystem::path& outputFolder,
+                  RunReport* report = nullptr);

@@ -3,6 +3,9 @@
 #include <cstddef>
 #include <ostream>
 #include <string>
+#include <vector>
+
+#include "base/RunMessage.h"
 
 // Where the messages of a run go. Progress lines and notes are written to progress(); every problem
 // (a warning or an error: one line, or the few lines of one message) goes through
@@ -22,7 +25,7 @@ public:
     // One problem message, each of its lines ending in a line feed.
     void problem(const std::string& lines);
     // One note, printed where progress is: a quiet console leaves it out, and it is no problem.
-    void note(const std::string& lines) { progress() << lines; }
+    void note(const std::string& lines);
 
     // Starts a scenario of a folder run, introduced by `heading` (a whole line).
     void startScenario(const std::string& heading);
@@ -30,6 +33,9 @@ public:
     // the first line of the first, without its line feed.
     std::size_t problemCount() const { return problemCount_; }
     const std::string& firstProblemLine() const { return firstProblemLine_; }
+    // Every note and problem since the scenario started (or the console was made), in order,
+    // whether or not a quiet console printed it.
+    const std::vector<RunMessage>& messages() const { return messages_; }
 
 private:
     std::ostream& out_;
@@ -38,4 +44,5 @@ private:
     std::string heldHeading_;
     std::size_t problemCount_ = 0;
     std::string firstProblemLine_;
+    std::vector<RunMessage> messages_;
 };

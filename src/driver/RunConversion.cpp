@@ -9,6 +9,7 @@
 #include "driver/HelpScreen.h"
 #include "driver/OutputFolderSetup.h"
 #include "driver/RunConsole.h"
+#include "driver/RunReporting.h"
 #include "driver/RunRequest.h"
 #include "driver/ScenarioConverter.h"
 #include "driver/ScenarioRun.h"
@@ -19,7 +20,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int runGraphicsOnly(const RunRequest& request, RunConsole& console, const fs::path& templateFolder) {
+int runGraphicsOnly(const RunRequest& request, RunConsole& console, const fs::path& templateFolder,
+                    ScenarioReport* report) {
     ScenarioConverter converter(console);
     converter.templateFolder = templateFolder;
     converter.outputFolder = request.outputFolder;
@@ -35,7 +37,35 @@ int runGraphicsOnly(const RunRequest& request, RunConsole& console, const fs::pa
     const OutputFolderSetup outputs(scenarioFolder, converter.outputFolder, console);
     if (!outputs.ready()) return exit_code::Refused;
     converter.convertGraphics(scenarioFolder);
+    if (report != nullptr) recordConversion(*report, converter, false);
     return exit_code::GraphicsOnly;
+}
+
+// The run the request names; what it does goes into `report` too, when one is given.
+int runRequested(const RunRequest& request, RunConsole& console, const fs::path& templateFolder, RunReport* report) {
+    // Every kind of run, graphics only too, needs the templates: without any, it would
+    // only print an error for each.
+    const bool named = !request.templateFolder.empty();
+    const fs::path templates = named ? pathFromUtf8(request.templateFolder) : templateFolder;
+    if (report != nullptr) report->templateFolder = named ? request.templateFolder : absoluteFolder(templateFolder);
+    if (!checkTemplateFolder(templates, named ? request.templateFolder : displayPath(templateFolder), console)) {
+        if (report != nullptr) report->messages = console.messages();
+        return exit_code::Refused;
+    }
+    const std::string& path = request.paths.front();
+    const fs::path target = pathFromUtf8(path);
+    std::error_code notAFolder;
+    // One scenario file is converted alone; anything more as a collection.
+    if (request.graphicsSwitch.empty() && (request.paths.size() > 1 || fs::is_directory(target, notAFolder))) {
+        if (report != nullptr) report->kind = RunReport::Kind::Folder;
+        return runCollection(request.paths, console, templates, request.outputFolder, report);
+    }
+    ScenarioReport* scenario = report == nullptr ? nullptr : &report->scenarios.emplace_back();
+    const int code = request.graphicsSwitch.empty()
+                         ? runScenario(locateScenario(path, target), console, templates, request.outputFolder, scenario)
+                         : runGraphicsOnly(request, console, templates, scenario);
+    if (scenario != nullptr) recordScenarioEnd(*scenario, path, code, console);
+    return code;
 }
 
 }  // namespace
@@ -60,20 +90,8 @@ int runConversion(const std::vector<std::string>& arguments, std::ostream& conso
             break;
     }
     RunConsole runConsole(console, request.quiet);
-    // Every kind of run, graphics only too, needs the templates: without any, it would
-    // only print an error for each.
-    const bool named = !request.templateFolder.empty();
-    const fs::path templates = named ? pathFromUtf8(request.templateFolder) : templateFolder;
-    if (!checkTemplateFolder(templates, named ? request.templateFolder : displayPath(templateFolder), runConsole)) {
-        return exit_code::Refused;
-    }
-    if (!request.graphicsSwitch.empty()) return runGraphicsOnly(request, runConsole, templates);
-    const std::string& path = request.paths.front();
-    const fs::path target = pathFromUtf8(path);
-    std::error_code notAFolder;
-    // One scenario file is converted alone; anything more as a collection.
-    if (request.paths.size() > 1 || fs::is_directory(target, notAFolder)) {
-        return runCollection(request.paths, runConsole, templates, request.outputFolder);
-    }
-    return runScenario(locateScenario(path, target), runConsole, templates, request.outputFolder);
+    if (request.reportFile.empty()) return runRequested(request, runConsole, templateFolder, nullptr);
+    RunReport report = startRunReport(request);
+    const int code = runRequested(request, runConsole, templateFolder, &report);
+    return finishRunReport(report, request.reportFile, code, runConsole);
 }

@@ -14,6 +14,7 @@ namespace {
 
 const std::string kOutOption = "--out";
 const std::string kTemplatesOption = "--templates";
+const std::string kReportOption = "--report";
 
 bool isHelpRequest(const std::string& argument) {
     return argument == "--help" || argument == "-h" || argument == "/?";
@@ -36,8 +37,8 @@ RunRequest answer(RunRequest::Kind kind, std::string message = {}) {
     return request;
 }
 
-// The usage of an option that names a folder, for a command line that gives it no folder
-// or no path.
+// The usage of an option that names a folder (or a file), for a command line that gives it
+// none or no path.
 std::string folderOptionUsage(const std::string& option, const std::string& folder) {
     return "USAGE: Tavorel " + option + " <" + folder + "> <scenario file or folder>\n";
 }
@@ -49,6 +50,7 @@ RunRequest readRunRequest(const std::vector<std::string>& arguments) {
     RunRequest request;
     bool outGiven = false;
     bool templatesGiven = false;
+    bool reportGiven = false;
     for (std::size_t at = 0; at < arguments.size(); ++at) {
         const std::string& argument = arguments[at];
         if (isHelpRequest(argument)) return answer(RunRequest::Kind::Help);
@@ -61,6 +63,9 @@ RunRequest readRunRequest(const std::vector<std::string>& arguments) {
         } else if (argument == kTemplatesOption) {
             templatesGiven = true;
             if (++at < arguments.size()) request.templateFolder = arguments[at];
+        } else if (argument == kReportOption) {
+            reportGiven = true;
+            if (++at < arguments.size()) request.reportFile = pathFromUtf8(arguments[at]);
         } else if (request.graphicsSwitch.empty() && isGraphicsSwitch(argument)) {
             request.graphicsSwitch = argument;
         } else if (isUnknownOption(argument)) {
@@ -78,12 +83,15 @@ RunRequest readRunRequest(const std::vector<std::string>& arguments) {
     const std::string templatesUsage = folderOptionUsage(kTemplatesOption, "folder of the destination's templates");
     if (outGiven && request.outputFolder.empty()) return answer(RunRequest::Kind::Usage, outUsage);
     if (templatesGiven && request.templateFolder.empty()) return answer(RunRequest::Kind::Usage, templatesUsage);
+    const std::string reportUsage = folderOptionUsage(kReportOption, "report file");
+    if (reportGiven && request.reportFile.empty()) return answer(RunRequest::Kind::Usage, reportUsage);
     if (!request.graphicsSwitch.empty() && (!pathGiven || paths.size() > 1)) {
         return answer(RunRequest::Kind::Usage,
                       "USAGE: Tavorel " + request.graphicsSwitch + " <folder of the scenario's bitmaps>\n");
     }
     if (outGiven && !pathGiven) return answer(RunRequest::Kind::Usage, outUsage);
     if (templatesGiven && !pathGiven) return answer(RunRequest::Kind::Usage, templatesUsage);
+    if (reportGiven && !pathGiven) return answer(RunRequest::Kind::Usage, reportUsage);
     if (paths.empty()) return answer(RunRequest::Kind::Usage, std::string(kUsageLine) + "\n");
     return request;
 }

@@ -59,8 +59,8 @@ public:
     std::int32_t mapHeight = 0;
     std::int64_t tailSize = 0;  // 64 bits: a tail never wraps round, however large the file
     std::int32_t caravanLineCount = 0;
-    // What the section-by-section merge changed, set by mergeRules; empty when the plan fitted.
-    std::vector<RulesAdjustment> rulesAdjustments;
+    // How mergeRules wrote the rules text and, section by section, what it changed.
+    RulesMergeAccount rulesMerge;
 
     // Where the destination format's default Rules.txt and bitmaps are found: the
     // working directory of the run unless a caller says otherwise.
@@ -142,6 +142,7 @@ public:
         std::filesystem::path copiedFrom;  // empty for a converted output
     };
     void recordOutput(const std::filesystem::path& path, const std::filesystem::path& copiedFrom = {});
+    const std::vector<Output>& outputs() const { return outputs_; }
     // The output of this run that `destination` names (whatever its spelling), or nullptr.
     const Output* outputAt(const std::filesystem::path& destination) const;
     // Reports that `source` was not copied or converted (`notDone`) because its destination
@@ -149,9 +150,24 @@ public:
     // converted <name>!" (or "the copied <name>").
     void reportReplacement(const std::filesystem::path& source, const std::string& notDone, const Output& earlier);
 
+    // A converted picture beside the picture it is told against: the scenario's picture it
+    // was made from, or for Improvements.bmp the template, each with its width and height.
+    struct PictureShown {
+        std::filesystem::path path;
+        std::int64_t width = 0;
+        std::int64_t height = 0;
+    };
+    struct ConvertedPicture {
+        PictureShown from;
+        PictureShown converted;
+    };
+    void recordPicture(const ConvertedPicture& picture) { pictures_.push_back(picture); }
+    const std::vector<ConvertedPicture>& pictures() const { return pictures_; }
+
 private:
     std::unique_ptr<RunConsole> ownConsole_;  // for a converter made with a plain stream
     RunConsole& console_;
     bool problemReported_ = false;
     std::vector<Output> outputs_;
+    std::vector<ConvertedPicture> pictures_;
 };

@@ -17,6 +17,7 @@
 #include "driver/ScenarioConverter.h"
 #include "driver/ScenarioFileStep.h"
 #include "driver/TextsLeftBehind.h"
+#include "report/RunReport.h"
 #include "rules/RulesText.h"
 #include "scenario/ScenarioLayout.h"
 
@@ -38,10 +39,8 @@ void printRefusal(RunConsole& console, const ScenarioRefusal& refusal, const std
     }
 }
 
-}  // namespace
-
-int runScenario(const ScenarioLocation& location, RunConsole& console, const fs::path& templateFolder,
-                const fs::path& outputFolder) {
+int convertScenario(const ScenarioLocation& location, RunConsole& console, ScenarioConverter& converter,
+                    const fs::path& templateFolder, const fs::path& outputFolder) {
     const fs::path& scenarioFolder = location.folder;
     const fs::path& scenarioPath = location.file;
     errno = 0;
@@ -53,7 +52,6 @@ int runScenario(const ScenarioLocation& location, RunConsole& console, const fs:
         return exit_code::Refused;
     }
 
-    ScenarioConverter converter(console);
     converter.templateFolder = templateFolder;
     converter.outputFolder = outputFolder;
     converter.scenarioName = location.fileName;
@@ -100,4 +98,14 @@ int runScenario(const ScenarioLocation& location, RunConsole& console, const fs:
     noteTextsLeftBehind(converter, scenarioFolder, shownFolder(location));
     converter.console() << "Conversion Terminated\n";
     return converter.problemReported() ? exit_code::SomethingSkipped : exit_code::Converted;
+}
+
+}  // namespace
+
+int runScenario(const ScenarioLocation& location, RunConsole& console, const fs::path& templateFolder,
+                const fs::path& outputFolder, ScenarioReport* report) {
+    ScenarioConverter converter(console);
+    const int code = convertScenario(location, console, converter, templateFolder, outputFolder);
+    if (report != nullptr) recordConversion(*report, converter, code != exit_code::Refused);
+    return code;
 }

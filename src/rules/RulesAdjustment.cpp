@@ -1,5 +1,31 @@
 #include "rules/RulesAdjustment.h"
 
+void AdjustedLines::add(AdjustedLine::Fate fate, std::int64_t scenarioLine, std::int64_t convertedLine,
+                        std::string_view text) {
+    ++count_;
+    std::vector<AdjustedLine>* kept = &first_;
+    if (first_.size() == kKept) {
+        kept = &last_;
+        if (last_.size() == kKept) {
+            // The oldest of the last lines makes room; its string keeps its memory.
+            AdjustedLine& line = last_[next_];
+            next_ = (next_ + 1) % kKept;
+            line.fate = fate;
+            line.scenarioLine = scenarioLine;
+            line.convertedLine = convertedLine;
+            line.text.assign(text.data(), text.size());
+            return;
+        }
+    }
+    kept->push_back({fate, scenarioLine, convertedLine, std::string(text)});
+}
+
+std::vector<AdjustedLine> AdjustedLines::last() const {
+    std::vector<AdjustedLine> ordered(last_.begin() + static_cast<std::ptrdiff_t>(next_), last_.end());
+    ordered.insert(ordered.end(), last_.begin(), last_.begin() + static_cast<std::ptrdiff_t>(next_));
+    return ordered;
+}
+
 std::string adjustmentLine(const RulesAdjustment& adjustment, const std::string& scenarioPath,
                            const std::string& templatePath) {
     const std::string check = "check the converted Rules.txt!";

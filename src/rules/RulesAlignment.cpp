@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 
 #include "rules/SectionWord.h"
 
@@ -105,36 +106,48 @@ RulesAlignment alignSections(ScenarioEdition edition, const std::vector<std::str
 }
 
 std::vector<RulesAdjustment> alignmentAdjustments(const RulesAlignment& alignment,
-                                                  const ScenarioSectionIndex& scenario, std::int32_t caravanLines) {
+                                                  const ScenarioSectionIndex& scenario, std::int32_t caravanLines,
+                                                  AlignedRulesWritten written) {
     const std::vector<ScenarioSection>& found = scenario.sections();
     std::vector<RulesAdjustment> adjustments;
-    auto add = [&adjustments](RulesAdjustment::Kind kind, const std::string& name) -> RulesAdjustment& {
+    // The section's spans go with each of its adjustments, its lines with the last.
+    auto add = [&adjustments](RulesAdjustment::Kind kind, const std::string& name,
+                              SectionWritten& section) -> RulesAdjustment& {
         adjustments.push_back({});
-        adjustments.back().kind = kind;
-        adjustments.back().section = name;
-        return adjustments.back();
+        RulesAdjustment& adjustment = adjustments.back();
+        adjustment.kind = kind;
+        adjustment.section = name;
+        adjustment.scenarioLines = section.scenarioLines;
+        adjustment.convertedLines = section.convertedLines;
+        adjustment.lines = std::move(section.lines);
+        section.lines = AdjustedLines();
+        return adjustment;
     };
     for (std::size_t s = 0; s < alignment.sections.size(); ++s) {
         const TemplateSection& section = alignment.sections[s];
         if (section.templateOwn) continue;
         const std::string name = s == 0 ? kStartName : section.word;
+        SectionWritten& lines = written.templateSections[s];
         if (section.matched < 0) {
-            add(RulesAdjustment::Kind::Missing, name);
+            add(RulesAdjustment::Kind::Missing, name, lines);
             continue;
         }
         const ScenarioSection& own = found[static_cast<std::size_t>(section.matched)];
-        if (section.outOfOrder) add(RulesAdjustment::Kind::OutOfOrder, name).lineNumber = own.lineNumber;
+        if (section.outOfOrder) {
+            SectionWritten spansOnly{lines.scenarioLines, lines.convertedLines, {}};
+            add(RulesAdjustment::Kind::OutOfOrder, name, spansOnly).lineNumber = own.lineNumber;
+        }
         const std::int64_t n = own.lines;
         // The caravan block takes the scenario's caravan lines, however many; only those
         // that it leaves out are told.
         const std::int64_t m = section.holdsCaravan ? section.scenarioLines + blockLines(caravanLines)
                                                     : section.scenarioLines;
         if (n < m && !section.holdsCaravan) {
-            RulesAdjustment& fewer = add(RulesAdjustment::Kind::Fewer, name);
+            RulesAdjustment& fewer = add(RulesAdjustment::Kind::Fewer, name, lines);
             fewer.has = n;
             fewer.takes = m;
         } else if (n > m) {
-            RulesAdjustment& more = add(RulesAdjustment::Kind::More, name);
+            RulesAdjustment& more = add(RulesAdjustment::Kind::More, name, lines);
             more.has = n;
             more.takes = m;
             more.placed = std::min(n - m, static_cast<std::int64_t>(section.spareTemplatePlaces));
@@ -143,7 +156,7 @@ std::vector<RulesAdjustment> alignmentAdjustments(const RulesAlignment& alignmen
         }
         // The text after the caravan block starts with lines that no section takes.
         if (section.holdsCaravan && alignment.linesAfterBlock > section.placesAfterCaravan) {
-            RulesAdjustment& more = add(RulesAdjustment::Kind::More, kStartName);
+            RulesAdjustment& more = add(RulesAdjustment::Kind::More, kStartName, lines);
             more.has = alignment.linesAfterBlock;
             more.takes = more.placed = section.placesAfterCaravan;
             more.leftOut = more.has - more.takes;
@@ -151,7 +164,8 @@ std::vector<RulesAdjustment> alignmentAdjustments(const RulesAlignment& alignmen
     }
     for (std::size_t j = 1; j < found.size(); ++j) {
         if (alignment.taken[j]) continue;
-        add(RulesAdjustment::Kind::NotTaken, found[j].word).lineNumber = found[j].lineNumber;
+        add(RulesAdjustment::Kind::NotTaken, found[j].word, written.scenarioSections[j]).lineNumber =
+            found[j].lineNumber;
     }
     return adjustments;
 }

@@ -50,14 +50,31 @@ struct RulesAlignment {
 RulesAlignment alignSections(ScenarioEdition edition, const std::vector<std::string>& templateHeaders,
                              const ScenarioSectionIndex& scenario, std::int32_t caravanLines);
 
+// What the writer wrote of one section: where its counted lines stand in each text, and the
+// lines an adjustment of it tells of.
+struct SectionWritten {
+    RulesLineSpan scenarioLines;
+    RulesLineSpan convertedLines;
+    AdjustedLines lines;
+};
+
+struct AlignedRulesWritten {
+    std::vector<SectionWritten> templateSections;  // by template section
+    std::vector<SectionWritten> scenarioSections;  // by scenario section: those not taken, their lines left out
+};
+
 // The differences of an alignment, in the order of the destination's sections, then the
-// scenario sections left out, in the scenario's order.
+// scenario sections left out, in the scenario's order; each with its lines as `written`
+// tells them.
 std::vector<RulesAdjustment> alignmentAdjustments(const RulesAlignment& alignment,
-                                                  const ScenarioSectionIndex& scenario, std::int32_t caravanLines);
+                                                  const ScenarioSectionIndex& scenario, std::int32_t caravanLines,
+                                                  AlignedRulesWritten written);
 
 // Writes the destination's rules text: the places in order with the caravan block among
 // them, then the template after its last place. Both inputs are read from where they
-// stand (the template from its start).
-void writeAlignedRules(ScenarioEdition edition, const RulesAlignment& alignment, const ScenarioSectionIndex& scenario,
-                       std::int32_t caravanLines, RulesTextInput& scenarioRules, RulesTextInput& templateRules,
-                       RulesTextOutput& output);
+// stand (the template from its start). The scenario's lines that have no place are read
+// too, for what the adjustments tell of them.
+AlignedRulesWritten writeAlignedRules(ScenarioEdition edition, const RulesAlignment& alignment,
+                                      const ScenarioSectionIndex& scenario, std::int32_t caravanLines,
+                                      RulesTextInput& scenarioRules, RulesTextInput& templateRules,
+                                      RulesTextOutput& output);

@@ -91,7 +91,8 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
                                   RulesTextInput& templateRules) {
     // One pass over the scenario finds its sections and the one run whose length varies
     // from scenario to scenario.
-    rulesAdjustments.clear();
+    rulesMerge = RulesMergeAccount{RulesMergeWay::ByPlan, displayPath(scenarioRules.path()),
+                                   displayPath(templateRules.path()), {}};
     ScenarioSectionIndex sections;
     sections.read(scenarioRules);
     caravanLineCount = sections.caravanLines();
@@ -113,12 +114,12 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
 
     const RulesAlignment alignment =
         alignSections(edition, templateHeadersByPlace(edition, templatePieces), sections, caravanLineCount);
-    writeAlignedRules(edition, alignment, sections, caravanLineCount, scenarioRules, templateRules, output);
-    rulesAdjustments = alignmentAdjustments(alignment, sections, caravanLineCount);
-    const std::string scenarioPath = displayPath(scenarioRules.path());
-    const std::string templatePath = displayPath(templateRules.path());
-    for (const RulesAdjustment& adjustment : rulesAdjustments) {
-        const std::string line = adjustmentLine(adjustment, scenarioPath, templatePath);
+    rulesMerge.way = RulesMergeWay::SectionBySection;
+    rulesMerge.adjustments = alignmentAdjustments(
+        alignment, sections, caravanLineCount,
+        writeAlignedRules(edition, alignment, sections, caravanLineCount, scenarioRules, templateRules, output));
+    for (const RulesAdjustment& adjustment : rulesMerge.adjustments) {
+        const std::string line = adjustmentLine(adjustment, rulesMerge.scenarioPath, rulesMerge.templatePath);
         if (adjustment.isNote()) {
             reportNote(line);
         } else {

@@ -36,7 +36,7 @@ std::string noTemplates(const std::string& folder) {
 }
 // The complete help starts so, then names every mode, option and exit code.
 const std::vector<std::string> kHelp{kHelpScreen + "\n" + kUsage, "Tavorel <folder> ", "Tavorel <path> <path>... ",
-                                     "Tavorel /g2 <folder> ", "--out <folder> ", "--templates <folder> ",
+                                     "Tavorel /g2 <folder> ", "--out <folder> ", "--templates <folder> ", "--report <file> ",
                                      "--quiet, -q ", "--version ", "--help, -h, /? ", "working directory",
                                      "\n   0  ", "\n   1  ", "\n   2  ", "\n  -1  "};
 
@@ -72,6 +72,8 @@ const CommandCase kCases[] = {
     {{"--templates", "{W}/template"}, 1,
      "USAGE: Tavorel --templates <folder of the destination's templates> <scenario file or folder>\n"},
     {{"-q", "{W}/c/good/Sample.scn"}, 0, "", {}, {"{W}/c/good/Converted/Rules.txt"}},
+    {{"{W}/c/good", "--report"}, 1, "USAGE: Tavorel --report <report file> <scenario file or folder>\n"},
+    {{"-q", "{W}/c/good/Sample.scn", "--report", "{W}/r.html"}, 0, "", {}, {"{W}/r.html"}},
     {{"-q", "{W}/c/good/sAMPLE.scn"}, 0, "", {}, {"{W}/c/good/Converted/sAMPLE.scn"}},
     {{"{W}/c/bad/Sample.scn", "--quiet"}, 2, kBadProblems},
     {{"-q", "{W}/c/broken/Bad.scn"}, 255, kBadRefusal, {}, {}, {"{W}/c/broken/Converted"}},
