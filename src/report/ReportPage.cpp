@@ -1,6 +1,8 @@
 #include "report/ReportPage.h"
 
 #include <array>
+#include <cstring>
+#include <fstream>
 #include <ostream>
 #include <string>
 
@@ -302,4 +304,10 @@ private:
 
 void writeReportPage(std::ostream& out, const RunReport& report, const fs::path& pageFolder) {
     Page(out, pageFolder).write(report);
+}
+
+bool isReportPage(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    char start[sizeof kHead - 1] = {};
+    return in.read(start, sizeof start) && std::memcmp(start, kHead, sizeof start) == 0;
 }

@@ -27,6 +27,10 @@ void recordConversion(ScenarioReport& scenario, const ScenarioConverter& convert
 }
 
 Outcome writeRunReport(const RunReport& report, const fs::path& file) {
+    std::error_code error;
+    if (fs::is_regular_file(file, error) && !isReportPage(file)) {
+        return Outcome::failure(displayPath(file) + " is no report of an earlier run");
+    }
     ReplacingOutput output(file);
     if (!output.isOpen()) return Outcome::failure("could not create " + displayPath(file));
     writeReportPage(output.stream(), report, file.parent_path());

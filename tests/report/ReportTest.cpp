@@ -106,12 +106,15 @@ const ReportCase kCases[] = {
     {"graphics only", false, [](const fs::path& w) { scenario(w / "g"); }, {"/g2", "{W}/g"}, 1, {"complete"}, 14,
      {"a Fantastic Worlds scenario (/g2)"}},
     {"a report in a folder that is not there", false, [](const fs::path& w) { scenario(w / "one"); },
-     {"{W}/one/Sample.scn"}, 2, {}, 0, {}, "{W}/missing/run.html", "could not create"},
+     {"{W}/one/Sample.scn"}, 2, {}, 0, {}, "{W}/missing/run.html", "could not create {R}"},
     {"a quiet run of two scenarios whose report cannot be written: its line under no scenario's heading", false,
      [](const fs::path& w) { scenario(w / "one"), scenario(w / "two"); }, {"-q", "{W}/one/Sample.scn", "{W}/two"},
-     2, {}, 0, {}, "{W}/missing/run.html", "could not create"},
+     2, {}, 0, {}, "{W}/missing/run.html", "could not create {R}"},
     {"a report that would replace a folder", false, [](const fs::path& w) { scenario(w / "one"); },
-     {"{W}/one/Sample.scn"}, 2, {}, 0, {}, "{W}/reports", "could not write"},
+     {"{W}/one/Sample.scn"}, 2, {}, 0, {}, "{W}/reports", "could not write {R}"},
+    {"a report named like the scenario's rules text, which it never replaces", false,
+     [](const fs::path& w) { scenario(w / "one"); }, {"{W}/one/Sample.scn"}, 2, {}, 0, {}, "{W}/one/Rules.txt",
+     "{R} is no report of an earlier run"},
 };
 
 }  // namespace
@@ -135,12 +138,17 @@ TEST(Report, TellsTheRunWithEveryMessageAndPicture) {
         for (const std::string& argument : c.arguments) arguments.push_back(withWorld(argument, w));
 
         std::ostringstream plain, reported;
+        if (&c == &kCases[0]) {  // the page of an earlier run is replaced
+            std::ostringstream earlier;
+            ASSERT_EQ(runConversion(arguments, earlier, world / "template"), c.exitCode);
+        }
         const int plainCode = runConversion({arguments.begin() + 2, arguments.end()}, plain, world / "template");
         EXPECT_EQ(runConversion(arguments, reported, world / "template"), c.exitCode);
         if (c.failure != nullptr) {
             EXPECT_EQ(plainCode, 0);
-            EXPECT_EQ(reported.str(), plain.str() + "Error: " + c.failure + " " + displayPath(reportFile) +
-                                          ", the report not written!\n");
+            std::string failure = c.failure;
+            failure.replace(failure.find("{R}"), 3, displayPath(reportFile));
+            EXPECT_EQ(reported.str(), plain.str() + "Error: " + failure + ", the report not written!\n");
             EXPECT_TRUE(fs::exists(world / "one" / "Converted" / "Sample.scn"));
             continue;
         }
