@@ -25,24 +25,31 @@ std::string encodedSegments(const fs::path& path) {
     return url;
 }
 
+// A network share, \\server\share\..., which the library may not take for a root of its own
+// (and which a system may map to a drive); on other systems two slashes are the one root.
+bool isNetworkShare(const std::string& path) {
+#ifdef _WIN32
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    return path.size() > 2 && separator(path[0]) && separator(path[1]) && !separator(path[2]) &&
+           path[2] != '?' && path[2] != '.';  // not a device path, \\?\C:\...
+#else
+    (void)path;
+    return false;
+#endif
+}
+
 }  // namespace
 
 std::string fileLink(const fs::path& pageFolder, const fs::path& target) {
+    const std::string shown = displayPath(target);
+    if (isNetworkShare(shown)) return "file://" + encodedSegments(pathFromUtf8(shown.substr(2)).lexically_normal());
     const fs::path folder = absoluteOf(pageFolder);
     const fs::path file = absoluteOf(target);
     if (folder.root_name() == file.root_name()) {
         const fs::path relative = file.lexically_relative(folder);
         if (!relative.empty()) return encodedSegments(relative);
     }
-    // file:///C:/Games/x.bmp for a drive, file://server/share/x.bmp for a network share,
-    // file:///home/x.bmp where there are no drives.
+    // file:///C:/Games/x.bmp for a drive, file:///home/x.bmp where there are no drives.
     const std::string root = displayPath(file.root_name());
-    const bool share = root.size() > 2 && (root[0] == '\\' || root[0] == '/');
-    std::string url = "file://";
-    if (share) {
-        url += percentEncoded(root.substr(2));
-    } else if (!root.empty()) {
-        url += "/" + root;
-    }
-    return url + "/" + encodedSegments(file.relative_path());
+    return "file://" + (root.empty() ? std::string() : "/" + root) + "/" + encodedSegments(file.relative_path());
 }
