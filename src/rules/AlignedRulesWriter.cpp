@@ -11,23 +11,21 @@
 
 namespace {
 
-// Writes pieces run by run: a run marks the terrain lines of its own source as the plan's
-// run does; the lines it takes from the other text are written as they are. It counts the
-// lines written, so that the account of each section can say where its lines went.
+// Writes pieces run by run. The terrain lines are marked as the output reads: the first
+// lines after a "@TERRAIN" header written, from whichever text it came, get "no," when
+// they are the scenario's or the run's own; the template's lines in the scenario's places
+// keep their fields. It counts the lines written, so that the account of each section can
+// say where its lines went.
 class RunWriter {
 public:
     RunWriter(ScenarioEdition edition, RulesTextOutput& output) : edition_(edition), output_(output) {}
 
-    void startRun(std::size_t row) {
-        if (row == row_) return;
-        row_ = row;
-        marking_ = TerrainMarking();
-    }
+    void startRun(std::size_t row) { row_ = row; }
     void write(const std::string& piece, RulesSource source) {
         const bool own = kRulesMergePlan[row_].runFor(edition_).source == source;
         lastLine_ = lineFeeds_ + 1;
         lineFeeds_ += std::count(piece.begin(), piece.end(), '\n');
-        output_.write(own ? marking_.written(piece) : piece);
+        output_.write(marking_.written(piece, own || source == RulesSource::Scenario));
     }
     // Copies the scenario's text up to `end` as it stands, past the pieces.
     void copy(RulesTextInput& scenario, const RulesTextPosition& end, SectionWritten& account) {

@@ -12,13 +12,13 @@ class TerrainMarking {
 public:
     // The piece as it is written (the piece itself, or a marked copy that lasts until the
     // next call). A header line is itself still written under the section before it; the
-    // count of marked lines runs on through a second terrain header.
-    const std::string& written(const std::string& piece) {
-        const bool mark = section_ == kTerrainHeader && linesMarked_ < kTerrainLinesMarked;
-        if (mark) {
-            ++linesMarked_;
-            marked_ = withNoAsLastField(piece);
-        }
+    // count of lines after the terrain header runs on through a second one. A piece that
+    // must keep its fields (`markable` false) takes its turn among those lines unmarked.
+    const std::string& written(const std::string& piece, bool markable = true) {
+        const bool inTerrainLines = section_ == kTerrainHeader && terrainLinesSeen_ < kTerrainLinesMarked;
+        if (inTerrainLines) ++terrainLinesSeen_;
+        const bool mark = inTerrainLines && markable;
+        if (mark) marked_ = withNoAsLastField(piece);
         if (isSectionHeader(piece)) section_ = piece;
         return mark ? marked_ : piece;
     }
@@ -27,6 +27,6 @@ private:
     static constexpr const char* kTerrainHeader = "@TERRAIN\n";
     static constexpr int kTerrainLinesMarked = 11;
     std::string section_ = "@NONE";
-    int linesMarked_ = 0;
+    int terrainLinesSeen_ = 0;
     std::string marked_;
 };
