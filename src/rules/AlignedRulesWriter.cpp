@@ -5,9 +5,7 @@
 #include <string_view>
 
 #include "rules/RulesAlignment.h"
-#include "rules/RulesLine.h"
 #include "rules/RulesText.h"
-#include "rules/TerrainMarking.h"
 
 namespace {
 

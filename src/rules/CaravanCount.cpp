@@ -1,6 +1,5 @@
 #include "driver/ScenarioConverter.h"
 #include "rules/CaravanCounter.h"
-#include "rules/RulesLine.h"
 #include "rules/RulesText.h"
 
 // Reads up to the first "@ORDERS" line; the stream is left at its first line again.

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "rules/RulesLine.h"
+#include "rules/RulesText.h"
 
 // Counts the scenario's caravan lines: the counted lines strictly between the first line
 // that is exactly "@CARAVAN" and the first line exactly "@ORDERS" after it; -2 when

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "rules/RulesLine.h"
+#include "rules/RulesText.h"
 
 class RulesTextInput;
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "rules/SectionWord.h"
+#include "rules/RulesText.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include "driver/ScenarioConverter.h"
 #include "rules/CountedPieces.h"
 #include "rules/RulesAlignment.h"
-#include "rules/RulesLine.h"
 #include "rules/RulesMergePlan.h"
 #include "rules/RulesPlanFit.h"
 #include "rules/RulesText.h"

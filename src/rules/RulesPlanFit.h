@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "base/ScenarioEdition.h"
-#include "rules/RulesLine.h"
 #include "rules/RulesMergePlan.h"
+#include "rules/RulesText.h"
 #include "rules/ScenarioSections.h"
 
 // The fixed plan fits only rules texts whose sections have the line counts it assumes: a

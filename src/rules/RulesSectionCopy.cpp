@@ -4,9 +4,7 @@
 
 #include "driver/ScenarioConverter.h"
 #include "rules/CountedPieces.h"
-#include "rules/RulesLine.h"
 #include "rules/RulesText.h"
-#include "rules/TerrainMarking.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "rules/SectionWord.h"
+#include "rules/RulesText.h"
 
 void ScenarioSectionIndex::read(RulesTextInput& input) {
     // The text may be huge: its pieces are looked at where they lie, none is copied.

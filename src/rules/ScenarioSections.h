@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "rules/CaravanCounter.h"
-#include "rules/RulesLine.h"
 #include "rules/RulesText.h"
 
 // The sections of a scenario's rules text, found in one pass that keeps only where each
