@@ -93,8 +93,7 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
     rulesMerge = RulesMergeAccount{RulesMergeWay::ByPlan, displayPath(scenarioRules.path()),
                                    displayPath(templateRules.path()), {}};
     ScenarioSectionIndex sections;
-    sections.read(scenarioRules);
-    caravanLineCount = sections.caravanLines();
+    caravanLineCount = countCaravanLines(scenarioRules, &sections);
     const std::int32_t caravanRun = caravanLineCount < 0 ? 0 : caravanLineCount;  // -2 copies nothing
 
     PlanRunPieces templatePieces;

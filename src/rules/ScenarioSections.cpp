@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "driver/ScenarioConverter.h"
+
 #include "rules/RulesText.h"
 
 void ScenarioSectionIndex::read(RulesTextInput& input) {
@@ -37,4 +39,14 @@ std::string ScenarioSectionIndex::headerAt(std::int64_t line) const {
                                         [](std::int64_t l, const ScenarioSection& s) { return l < s.firstLine; });
     if (after == sections_.begin() + 1 || (after - 1)->firstLine != line) return {};
     return (after - 1)->word;
+}
+
+// The caravan lines are counted in the pass that indexes the sections: the run asks for
+// both at once, and reads the text once.
+int ScenarioConverter::countCaravanLines(RulesTextInput& scenarioRules, ScenarioSectionIndex* sections) {
+    ScenarioSectionIndex ownIndex;
+    ScenarioSectionIndex& index = sections != nullptr ? *sections : ownIndex;
+    index.read(scenarioRules);
+    scenarioRules.rewind();
+    return index.caravanLines();
 }
