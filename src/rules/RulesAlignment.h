@@ -6,7 +6,7 @@
 
 #include "base/ScenarioEdition.h"
 #include "rules/RulesAdjustment.h"
-#include "rules/RulesPlaces.h"
+#include "rules/RulesMergePlan.h"
 #include "rules/ScenarioSections.h"
 
 class RulesTextInput;

@@ -4,7 +4,6 @@
 
 #include "base/PathText.h"
 #include "driver/ScenarioConverter.h"
-#include "rules/CountedPieces.h"
 #include "rules/RulesAlignment.h"
 #include "rules/RulesMergePlan.h"
 #include "rules/RulesPlanFit.h"

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "rules/RulesPlanPairing.h"
+#include "rules/RulesMergePlan.h"
 #include "rules/RulesText.h"
 
 bool standForEachOther(const std::string& scenarioLine, const std::string& templateLine) {
