@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/ScenarioEdition.h"
-#include "rules/RulesAdjustment.h"
+#include "rules/RulesAlignment.h"
 
 class RulesTextInput;
 class RulesTextOutput;
