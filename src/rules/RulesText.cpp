@@ -35,10 +35,11 @@ std::uint64_t littleEndianWord(const char* at) {
            std::uint64_t{b[7]} << 56;
 }
 
-}  // namespace
+// The line-feed search, which the reader runs for every 64 bytes, inline there;
+// lineFeedBitsPortable, lineFeedBits and lowestBit below give it to its test.
 
 // The high bit of each byte that is a line feed, gathered.
-LineFeedMarks lineFeedBitsPortable(const char* at) {
+inline LineFeedMarks portableLineFeedMarks(const char* at) {
     constexpr std::uint64_t kOnes = 0x0101010101010101u;
     constexpr std::uint64_t kHighBits = kOnes * 0x80;
     constexpr std::uint64_t kLow7 = kOnes * 0x7F;
@@ -58,7 +59,7 @@ LineFeedMarks lineFeedBitsPortable(const char* at) {
     return {bits, anyEnd != 0};
 }
 
-LineFeedMarks lineFeedBits(const char* at) {
+inline LineFeedMarks lineFeedMarks(const char* at) {
 #if defined(TAVOREL_LINE_FEEDS_BY_SSE2)
     const __m128i lineFeeds = _mm_set1_epi8('\n');
     const __m128i endOfText = _mm_set1_epi8(0x1A);
@@ -72,13 +73,13 @@ LineFeedMarks lineFeedBits(const char* at) {
     }
     return {bits, _mm_movemask_epi8(anyEnd) != 0};
 #else
-    return lineFeedBitsPortable(at);
+    return portableLineFeedMarks(at);
 #endif
 }
 
 // One instruction where the compiler offers it, a multiplication and a table without a
 // branch elsewhere.
-int lowestBit(std::uint64_t bits) {
+inline int lowestSetBit(std::uint64_t bits) {
 #if defined(__GNUC__)
     return __builtin_ctzll(bits);
 #else
@@ -91,6 +92,14 @@ int lowestBit(std::uint64_t bits) {
     return kPositions[((bits & (~bits + 1)) * kDeBruijn) >> 58];
 #endif
 }
+
+}  // namespace
+
+LineFeedMarks lineFeedBitsPortable(const char* at) { return portableLineFeedMarks(at); }
+
+LineFeedMarks lineFeedBits(const char* at) { return lineFeedMarks(at); }
+
+int lowestBit(std::uint64_t bits) { return lowestSetBit(bits); }
 
 namespace {
 constexpr int kEndOfText = 0x1A;
@@ -171,7 +180,7 @@ inline const char* RulesTextInput::nextLineFeed(const char* from, const char* en
     if (from >= markedFrom_ && from < markedEnd_) {
         const std::uint64_t ahead = lineFeedBits_ >> (from - markedFrom_);
         if (ahead != 0) {
-            const char* lineFeed = from + lowestBit(ahead);
+            const char* lineFeed = from + lowestSetBit(ahead);
             return lineFeed < end ? lineFeed : nullptr;
         }
     }
@@ -185,7 +194,7 @@ const char* RulesTextInput::markLineFeeds(const char* from, const char* end) {
     while (from < end) {
         auto bytes = std::min<std::ptrdiff_t>(64, windowEnd_ - from);
         // The window's tail, and a block with an end-of-text byte, are looked at byte by byte.
-        const LineFeedMarks marks = bytes == 64 ? lineFeedBits(from) : LineFeedMarks{0, true};
+        const LineFeedMarks marks = bytes == 64 ? lineFeedMarks(from) : LineFeedMarks{0, true};
         std::uint64_t bits = marks.lineFeeds;
         if (marks.endOfTextAmong) {
             bits = 0;
@@ -198,7 +207,7 @@ const char* RulesTextInput::markLineFeeds(const char* from, const char* end) {
         markedEnd_ = from + bytes;
         lineFeedBits_ = bits;
         if (bits != 0) {
-            const char* lineFeed = from + lowestBit(bits);
+            const char* lineFeed = from + lowestSetBit(bits);
             return lineFeed < end ? lineFeed : nullptr;
         }
         if (bytes < 64) break;  // the end of the window or of the text
