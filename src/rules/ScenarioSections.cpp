@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "driver/ScenarioConverter.h"
-
 #include "rules/RulesText.h"
 
 void ScenarioSectionIndex::read(RulesTextInput& input) {
