@@ -7,7 +7,7 @@
 #include "base/Outcome.h"
 #include "base/PathText.h"
 #include "driver/ScenarioConverter.h"
-#include "rules/MergedRulesFile.h"
+#include "rules/RulesMerge.h"
 #include "rules/RulesText.h"
 
 namespace fs = std::filesystem;

@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "base/ScenarioEdition.h"
-#include "rules/RulesAdjustment.h"
+#include "rules/RulesAlignment.h"
 
 class RulesTextInput;
 class RulesTextOutput;
 class RunConsole;
+class ScenarioSectionIndex;
 struct RulesPiece;
 
 // Why probeScenario would not take a scenario file, with what it found there, so that
@@ -88,7 +89,9 @@ public:
                          std::int32_t copyCount, std::vector<RulesPiece>* countedPieces = nullptr);
     int copyRulesRest(RulesTextInput& input, RulesTextOutput& output, std::int32_t skipCount,
                       std::vector<RulesPiece>* countedPieces = nullptr);
-    int countCaravanLines(RulesTextInput& scenarioRules);
+    // Reads the whole text, which it leaves at its start, and fills `sections` with its
+    // sections on the way when one is given (a fresh index).
+    int countCaravanLines(RulesTextInput& scenarioRules, ScenarioSectionIndex* sections = nullptr);
     int mergeRules(RulesTextInput& scenarioRules, RulesTextOutput& output,
                    RulesTextInput& templateRules);
 

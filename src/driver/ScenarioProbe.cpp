@@ -4,7 +4,6 @@
 
 #include "base/LittleEndian.h"
 #include "driver/ScenarioConverter.h"
-#include "rules/RulesLine.h"
 #include "rules/RulesText.h"
 #include "scenario/ScenarioLayout.h"
 #include "scenario/ScenarioRecords.h"

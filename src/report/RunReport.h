@@ -9,7 +9,7 @@
 #include "base/RunMessage.h"
 #include "base/ScenarioEdition.h"
 #include "driver/ScenarioConverter.h"
-#include "rules/RulesAdjustment.h"
+#include "rules/RulesAlignment.h"
 
 // What a report tells of a run: values gathered as the run goes, from the converter of each
 // scenario and from the console, and the page written from them once the run has ended.

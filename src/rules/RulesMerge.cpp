@@ -1,12 +1,12 @@
+#include "rules/RulesMerge.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "base/PathText.h"
 #include "driver/ScenarioConverter.h"
-#include "rules/CountedPieces.h"
 #include "rules/RulesAlignment.h"
-#include "rules/RulesLine.h"
 #include "rules/RulesMergePlan.h"
 #include "rules/RulesPlanFit.h"
 #include "rules/RulesText.h"
@@ -94,8 +94,7 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
     rulesMerge = RulesMergeAccount{RulesMergeWay::ByPlan, displayPath(scenarioRules.path()),
                                    displayPath(templateRules.path()), {}};
     ScenarioSectionIndex sections;
-    sections.read(scenarioRules);
-    caravanLineCount = sections.caravanLines();
+    caravanLineCount = countCaravanLines(scenarioRules, &sections);
     const std::int32_t caravanRun = caravanLineCount < 0 ? 0 : caravanLineCount;  // -2 copies nothing
 
     PlanRunPieces templatePieces;
@@ -129,3 +128,19 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
     return 1;
 }
 
+Outcome writeMergedRules(ScenarioConverter& converter, RulesTextInput& scenarioRules,
+                         RulesTextInput& templateRules, const std::filesystem::path& outputPath) {
+    RulesTextOutput output(outputPath);
+    if (!output.isOpen()) return Outcome::failure("could not create " + displayPath(outputPath));
+    converter.mergeRules(scenarioRules, output, templateRules);
+    // The merge reads as the plan says and stops quietly at the end of a text; whether that
+    // end was the file's own is told by its reader.
+    for (const RulesTextInput* input : {&scenarioRules, &templateRules}) {
+        if (input->readFailed()) {
+            output.discard();
+            return Outcome::failure("could not read " + displayPath(input->path()));
+        }
+    }
+    if (!output.close()) return Outcome::failure("could not write " + displayPath(outputPath));
+    return Outcome::success();
+}

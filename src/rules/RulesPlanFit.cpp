@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "rules/RulesPlanPairing.h"
-#include "rules/SectionWord.h"
+#include "rules/RulesMergePlan.h"
+#include "rules/RulesText.h"
 
 bool standForEachOther(const std::string& scenarioLine, const std::string& templateLine) {
     return sectionKey(headerWord(scenarioLine)) == sectionKey(headerWord(templateLine));

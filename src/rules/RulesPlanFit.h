@@ -6,14 +6,14 @@
 #include <vector>
 
 #include "base/ScenarioEdition.h"
-#include "rules/RulesLine.h"
 #include "rules/RulesMergePlan.h"
+#include "rules/RulesText.h"
 #include "rules/ScenarioSections.h"
 
 // The fixed plan fits only rules texts whose sections have the line counts it assumes: a
 // scenario with one advance or unit more or less has its later sections written where the
 // template expects others. The fit is checked on the lines that stand for each other
-// (rules/RulesPlanPairing.h): both must be plain lines, or both must begin the same section.
+// (the pairing in rules/RulesMergePlan.h): both must be plain lines, or both must begin the same section.
 
 // The counted pieces that each template run of the plan reads, by row: those it passes
 // over, then those it copies.

@@ -1,12 +1,105 @@
 #include "rules/RulesText.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <system_error>
 
-#include "rules/LineFeedBits.h"
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define TAVOREL_LINE_FEEDS_BY_SSE2 1
+#endif
+
+std::string headerWord(std::string_view line) {
+    if (!isSectionHeader(line)) return {};
+    return std::string(line.substr(0, std::min(line.find_first_of(" \t;\n"), line.size())));
+}
+
+std::string sectionKey(const std::string& word) {
+    std::string key = word;
+    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return key;
+}
+
+namespace {
+
+// Eight bytes as a number whose lowest byte is the first, whatever the machine's byte
+// order (compilers make this one load).
+std::uint64_t littleEndianWord(const char* at) {
+    const auto* b = reinterpret_cast<const unsigned char*>(at);
+    return std::uint64_t{b[0]} | std::uint64_t{b[1]} << 8 | std::uint64_t{b[2]} << 16 | std::uint64_t{b[3]} << 24 |
+           std::uint64_t{b[4]} << 32 | std::uint64_t{b[5]} << 40 | std::uint64_t{b[6]} << 48 |
+           std::uint64_t{b[7]} << 56;
+}
+
+// The line-feed search, which the reader runs for every 64 bytes, inline there;
+// lineFeedBitsPortable, lineFeedBits and lowestBit below give it to its test.
+
+// The high bit of each byte that is a line feed, gathered.
+inline LineFeedMarks portableLineFeedMarks(const char* at) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighBits = kOnes * 0x80;
+    constexpr std::uint64_t kLow7 = kOnes * 0x7F;
+    constexpr std::uint64_t kLineFeeds = kOnes * '\n';
+    constexpr std::uint64_t kEndOfText = kOnes * 0x1A;
+    constexpr std::uint64_t kGather = 0x0002040810204081u;  // the bytes' high bits into the top byte
+    std::uint64_t bits = 0;
+    std::uint64_t anyEnd = 0;
+    for (int word = 0; word < 8; ++word) {
+        const std::uint64_t bytes = littleEndianWord(at + 8 * word);
+        const std::uint64_t x = bytes ^ kLineFeeds;
+        const std::uint64_t zeroBytes = ~(((x & kLow7) + kLow7) | x | kLow7);  // high bits of the zero bytes
+        bits |= ((zeroBytes * kGather) >> 56) << (8 * word);
+        const std::uint64_t y = bytes ^ kEndOfText;
+        anyEnd |= (y - kOnes) & ~y & kHighBits;  // not zero when a byte of y is
+    }
+    return {bits, anyEnd != 0};
+}
+
+inline LineFeedMarks lineFeedMarks(const char* at) {
+#if defined(TAVOREL_LINE_FEEDS_BY_SSE2)
+    const __m128i lineFeeds = _mm_set1_epi8('\n');
+    const __m128i endOfText = _mm_set1_epi8(0x1A);
+    std::uint64_t bits = 0;
+    __m128i anyEnd = _mm_setzero_si128();
+    for (int part = 0; part < 4; ++part) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 16 * part));
+        const auto found = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeeds)));
+        bits |= std::uint64_t{found} << (16 * part);
+        anyEnd = _mm_or_si128(anyEnd, _mm_cmpeq_epi8(bytes, endOfText));
+    }
+    return {bits, _mm_movemask_epi8(anyEnd) != 0};
+#else
+    return portableLineFeedMarks(at);
+#endif
+}
+
+// One instruction where the compiler offers it, a multiplication and a table without a
+// branch elsewhere.
+inline int lowestSetBit(std::uint64_t bits) {
+#if defined(__GNUC__)
+    return __builtin_ctzll(bits);
+#else
+    constexpr std::uint64_t kDeBruijn = 0x03F79D71B4CB0A89u;
+    static constexpr std::array<std::uint8_t, 64> kPositions = [] {
+        std::array<std::uint8_t, 64> positions{};
+        for (int i = 0; i < 64; ++i) positions[((kDeBruijn << i) >> 58) & 63] = static_cast<std::uint8_t>(i);
+        return positions;
+    }();
+    return kPositions[((bits & (~bits + 1)) * kDeBruijn) >> 58];
+#endif
+}
+
+}  // namespace
+
+LineFeedMarks lineFeedBitsPortable(const char* at) { return portableLineFeedMarks(at); }
+
+LineFeedMarks lineFeedBits(const char* at) { return lineFeedMarks(at); }
+
+int lowestBit(std::uint64_t bits) { return lowestSetBit(bits); }
 
 namespace {
 constexpr int kEndOfText = 0x1A;
@@ -87,7 +180,7 @@ inline const char* RulesTextInput::nextLineFeed(const char* from, const char* en
     if (from >= markedFrom_ && from < markedEnd_) {
         const std::uint64_t ahead = lineFeedBits_ >> (from - markedFrom_);
         if (ahead != 0) {
-            const char* lineFeed = from + lowestBit(ahead);
+            const char* lineFeed = from + lowestSetBit(ahead);
             return lineFeed < end ? lineFeed : nullptr;
         }
     }
@@ -101,7 +194,7 @@ const char* RulesTextInput::markLineFeeds(const char* from, const char* end) {
     while (from < end) {
         auto bytes = std::min<std::ptrdiff_t>(64, windowEnd_ - from);
         // The window's tail, and a block with an end-of-text byte, are looked at byte by byte.
-        const LineFeedMarks marks = bytes == 64 ? lineFeedBits(from) : LineFeedMarks{0, true};
+        const LineFeedMarks marks = bytes == 64 ? lineFeedMarks(from) : LineFeedMarks{0, true};
         std::uint64_t bits = marks.lineFeeds;
         if (marks.endOfTextAmong) {
             bits = 0;
@@ -114,7 +207,7 @@ const char* RulesTextInput::markLineFeeds(const char* from, const char* end) {
         markedEnd_ = from + bytes;
         lineFeedBits_ = bits;
         if (bits != 0) {
-            const char* lineFeed = from + lowestBit(bits);
+            const char* lineFeed = from + lowestSetBit(bits);
             return lineFeed < end ? lineFeed : nullptr;
         }
         if (bytes < 64) break;  // the end of the window or of the text

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "rules/SectionWord.h"
+#include "driver/ScenarioConverter.h"
+#include "rules/RulesText.h"
 
 void ScenarioSectionIndex::read(RulesTextInput& input) {
     // The text may be huge: its pieces are looked at where they lie, none is copied.
@@ -37,4 +38,14 @@ std::string ScenarioSectionIndex::headerAt(std::int64_t line) const {
                                         [](std::int64_t l, const ScenarioSection& s) { return l < s.firstLine; });
     if (after == sections_.begin() + 1 || (after - 1)->firstLine != line) return {};
     return (after - 1)->word;
+}
+
+// The caravan lines are counted in the pass that indexes the sections: the run asks for
+// both at once, and reads the text once.
+int ScenarioConverter::countCaravanLines(RulesTextInput& scenarioRules, ScenarioSectionIndex* sections) {
+    ScenarioSectionIndex ownIndex;
+    ScenarioSectionIndex& index = sections != nullptr ? *sections : ownIndex;
+    index.read(scenarioRules);
+    scenarioRules.rewind();
+    return index.caravanLines();
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "RulesTestFiles.h"
-#include "rules/RulesLine.h"
+#include "rules/RulesText.h"
 
 namespace {
 

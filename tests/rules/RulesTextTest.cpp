@@ -7,8 +7,6 @@
 
 #include "kit/BitmapSample.h"
 #include "kit/TempFolder.h"
-#include "rules/LineFeedBits.h"
-#include "rules/RulesLine.h"
 #include "rules/RulesText.h"
 
 namespace {

@@ -6,7 +6,6 @@
 
 #include "kit/Random.h"
 #include "rules/RulesMergePlan.h"
-#include "rules/RulesPlanPairing.h"
 
 namespace {
 

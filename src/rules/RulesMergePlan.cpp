@@ -1,12 +1,14 @@
+#include "rules/RulesMergePlan.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "driver/ScenarioConverter.h"
-#include "rules/CountedPieces.h"
-#include "rules/RulesLine.h"
 #include "rules/RulesText.h"
-#include "rules/TerrainMarking.h"
+
+// The plan's runs: each passes over counted lines of its text, then copies counted lines
+// (or every line left) to the output.
 
 namespace {
 
