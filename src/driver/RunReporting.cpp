@@ -9,6 +9,7 @@
 #include "driver/RunConsole.h"
 #include "driver/RunRequest.h"
 #include "driver/Version.h"
+#include "report/ReportPage.h"
 
 namespace fs = std::filesystem;
 

@@ -5,8 +5,10 @@
 #include <fstream>
 #include <ostream>
 #include <string>
+#include <system_error>
 
 #include "base/PathText.h"
+#include "base/ReplacingOutput.h"
 #include "report/FileLink.h"
 #include "report/HtmlWriter.h"
 #include "report/RunReport.h"
@@ -300,14 +302,22 @@ private:
     const fs::path& pageFolder_;
 };
 
-}  // namespace
-
-void writeReportPage(std::ostream& out, const RunReport& report, const fs::path& pageFolder) {
-    Page(out, pageFolder).write(report);
-}
-
 bool isReportPage(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     char start[sizeof kHead - 1] = {};
     return in.read(start, sizeof start) && std::memcmp(start, kHead, sizeof start) == 0;
+}
+
+}  // namespace
+
+Outcome writeRunReport(const RunReport& report, const fs::path& file) {
+    std::error_code error;
+    if (fs::is_regular_file(file, error) && !isReportPage(file)) {
+        return Outcome::failure(displayPath(file) + " is no report of an earlier run");
+    }
+    ReplacingOutput output(file);
+    if (!output.isOpen()) return Outcome::failure("could not create " + displayPath(file));
+    Page(output.stream(), file.parent_path()).write(report);
+    if (!output.commit()) return Outcome::failure("could not write " + displayPath(file));
+    return Outcome::success();
 }

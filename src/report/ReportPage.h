@@ -1,15 +1,15 @@
 #pragma once
 
 #include <filesystem>
-#include <iosfwd>
+
+#include "base/Outcome.h"
 
 struct RunReport;
 
-// The page of a report: one self-contained HTML document, without script, its style inline,
-// which fetches nothing but the pictures it links, by their addresses from `pageFolder`, the
-// folder the page is written into.
-void writeReportPage(std::ostream& out, const RunReport& report, const std::filesystem::path& pageFolder);
-
-// Whether `file` begins as every page of a report does: only such a file is replaced by a
-// report, so that a mistyped name never overwrites a scenario's or the user's own file.
-bool isReportPage(const std::filesystem::path& file);
+// Writes the page of a report to `file`, whole or not at all: one self-contained HTML
+// document, without script, its style inline, which fetches nothing but the pictures it
+// links, by their addresses from the folder of `file`. Only the page of an earlier report is
+// replaced, so that a mistyped name never overwrites a scenario's or the user's own file.
+// Fails with "could not create <file>", "could not write <file>" or "<file> is no report of
+// an earlier run"; the file of that name then keeps what it held.
+Outcome writeRunReport(const RunReport& report, const std::filesystem::path& file);

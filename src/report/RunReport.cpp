@@ -3,8 +3,6 @@
 #include <system_error>
 
 #include "base/PathText.h"
-#include "base/ReplacingOutput.h"
-#include "report/ReportPage.h"
 
 namespace fs = std::filesystem;
 
@@ -24,16 +22,4 @@ void recordConversion(ScenarioReport& scenario, const ScenarioConverter& convert
     }
     scenario.pictures = converter.pictures();
     scenario.rules = converter.rulesMerge;
-}
-
-Outcome writeRunReport(const RunReport& report, const fs::path& file) {
-    std::error_code error;
-    if (fs::is_regular_file(file, error) && !isReportPage(file)) {
-        return Outcome::failure(displayPath(file) + " is no report of an earlier run");
-    }
-    ReplacingOutput output(file);
-    if (!output.isOpen()) return Outcome::failure("could not create " + displayPath(file));
-    writeReportPage(output.stream(), report, file.parent_path());
-    if (!output.commit()) return Outcome::failure("could not write " + displayPath(file));
-    return Outcome::success();
 }

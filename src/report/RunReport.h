@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "base/Outcome.h"
 #include "base/RunMessage.h"
 #include "base/ScenarioEdition.h"
 #include "driver/ScenarioConverter.h"
@@ -53,7 +52,3 @@ struct RunReport {
 // Takes what the converter did into `scenario`: the profile when `profiled`, the outputs with
 // their sizes as the files have them now, the pictures and the rules merge.
 void recordConversion(ScenarioReport& scenario, const ScenarioConverter& converter, bool profiled);
-
-// Writes the page to `file`, whole or not at all. Fails with "could not create <file>" or
-// "could not write <file>"; the file of that name then keeps what it held.
-Outcome writeRunReport(const RunReport& report, const std::filesystem::path& file);
