@@ -100,12 +100,14 @@ int main() {
         ratios.push_back(conversion / fileSystem);
     }
     std::printf("bitmaps: converting the 7 bitmaps of a sample world: %.3f ms\n", converting);
-    std::printf("bitmaps: plain copies of the 7 templates: %.3f ms (file system copy), "
-                "%.3f ms (read and write)\n",
-                fileSystemCopies, streamCopies);
-    std::printf("bitmaps: ratio %.2f to the file system copy, %.2f to read and write "
-                "(target <= 1.5); round by round, median %.2f to the file system copy\n",
-                converting / fileSystemCopies, converting / streamCopies, median(ratios));
+    std::printf(
+        "bitmaps: plain copies of the 7 templates: %.3f ms (file system copy), "
+        "%.3f ms (read and write)\n",
+        fileSystemCopies, streamCopies);
+    std::printf(
+        "bitmaps: ratio %.2f to the file system copy, %.2f to read and write "
+        "(target <= 1.5); round by round, median %.2f to the file system copy\n",
+        converting / fileSystemCopies, converting / streamCopies, median(ratios));
 
     // The same palette pixels as 24-bit BMPs and as pictures of other kinds; each kind's
     // conversion is measured in turns with the 24-bit one, best round kept.
@@ -139,8 +141,8 @@ int main() {
         }
     }
     for (std::size_t i = 0; i < folders.size(); ++i) {
-        std::printf("bitmaps: the 7 bitmaps from %s sources: %.3f ms (%.2f times the 24-bit BMP sources)\n",
-                    kinds[i], best[i], best[i] / best[0]);
+        std::printf("bitmaps: the 7 bitmaps from %s sources: %.3f ms (%.2f times the 24-bit BMP sources)\n", kinds[i],
+                    best[i], best[i] / best[0]);
     }
     return 0;
 }

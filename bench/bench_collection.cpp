@@ -127,14 +127,15 @@ double benchScenario(const char* kindName, const fs::path& templates, const fs::
     ScenarioFolderOptions options;
     options.pictureKind = kindName != nullptr ? &pictureKind(kindName) : nullptr;
     const fs::path scenarioFile = writeScenarioFolder(folder, options);
-    const Comparison c = compare(kScenarioTurns, scenarioFile, templates, folder.string() + "-runs",
-                                 [&](const fs::path& copy) { copyFolders({folder, templates}, copy); });
+    const Comparison c =
+        compare(kScenarioTurns, scenarioFile, templates, folder.string() + "-runs", [&](const fs::path& copy) {
+            copyFolders({folder, templates}, copy);
+        });
     const double ratio = median(c.ratio);
     std::printf("  %-22s tool %7.2f ms%s, cp -r %7.2f ms: ratio %.2f%s%s\n",
                 kindName != nullptr ? kindName : "24-bit BMP", median(c.conversion) * 1000,
-                c.exitCode == 0 ? "" : " (a run FAILED)",
-                median(c.floor) * 1000, ratio, withTarget ? ", target <= 0.6: " : "",
-                withTarget ? met(ratio <= kTargetRatio) : "");
+                c.exitCode == 0 ? "" : " (a run FAILED)", median(c.floor) * 1000, ratio,
+                withTarget ? ", target <= 0.6: " : "", withTarget ? met(ratio <= kTargetRatio) : "");
     std::fflush(stdout);
     return c.exitCode == 0 ? ratio : -1;
 }
@@ -147,8 +148,10 @@ int main() {
     writeTemplateFolder(templates, 1);
     bool ok = true;
 
-    std::printf("one scenario of the sample world, complete run of the tool against cp -r of its folder and "
-                "the template folder (medians of %d turns)\n", kScenarioTurns);
+    std::printf(
+        "one scenario of the sample world, complete run of the tool against cp -r of its folder and "
+        "the template folder (medians of %d turns)\n",
+        kScenarioTurns);
     for (const char* kind : {static_cast<const char*>(nullptr), "8-bit BMP", "RLE8 BMP", "GIF87a"}) {
         ok = benchScenario(kind, templates, folder.path(), kind == nullptr) >= 0 && ok;
     }
@@ -163,10 +166,11 @@ int main() {
     const double ratio = median(c.ratio);
     std::printf("collection of %d scenarios in nested folders, %.1f MiB (medians of %d turns)\n", kScenarios,
                 bytesUnder(collection) / (1024.0 * 1024.0), kCollectionTurns);
-    std::printf("  tool %8.3f s%s; cp -r of each scenario folder and the template folder %8.3f s: ratio %.2f, "
-                "target <= 0.6: %s\n",
-                median(c.conversion), c.exitCode == 0 ? "" : " (a run FAILED)", median(c.floor), ratio,
-                met(ratio <= kTargetRatio));
+    std::printf(
+        "  tool %8.3f s%s; cp -r of each scenario folder and the template folder %8.3f s: ratio %.2f, "
+        "target <= 0.6: %s\n",
+        median(c.conversion), c.exitCode == 0 ? "" : " (a run FAILED)", median(c.floor), ratio,
+        met(ratio <= kTargetRatio));
     ok = ok && c.exitCode == 0;
 
     // The peaks: of one scenario alone (24-bit BMP sources), then of the whole collection.
@@ -174,10 +178,11 @@ int main() {
     const long allPeak = peakOfTool(collection, templates, folder / "peak-all");
     const bool peaksMeasured = onePeak > 0 && allPeak > 0;
     if (peaksMeasured) {
-        std::printf("peak resident memory: one scenario %.2f MiB (target <= %.0f MiB: %s), %d scenarios %.2f MiB "
-                    "(target: within 1 MiB of one scenario's: %s)\n",
-                    onePeak / 1024.0, kTargetPeakMiB, met(onePeak <= kTargetPeakMiB * 1024), kScenarios,
-                    allPeak / 1024.0, met(allPeak - onePeak <= 1024));
+        std::printf(
+            "peak resident memory: one scenario %.2f MiB (target <= %.0f MiB: %s), %d scenarios %.2f MiB "
+            "(target: within 1 MiB of one scenario's: %s)\n",
+            onePeak / 1024.0, kTargetPeakMiB, met(onePeak <= kTargetPeakMiB * 1024), kScenarios, allPeak / 1024.0,
+            met(allPeak - onePeak <= 1024));
     } else {
         std::printf("peak resident memory: a measuring run failed\n");
     }

@@ -45,8 +45,8 @@ bool mergeOnce(const fs::path& scenario, const fs::path& templateRules, const fs
 
 
 // Runs one kind of work `repeats` times; prints the best time and the peak memory.
-int runChild(const std::string& work, const fs::path& scenario, const fs::path& templateRules,
-             const fs::path& output, int repeats) {
+int runChild(const std::string& work, const fs::path& scenario, const fs::path& templateRules, const fs::path& output,
+             int repeats) {
     return timeInChild(repeats, output, [&] {
         return work == "merge" ? mergeOnce(scenario, templateRules, output) : plainCopyOnce(scenario, output);
     });
@@ -56,8 +56,8 @@ int runChild(const std::string& work, const fs::path& scenario, const fs::path& 
 
 Measure measureRun(const std::string& work, const fs::path& scenario, const fs::path& templateRules,
                    const fs::path& output, int repeats) {
-    return measureInChild({"bench_rules", "--child", work, scenario.string(), templateRules.string(),
-                           output.string(), std::to_string(repeats)});
+    return measureInChild({"bench_rules", "--child", work, scenario.string(), templateRules.string(), output.string(),
+                           std::to_string(repeats)});
 }
 
 // A Conflicts scenario's sections, the caravan section and an extra one before the terrain

@@ -60,7 +60,8 @@ int runChild(const std::string& work, const fs::path& input, const fs::path& out
 // --- parent side --------------------------------------------------------------------------
 
 Measure measureRun(const std::string& work, const fs::path& input, const fs::path& output, int repeats) {
-    return measureInChild({"bench_scenario", "--child", work, input.string(), output.string(), std::to_string(repeats)});
+    return measureInChild(
+        {"bench_scenario", "--child", work, input.string(), output.string(), std::to_string(repeats)});
 }
 
 std::string formatSeconds(double seconds) {
@@ -75,8 +76,8 @@ std::string formatSeconds(double seconds) {
 
 // `withTargets`: the time target holds for large files, where the copying dominates; a
 // typical file converts in well under a millisecond, mostly in per-step overhead.
-bool benchScenario(const std::string& label, const ScenarioSampleOptions& options, int repeats,
-                   bool withTargets, const fs::path& folder) {
+bool benchScenario(const std::string& label, const ScenarioSampleOptions& options, int repeats, bool withTargets,
+                   const fs::path& folder) {
     const fs::path input = folder / "input.scn";
     const fs::path output = folder / "output.scn";
     if (!writeScenarioFile(input, options)) {
@@ -123,8 +124,7 @@ int main(int argc, char* argv[]) {
     ScenarioSampleOptions large = typical;
     large.tailBytes = 256u * 1024 * 1024;
 
-    bool ok = benchScenario("typical scenario (map 80 x 50, 100 units, 20 cities)", typical, 200, false,
-                            folder.path());
+    bool ok = benchScenario("typical scenario (map 80 x 50, 100 units, 20 cities)", typical, 200, false, folder.path());
     ok = benchScenario("large scenario (tail 256 MiB)", large, 3, true, folder.path()) && ok;
     return ok ? 0 : 1;
 }

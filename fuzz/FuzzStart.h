@@ -22,13 +22,13 @@ inline std::string& fuzzConsole() {
 }
 
 // A broken expectation ends the run at once, so that the fuzzer keeps the input.
-#define FUZZ_EXPECT(condition)                                                            \
-    do {                                                                                  \
-        if (!(condition)) {                                                               \
-            std::fprintf(stderr, "%s:%d: expectation failed: %s\nconsole:\n%s\n", __FILE__, \
-                         __LINE__, #condition, fuzzConsole().c_str());                    \
-            std::abort();                                                                 \
-        }                                                                                 \
+#define FUZZ_EXPECT(condition)                                                                                    \
+    do {                                                                                                          \
+        if (!(condition)) {                                                                                       \
+            std::fprintf(stderr, "%s:%d: expectation failed: %s\nconsole:\n%s\n", __FILE__, __LINE__, #condition, \
+                         fuzzConsole().c_str());                                                                  \
+            std::abort();                                                                                         \
+        }                                                                                                         \
     } while (false)
 
 // From LLVMFuzzerInitialize: the first folder on the command line (the corpus that the

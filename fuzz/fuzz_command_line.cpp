@@ -53,8 +53,8 @@ void checkSplit(const std::string& argument) {
     FUZZ_EXPECT(parts.drive.empty() || (parts.drive.size() == 2 && parts.drive[1] == ':'));
     FUZZ_EXPECT(parts.directory.empty() || parts.directory.back() == '/' || parts.directory.back() == '\\');
     FUZZ_EXPECT(parts.fileName().find_first_of("/\\") == std::string::npos);
-    FUZZ_EXPECT(parts.extension.empty() || (parts.extension[0] == '.' &&
-                                            parts.extension.find('.', 1) == std::string::npos));
+    FUZZ_EXPECT(parts.extension.empty() ||
+                (parts.extension[0] == '.' && parts.extension.find('.', 1) == std::string::npos));
     FUZZ_EXPECT(parts.folder() == parts.drive + parts.directory);
 }
 

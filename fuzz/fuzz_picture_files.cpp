@@ -161,7 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_EXPECT(fs::exists(destination) == done);
         if (!done) continue;
         const bool fuzzed = role.isTemplate && name == role.picture;
-        checkDestination(destination, fuzzed                          ? input.file
+        checkDestination(destination, fuzzed                       ? input.file
                                       : name == "Improvements.bmp" ? folders.improvementsBytes
                                                                    : folders.templateBytes);
     }

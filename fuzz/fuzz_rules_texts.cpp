@@ -68,10 +68,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // rules; only a warning is a problem.
     const std::string& messages = fuzzConsole() = console.str();
     const auto lines = std::count(messages.begin(), messages.end(), '\n');
-    const bool planWarnings = messages.find("Warning: template/Rules.txt has fewer lines than the rules "
-                                            "conversion needs") != std::string::npos;
-    FUZZ_EXPECT(planWarnings ? lines <= 2
-                             : lines == count(messages, "Warning: Rules.txt has ") + count(messages, "Note: Rules.txt has "));
+    const bool planWarnings = messages.find(
+                                  "Warning: template/Rules.txt has fewer lines than the rules "
+                                  "conversion needs") != std::string::npos;
+    FUZZ_EXPECT(planWarnings
+                    ? lines <= 2
+                    : lines == count(messages, "Warning: Rules.txt has ") + count(messages, "Note: Rules.txt has "));
     FUZZ_EXPECT((messages.find("Warning: ") != std::string::npos) == converter.problemReported());
     return 0;
 }

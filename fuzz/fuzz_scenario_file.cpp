@@ -16,9 +16,7 @@ constexpr std::size_t kMaxInputBytes = 64 * 1024;
 // are skipped all the same, so that no run of the fuzzer can grow out of memory.
 constexpr std::int64_t kMaxOutputBytes = 8 << 20;
 
-std::int64_t wordAt(const std::uint8_t* data, std::int64_t offset) {
-    return data[offset] + 256 * data[offset + 1];
-}
+std::int64_t wordAt(const std::uint8_t* data, std::int64_t offset) { return data[offset] + 256 * data[offset + 1]; }
 
 // What the probe must answer, worked out from the bytes alone.
 ScenarioRefusal expectedRefusal(const std::uint8_t* data, std::int64_t size) {

@@ -2,8 +2,8 @@
 
 #ifdef _WIN32
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include "base/Utf16Text.h"
 

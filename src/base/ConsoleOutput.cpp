@@ -40,8 +40,7 @@ private:
         }
         pending_.erase(0, length);
         DWORD written = 0;
-        return wide.empty() || WriteConsoleW(console_, wide.data(), static_cast<DWORD>(wide.size()),
-                                             &written, nullptr);
+        return wide.empty() || WriteConsoleW(console_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     }
 
     HANDLE console_;

@@ -59,12 +59,9 @@ Outcome copyFileContents(std::istream& in, std::int64_t expectedBytes, const fs:
     if (!out.isOpen()) return couldNotCopy(from, to);
     // On a failure the output is discarded.
     switch (copyStreamContents(in, expectedBytes, out.stream())) {
-        case StreamCopyFault::ReadFailed:
-            return Outcome::failure("could not read " + displayPath(from));
-        case StreamCopyFault::WriteFailed:
-            return couldNotCopy(from, to);
-        case StreamCopyFault::None:
-            break;
+        case StreamCopyFault::ReadFailed: return Outcome::failure("could not read " + displayPath(from));
+        case StreamCopyFault::WriteFailed: return couldNotCopy(from, to);
+        case StreamCopyFault::None: break;
     }
     return out.commit() ? Outcome::success() : couldNotCopy(from, to);
 }

@@ -17,11 +17,8 @@ enum class EditionLayout { ClassicOrConflicts, FantasticWorlds, None };
 constexpr EditionLayout layoutOf(std::int32_t edition) {
     switch (edition) {
         case Classic:
-        case Conflicts:
-            return EditionLayout::ClassicOrConflicts;
-        case FantasticWorlds:
-            return EditionLayout::FantasticWorlds;
-        default:
-            return EditionLayout::None;
+        case Conflicts: return EditionLayout::ClassicOrConflicts;
+        case FantasticWorlds: return EditionLayout::FantasticWorlds;
+        default: return EditionLayout::None;
     }
 }

@@ -11,5 +11,4 @@
 bool readBytesAt(std::istream& file, std::int64_t position, std::uint8_t* into, std::int64_t count);
 
 // Reads the bytes of `file` from `begin` to its end (`fileSize`) into `bytes`.
-Outcome readFileRest(std::istream& file, std::int64_t begin, std::int64_t fileSize,
-                     std::vector<std::uint8_t>& bytes);
+Outcome readFileRest(std::istream& file, std::int64_t begin, std::int64_t fileSize, std::vector<std::uint8_t>& bytes);

@@ -8,16 +8,16 @@
 #include "bitmaps/BmpPicture.h"
 
 #include <algorithm>
-#include <optional>
 #include <cstring>
 #include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "bitmaps/BmpHeader.h"
-#include "bitmaps/BmpRunLength.h"
 #include "base/LittleEndian.h"
 #include "base/StreamBytes.h"
+#include "bitmaps/BmpHeader.h"
+#include "bitmaps/BmpRunLength.h"
 #include "bitmaps/PaletteColours.h"
 #include "bitmaps/SourcePicture.h"
 
@@ -42,10 +42,9 @@ struct BmpKind {
 
 // The kinds read: bits per pixel and compression, and how their rows are decoded.
 constexpr BmpKind kBmpKinds[] = {
-    {1, kRgb, PixelKind::Palette},       {4, kRgb, PixelKind::Palette},
-    {8, kRgb, PixelKind::Palette},       {4, kRle4, PixelKind::RunLength},
-    {8, kRle8, PixelKind::RunLength},    {24, kRgb, PixelKind::Bgr24},
-    {32, kRgb, PixelKind::Bgrx32},       {32, kBitFields, PixelKind::Masked32},
+    {1, kRgb, PixelKind::Palette},    {4, kRgb, PixelKind::Palette},         {8, kRgb, PixelKind::Palette},
+    {4, kRle4, PixelKind::RunLength}, {8, kRle8, PixelKind::RunLength},      {24, kRgb, PixelKind::Bgr24},
+    {32, kRgb, PixelKind::Bgrx32},    {32, kBitFields, PixelKind::Masked32},
 };
 
 const BmpKind* findKind(const BmpHeader& header) {
@@ -58,15 +57,14 @@ const BmpKind* findKind(const BmpHeader& header) {
 // The wording of the failure for a kind that is not read: its bits per pixel, or its
 // compression at those bits.
 std::string kindProblem(const BmpHeader& header) {
-    const bool bitsRead = std::any_of(std::begin(kBmpKinds), std::end(kBmpKinds), [&](const BmpKind& kind) {
-        return kind.bitsPerPixel == header.bitsPerPixel;
-    });
+    const bool bitsRead = std::any_of(std::begin(kBmpKinds), std::end(kBmpKinds),
+                                      [&](const BmpKind& kind) { return kind.bitsPerPixel == header.bitsPerPixel; });
     if (!bitsRead) {
         return "is a picture of " + std::to_string(header.bitsPerPixel) +
                " bits per pixel (1, 4, 8, 24 or 32 are read)";
     }
-    return "is compressed in a way that is not read (compression " + std::to_string(header.compression) +
-           " at " + std::to_string(header.bitsPerPixel) + " bits per pixel)";
+    return "is compressed in a way that is not read (compression " + std::to_string(header.compression) + " at " +
+           std::to_string(header.bitsPerPixel) + " bits per pixel)";
 }
 
 // One colour of a masked 32-bit pixel: where its bits lie, and how to widen or narrow
@@ -99,8 +97,7 @@ std::optional<Channel> channelOf(std::uint32_t mask) {
 // file or cannot be read.
 std::size_t readPalette(std::istream& file, const BmpHeader& header, PaletteColours& palette) {
     const std::size_t indices = std::size_t{1} << header.bitsPerPixel;
-    const std::size_t entries =
-        header.coloursUsed == 0 || header.coloursUsed > indices ? indices : header.coloursUsed;
+    const std::size_t entries = header.coloursUsed == 0 || header.coloursUsed > indices ? indices : header.coloursUsed;
     const std::int64_t first = kBmpFileHeaderBytes + header.infoHeaderBytes;
     const std::int64_t bytes = static_cast<std::int64_t>(entries) * kPaletteEntryBytes;
     std::uint8_t table[PaletteColours::kIndices * kPaletteEntryBytes];

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "bitmaps/SourcePicture.h"
 #include "bitmaps/PaletteColours.h"
+#include "bitmaps/SourcePicture.h"
 
 namespace {
 
@@ -21,8 +21,7 @@ class RunLengthRows {
 public:
     RunLengthRows(PictureBytes data, std::uint32_t bitsPerPixel, std::int64_t width, std::int64_t rowCount,
                   const PaletteColours& palette, SourcePicture& picture)
-        : data_(data), bits_(bitsPerPixel), width_(width), rowCount_(rowCount), palette_(palette),
-          picture_(picture) {}
+        : data_(data), bits_(bitsPerPixel), width_(width), rowCount_(rowCount), palette_(palette), picture_(picture) {}
 
     Outcome decode() {
         picture_.clear();  // pixels that the data leaves out are black
@@ -38,11 +37,8 @@ public:
                 continue;
             }
             switch (value) {
-                case kEndOfRow:
-                    moveTo(0, line_ + 1);
-                    break;
-                case kEndOfPicture:
-                    return Outcome::success();
+                case kEndOfRow: moveTo(0, line_ + 1); break;
+                case kEndOfPicture: return Outcome::success();
                 case kMove: {
                     if (at_ + 2 > data_.size) return Outcome::failure(kCutShort);
                     moveTo(x_ + data_.data[at_], line_ + data_.data[at_ + 1]);
@@ -98,13 +94,13 @@ private:
     SourcePicture& picture_;
     std::size_t at_ = 0;
     std::int64_t x_ = 0;
-    std::int64_t line_ = 0;  // rows from the bottom
+    std::int64_t line_ = 0;        // rows from the bottom
     std::uint8_t* row_ = nullptr;  // the row in the band, if it is there
 };
 
 }  // namespace
 
-Outcome decodeRunLengthRows(PictureBytes data, std::uint32_t bitsPerPixel, std::int64_t width,
-                            std::int64_t rowCount, const PaletteColours& palette, SourcePicture& picture) {
+Outcome decodeRunLengthRows(PictureBytes data, std::uint32_t bitsPerPixel, std::int64_t width, std::int64_t rowCount,
+                            const PaletteColours& palette, SourcePicture& picture) {
     return RunLengthRows(data, bitsPerPixel, width, rowCount, palette, picture).decode();
 }

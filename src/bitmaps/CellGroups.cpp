@@ -13,15 +13,12 @@ int pasteCellGroups(ScenarioConverter& converter, const CellGroup* groups, std::
         for (std::int32_t r = 0; r < group.rows; ++r) {
             for (std::int32_t c = 0; c < group.columns; ++c) {
                 const PixelPoint from = sourceOrigin(group, r, c);
-                const PixelRect to{shifted(group.destination, pitch, r, c), group.width,
-                                   group.height};
-                const PixelRect fill{shifted(group.fill, pitch, r, c), group.fillWidth,
-                                     group.fillHeight};
+                const PixelRect to{shifted(group.destination, pitch, r, c), group.width, group.height};
+                const PixelRect fill{shifted(group.fill, pitch, r, c), group.fillWidth, group.fillHeight};
                 result &= fillThenCopyCell(converter, source, destination, fill, from, to);
                 if (group.recolours) {
                     const PixelPoint recolour = shifted(group.recolour, pitch, r, c);
-                    result &= converter.grayToMagenta(destination, recolour.x, recolour.y,
-                                                      group.width, group.height);
+                    result &= converter.grayToMagenta(destination, recolour.x, recolour.y, group.width, group.height);
                 }
             }
         }

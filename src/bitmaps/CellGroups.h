@@ -7,8 +7,8 @@
 #include <limits>
 #include <optional>
 
-#include "bitmaps/PictureExtent.h"
 #include "base/ScenarioEdition.h"
+#include "bitmaps/PictureExtent.h"
 
 class SourcePicture;
 class TemplatePicture;
@@ -28,7 +28,7 @@ struct CellGroup {
     const char* name;
     std::int32_t rows;
     std::int32_t columns;
-    std::int32_t width;   // the pasted (and recoloured) rectangle
+    std::int32_t width;  // the pasted (and recoloured) rectangle
     std::int32_t height;
     PixelPoint source{0, 0};
     PixelPoint sourcePitch{0, 0};
@@ -45,16 +45,14 @@ struct CellGroup {
     SourceRule sourceRule = SourceRule::Grid;
 
     // Builders, so that a table row reads like the layout it describes.
-    constexpr CellGroup from(std::int32_t x, std::int32_t y, std::int32_t pitchX,
-                             std::int32_t pitchY) const {
+    constexpr CellGroup from(std::int32_t x, std::int32_t y, std::int32_t pitchX, std::int32_t pitchY) const {
         CellGroup group = *this;
         group.source = {x, y};
         group.sourcePitch = {pitchX, pitchY};
         return group;
     }
     // The destination; the fill rectangle is the destination cell until fillAt says otherwise.
-    constexpr CellGroup to(std::int32_t x, std::int32_t y, std::int32_t pitchX,
-                           std::int32_t pitchY) const {
+    constexpr CellGroup to(std::int32_t x, std::int32_t y, std::int32_t pitchX, std::int32_t pitchY) const {
         CellGroup group = *this;
         group.destination = {x, y};
         group.destinationPitch = {pitchX, pitchY};
@@ -64,12 +62,10 @@ struct CellGroup {
         return group;
     }
     // Same place in both pictures.
-    constexpr CellGroup at(std::int32_t x, std::int32_t y, std::int32_t pitchX,
-                           std::int32_t pitchY) const {
+    constexpr CellGroup at(std::int32_t x, std::int32_t y, std::int32_t pitchX, std::int32_t pitchY) const {
         return from(x, y, pitchX, pitchY).to(x, y, pitchX, pitchY);
     }
-    constexpr CellGroup fillAt(std::int32_t x, std::int32_t y, std::int32_t fillW,
-                               std::int32_t fillH) const {
+    constexpr CellGroup fillAt(std::int32_t x, std::int32_t y, std::int32_t fillW, std::int32_t fillH) const {
         CellGroup group = *this;
         group.fill = {x, y};
         group.fillWidth = fillW;
@@ -95,8 +91,8 @@ struct CellGroup {
     }
 };
 
-constexpr CellGroup cells(const char* name, std::int32_t rows, std::int32_t columns,
-                          std::int32_t width, std::int32_t height) {
+constexpr CellGroup cells(const char* name, std::int32_t rows, std::int32_t columns, std::int32_t width,
+                          std::int32_t height) {
     return CellGroup{name, rows, columns, width, height};
 }
 
@@ -126,9 +122,8 @@ int pasteCellGroups(ScenarioConverter& converter, const CellGroup* groups, std::
                     EditionLayout layout = EditionLayout::None);
 
 template <std::size_t N>
-int pasteCellGroups(ScenarioConverter& converter, const std::array<CellGroup, N>& groups,
-                    const SourcePicture& source, TemplatePicture& destination,
-                    EditionLayout layout = EditionLayout::None) {
+int pasteCellGroups(ScenarioConverter& converter, const std::array<CellGroup, N>& groups, const SourcePicture& source,
+                    TemplatePicture& destination, EditionLayout layout = EditionLayout::None) {
     return pasteCellGroups(converter, groups.data(), N, source, destination, layout);
 }
 

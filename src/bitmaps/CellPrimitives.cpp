@@ -56,16 +56,15 @@ void paintMagenta(TemplatePicture& destination, std::int32_t x, std::int32_t y, 
     }
 }
 
-bool pasteIsAccepted(const SourcePicture& source, const TemplatePicture& destination,
-                     std::int32_t destinationWidth, PixelPoint from, PixelRect to) {
+bool pasteIsAccepted(const SourcePicture& source, const TemplatePicture& destination, std::int32_t destinationWidth,
+                     PixelPoint from, PixelRect to) {
     return isWide(source) && destination.width() == destinationWidth &&
-           (isEmpty(to.width, to.height) ||
-            (source.holds(from.x, from.y, to.width, to.height) &&
-             destination.holds(to.origin.x, to.origin.y, to.width, to.height)));
+           (isEmpty(to.width, to.height) || (source.holds(from.x, from.y, to.width, to.height) &&
+                                             destination.holds(to.origin.x, to.origin.y, to.width, to.height)));
 }
 
-int pasteCell(const SourcePicture& source, TemplatePicture& destination, std::int32_t destinationWidth,
-              PixelPoint from, PixelRect to) {
+int pasteCell(const SourcePicture& source, TemplatePicture& destination, std::int32_t destinationWidth, PixelPoint from,
+              PixelRect to) {
     if (!pasteIsAccepted(source, destination, destinationWidth, from, to)) return 0;
     if (isEmpty(to.width, to.height)) return 1;
     // The rows in memory in the destination; the source holds its whole band.
@@ -87,24 +86,22 @@ int pasteCell(const SourcePicture& source, TemplatePicture& destination, std::in
 
 }  // namespace
 
-int ScenarioConverter::copyCell(const SourcePicture& source, TemplatePicture& destination,
-                                std::int32_t sourceX, std::int32_t sourceY,
-                                std::int32_t destinationX, std::int32_t destinationY,
+int ScenarioConverter::copyCell(const SourcePicture& source, TemplatePicture& destination, std::int32_t sourceX,
+                                std::int32_t sourceY, std::int32_t destinationX, std::int32_t destinationY,
                                 std::int32_t width, std::int32_t height) {
     return pasteCell(source, destination, kWidePictureWidth, {sourceX, sourceY},
                      {{destinationX, destinationY}, width, height});
 }
 
-int ScenarioConverter::copyCellNarrow(const SourcePicture& source, TemplatePicture& destination,
-                                      std::int32_t sourceX, std::int32_t sourceY,
-                                      std::int32_t destinationX, std::int32_t destinationY,
+int ScenarioConverter::copyCellNarrow(const SourcePicture& source, TemplatePicture& destination, std::int32_t sourceX,
+                                      std::int32_t sourceY, std::int32_t destinationX, std::int32_t destinationY,
                                       std::int32_t width, std::int32_t height) {
     return pasteCell(source, destination, kNarrowPictureWidth, {sourceX, sourceY},
                      {{destinationX, destinationY}, width, height});
 }
 
-int ScenarioConverter::fillMagenta(TemplatePicture& destination, std::int32_t x, std::int32_t y,
-                                   std::int32_t width, std::int32_t height) {
+int ScenarioConverter::fillMagenta(TemplatePicture& destination, std::int32_t x, std::int32_t y, std::int32_t width,
+                                   std::int32_t height) {
     if (!isWide(destination)) return 0;
     if (isEmpty(width, height)) return 1;
     if (!destination.holds(x, y, width, height)) return 0;
@@ -112,8 +109,8 @@ int ScenarioConverter::fillMagenta(TemplatePicture& destination, std::int32_t x,
     return 1;
 }
 
-int ScenarioConverter::grayToMagenta(TemplatePicture& destination, std::int32_t x, std::int32_t y,
-                                     std::int32_t width, std::int32_t height) {
+int ScenarioConverter::grayToMagenta(TemplatePicture& destination, std::int32_t x, std::int32_t y, std::int32_t width,
+                                     std::int32_t height) {
     if (!isWide(destination)) return 0;
     if (isEmpty(width, height)) return 1;
     if (!destination.holds(x, y, width, height)) return 0;
@@ -136,21 +133,20 @@ int ScenarioConverter::grayToMagenta(TemplatePicture& destination, std::int32_t 
     return 1;
 }
 
-int fillThenCopyCell(ScenarioConverter& converter, const SourcePicture& source,
-                     TemplatePicture& destination, PixelRect fill, PixelPoint from, PixelRect to) {
+int fillThenCopyCell(ScenarioConverter& converter, const SourcePicture& source, TemplatePicture& destination,
+                     PixelRect fill, PixelPoint from, PixelRect to) {
     const PixelPoint at = fill.origin;
     // Rows may be left to the copy only when it will write them over the fill's whole width.
     const bool copyCoversFillColumns =
         to.origin.x <= at.x && std::int64_t{at.x} + fill.width <= std::int64_t{to.origin.x} + to.width;
-    const bool bothAccepted = isWide(destination) &&
-                              destination.holds(at.x, at.y, fill.width, fill.height) &&
+    const bool bothAccepted = isWide(destination) && destination.holds(at.x, at.y, fill.width, fill.height) &&
                               pasteIsAccepted(source, destination, kWidePictureWidth, from, to);
-    const bool copyWritesRows = to.width > 0 && to.height > 0 && fill.width > 0 &&
-                                fill.height > 0 && copyCoversFillColumns && bothAccepted;
+    const bool copyWritesRows =
+        to.width > 0 && to.height > 0 && fill.width > 0 && fill.height > 0 && copyCoversFillColumns && bothAccepted;
     if (!copyWritesRows) {
         const int filled = converter.fillMagenta(destination, at.x, at.y, fill.width, fill.height);
-        return filled & converter.copyCell(source, destination, from.x, from.y, to.origin.x,
-                                           to.origin.y, to.width, to.height);
+        return filled &
+               converter.copyCell(source, destination, from.x, from.y, to.origin.x, to.origin.y, to.width, to.height);
     }
     // The fill's rows above and below those of the copy.
     const std::int32_t fillEnd = at.y + fill.height;
@@ -158,6 +154,5 @@ int fillThenCopyCell(ScenarioConverter& converter, const SourcePicture& source,
     const std::int32_t coveredEnd = std::clamp(to.origin.y + to.height, coveredBegin, fillEnd);
     paintMagenta(destination, at.x, at.y, fill.width, coveredBegin - at.y);
     paintMagenta(destination, at.x, coveredEnd, fill.width, fillEnd - coveredEnd);
-    return converter.copyCell(source, destination, from.x, from.y, to.origin.x, to.origin.y,
-                              to.width, to.height);
+    return converter.copyCell(source, destination, from.x, from.y, to.origin.x, to.origin.y, to.width, to.height);
 }

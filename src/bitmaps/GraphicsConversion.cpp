@@ -60,8 +60,10 @@ constexpr GraphicsStep kGraphicsSteps[] = {
     //  scenario picture  read at             templates, copied in this order             layout
     {"Units.bmp", kUnitsSourceExtent, {{{"Units.bmp", kUnitsDestinationExtent}, kNoTemplate}}, runUnits},
     {"Cities.bmp", kCitiesExtent, {{{"Cities.bmp", kCitiesExtent}, kNoTemplate}}, runCities},
-    {"Icons.bmp", kIconsSourceExtent,
-     {{{"Icons.bmp", kIconsDestinationExtent}, {"Improvements.bmp", kImprovementsExtent}}}, runIcons},
+    {"Icons.bmp",
+     kIconsSourceExtent,
+     {{{"Icons.bmp", kIconsDestinationExtent}, {"Improvements.bmp", kImprovementsExtent}}},
+     runIcons},
     {"People.bmp", kPeopleSourceExtent, {{{"People.bmp", kPeopleDestinationExtent}, kNoTemplate}}, runPeople},
     {"Terrain1.bmp", kTerrain1Extent, {{{"Terrain1.bmp", kTerrain1Extent}, kNoTemplate}}, runTerrain1},
     {"Terrain2.bmp", kTerrain2Extent, {{{"Terrain2.bmp", kTerrain2Extent}, kNoTemplate}}, runTerrain2},
@@ -88,8 +90,8 @@ struct PictureMemory {
 
 class GraphicsStepRun {
 public:
-    GraphicsStepRun(ScenarioConverter& converter, const fs::path& scenarioFolder,
-                    const GraphicsStep& step, PictureMemory& memory)
+    GraphicsStepRun(ScenarioConverter& converter, const fs::path& scenarioFolder, const GraphicsStep& step,
+                    PictureMemory& memory)
         : converter_(converter), folder_(scenarioFolder), step_(step), memory_(memory) {}
 
     void run() {
@@ -129,8 +131,7 @@ private:
         for (const TemplateFile& wanted : step_.templates) {
             if (wanted.name == nullptr) break;
             StepPicture& picture = destinations.add(memory_.templates[count++]);
-            picture.templatePath =
-                openIgnoringCase(converter_.templateFolder, wanted.name, picture.templateFile);
+            picture.templatePath = openIgnoringCase(converter_.templateFolder, wanted.name, picture.templateFile);
             picture.destinationPath = converter_.outputFolderFor(folder_) / wanted.name;
             if (!picture.templateFile.is_open()) {
                 report("template " + displayPath(picture.templatePath) + " not found");

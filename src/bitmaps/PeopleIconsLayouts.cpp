@@ -44,7 +44,7 @@ struct IconGroup {
     PixelPoint source{0, 0};  // icon (0, 0); with a lead column, icon (0, 1)
     PixelPoint icons{0, 0};   // Icons.bmp destination of icon (0, 0)
     bool hasLeadColumn = false;
-    PixelPoint lead{0, 0};    // source of the lead icon of row 0
+    PixelPoint lead{0, 0};  // source of the lead icon of row 0
     std::int32_t firstSlot = kNoSlot;
     std::int32_t slotRowPitch = 0;
     std::int32_t improvementsRowShift = 0;  // Improvements.bmp reads this many rows lower
@@ -100,8 +100,7 @@ constexpr std::array<IconGroup, 6> kIconGroups{{
     icons("I5", 1, 3).leadFrom(602, 64).from(345, 86).to(344, 86).slots(32, 0),
     // I6: Icons.bmp reads the source one row higher (y = 85) than Improvements.bmp (y = 86);
     // its slots start at 36, so that slot 35 keeps the template's picture.
-    icons("I6", 1, 4).from(419, 85).to(492, 86).slots(36, 0).improvementsFromRowBelow()
-        .improvementsFirst(),
+    icons("I6", 1, 4).from(419, 85).to(492, 86).slots(36, 0).improvementsFromRowBelow().improvementsFirst(),
 }};
 
 constexpr PixelPoint iconSource(const IconGroup& group, std::int32_t r, std::int32_t c) {
@@ -168,8 +167,7 @@ constexpr bool writesDocumentedSlots(const std::array<IconGroup, N>& groups) {
     return true;
 }
 
-static_assert(fitsWidth(kIconsSourceExtent) && fitsWidth(kIconsDestinationExtent) &&
-              fitsWidth(kImprovementsExtent));
+static_assert(fitsWidth(kIconsSourceExtent) && fitsWidth(kIconsDestinationExtent) && fitsWidth(kImprovementsExtent));
 static_assert(iconBounds(kIconGroups, IconPicture::Source) == kIconsSourceExtent.touched);
 static_assert(iconBounds(kIconGroups, IconPicture::Icons) == kIconsDestinationExtent.touched);
 static_assert(iconBounds(kIconGroups, IconPicture::Improvements) == kImprovementsExtent.touched);
@@ -198,9 +196,8 @@ int ScenarioConverter::convertIcons(const SourcePicture& source, TemplatePicture
                     if (slot == kNoSlot) return;
                     const PixelPoint improvementFrom = improvementsSource(group, r, c);
                     const PixelPoint slotAt = slotOrigin(slot);
-                    result &= copyCellNarrow(source, improvements, improvementFrom.x,
-                                             improvementFrom.y, slotAt.x, slotAt.y, kIconWidth,
-                                             kIconHeight);
+                    result &= copyCellNarrow(source, improvements, improvementFrom.x, improvementFrom.y, slotAt.x,
+                                             slotAt.y, kIconWidth, kIconHeight);
                 };
                 if (group.improvementsBeforeIcons) pasteImprovement();
                 pasteIcon();

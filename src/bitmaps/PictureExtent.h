@@ -34,8 +34,8 @@ struct PixelBounds {
     std::int32_t lastRow;
 
     constexpr bool operator==(const PixelBounds& other) const {
-        return firstColumn == other.firstColumn && lastColumn == other.lastColumn &&
-               firstRow == other.firstRow && lastRow == other.lastRow;
+        return firstColumn == other.firstColumn && lastColumn == other.lastColumn && firstRow == other.firstRow &&
+               lastRow == other.lastRow;
     }
 };
 

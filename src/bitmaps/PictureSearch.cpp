@@ -18,8 +18,7 @@ fs::path openIgnoringCase(const fs::path& folder, const char* name, std::ifstrea
     return found;
 }
 
-fs::path searchScenarioPicture(std::ostream& console, const fs::path& folder, const char* bitmap,
-                               std::ifstream& file) {
+fs::path searchScenarioPicture(std::ostream& console, const fs::path& folder, const char* bitmap, std::ifstream& file) {
     console << "Searching " << bitmap << "...";
     fs::path found = openIgnoringCase(folder, bitmap, file);
     if (file.is_open()) {

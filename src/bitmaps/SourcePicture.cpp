@@ -3,8 +3,7 @@
 #include <cstring>
 #include <new>
 
-Outcome SourcePicture::hold(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent,
-                            RowOrder order) {
+Outcome SourcePicture::hold(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent, RowOrder order) {
     forget();
     Outcome size = checkPictureSize(width, rowCount, extent);
     if (!size.ok()) return size;

@@ -35,9 +35,7 @@ public:
     Outcome hold(std::int64_t width, std::int64_t rowCount, const PictureExtent& extent,
                  RowOrder order = RowOrder::TopDown);
     // Row y (from the top) of the band to write into; nullptr when it lies outside the band.
-    std::uint8_t* row(std::int64_t y) {
-        return y >= firstRow_ && y < firstRow_ + rows_ ? rowAt(y) : nullptr;
-    }
+    std::uint8_t* row(std::int64_t y) { return y >= firstRow_ && y < firstRow_ + rows_ ? rowAt(y) : nullptr; }
     // The band's bytes, as one run in memory: bandBytes() rows of 4-byte-padded 24-bit
     // pixels, in the order hold() was given.
     std::uint8_t* band() { return rows_ > 0 ? memory_.get() : nullptr; }

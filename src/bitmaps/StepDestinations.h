@@ -40,8 +40,7 @@ struct StepPicture {
 // step's (reportStepProblem).
 class StepDestinations {
 public:
-    StepDestinations(ScenarioConverter& converter, const char* bitmap,
-                     const std::filesystem::path& sourcePath)
+    StepDestinations(ScenarioConverter& converter, const char* bitmap, const std::filesystem::path& sourcePath)
         : converter_(converter), bitmap_(bitmap), sourcePath_(sourcePath) {}
 
     // The next destination of the step, whose template passes through `picture`; the caller

@@ -25,7 +25,10 @@ constexpr std::array<CellGroup, 8> kCitiesGroups{{
     cells("C2", 6, 4, 64, 48).at(334, 39, 65, 49).recolourCell(),
     cells("C3", 1, 4, 64, 48).at(1, 349, 65, 0).recolourAt(1, 349).only(Layout::ClassicOrConflicts),
     cells("C3", 1, 4, 64, 48).at(1, 349, 65, 0).recolourAt(1, 347).only(Layout::FantasticWorlds),
-    cells("C4", 1, 4, 64, 48).from(333, 349, 65, 0).to(334, 349, 65, 0).recolourAt(334, 349)
+    cells("C4", 1, 4, 64, 48)
+        .from(333, 349, 65, 0)
+        .to(334, 349, 65, 0)
+        .recolourAt(334, 349)
         .only(Layout::ClassicOrConflicts),
     cells("C4", 1, 4, 64, 48).at(334, 349, 65, 0).recolourAt(333, 347).only(Layout::FantasticWorlds),
     cells("C5", 1, 4, 64, 48).at(143, 423, 65, 0).recolourCell(),
@@ -33,8 +36,7 @@ constexpr std::array<CellGroup, 8> kCitiesGroups{{
 }};
 
 static_assert(groupsAreWellFormed(kUnitsGroups) && groupsAreWellFormed(kCitiesGroups));
-static_assert(fitsWidth(kUnitsSourceExtent) && fitsWidth(kUnitsDestinationExtent) &&
-              fitsWidth(kCitiesExtent));
+static_assert(fitsWidth(kUnitsSourceExtent) && fitsWidth(kUnitsDestinationExtent) && fitsWidth(kCitiesExtent));
 static_assert(sourceBounds(kUnitsGroups) == kUnitsSourceExtent.touched);
 static_assert(destinationBounds(kUnitsGroups) == kUnitsDestinationExtent.touched);
 static_assert(sourceBounds(kCitiesGroups) == kCitiesExtent.touched);

@@ -7,8 +7,8 @@
 
 #include "base/FileLookup.h"
 #include "base/FolderListing.h"
-#include "base/PathText.h"
 #include "base/OutputFolder.h"
+#include "base/PathText.h"
 #include "driver/ExitCodes.h"
 #include "driver/RunConsole.h"
 #include "driver/RunReporting.h"
@@ -77,9 +77,8 @@ ScenarioSearch findScenarioFiles(const fs::path& folder, const fs::path& skipped
         }
         if (!listing.outcome.ok()) search.problems.push_back(listing.outcome.problem());
     }
-    std::sort(found.begin(), found.end(), [](const fs::path& a, const fs::path& b) {
-        return a.generic_u8string() < b.generic_u8string();
-    });
+    std::sort(found.begin(), found.end(),
+              [](const fs::path& a, const fs::path& b) { return a.generic_u8string() < b.generic_u8string(); });
     return search;
 }
 
@@ -147,8 +146,8 @@ int runCollection(const std::vector<std::string>& paths, RunConsole& console, co
         if (code == exit_code::Converted) continue;
         const bool skipped = code == exit_code::SomethingSkipped;
         ++(skipped ? withProblems : refused);
-        notComplete.push_back({(skipped ? "  with problems: " : "  refused: ") + scenario.shown,
-                               console.problemCount(), console.firstProblemLine()});
+        notComplete.push_back({(skipped ? "  with problems: " : "  refused: ") + scenario.shown, console.problemCount(),
+                               console.firstProblemLine()});
     }
 
     const std::size_t complete = total - withProblems - refused;

@@ -15,8 +15,7 @@ namespace fs = std::filesystem;
 // its Sound folder, are removed; not where either is a folder of the scenario itself,
 // linked back, whose files are the scenario's own (nothing is written there, and no lock
 // is taken).
-OutputFolderSetup::OutputFolderSetup(const fs::path& scenarioFolder, const fs::path& namedFolder,
-                                     RunConsole& console) {
+OutputFolderSetup::OutputFolderSetup(const fs::path& scenarioFolder, const fs::path& namedFolder, RunConsole& console) {
     const fs::path converted = outputFolderFor(scenarioFolder, namedFolder);
     made_.create(converted, !namedFolder.empty());
     const fs::path scenarioSide = scenarioFolder.empty() ? fs::path(".") : scenarioFolder;

@@ -70,24 +70,14 @@ int runRequested(const RunRequest& request, RunConsole& console, const fs::path&
 
 }  // namespace
 
-int runConversion(const std::vector<std::string>& arguments, std::ostream& console,
-                  const fs::path& templateFolder) {
+int runConversion(const std::vector<std::string>& arguments, std::ostream& console, const fs::path& templateFolder) {
     const RunRequest request = readRunRequest(arguments);
     switch (request.kind) {
-        case RunRequest::Kind::HelpScreen:
-            printHelpScreen(console);
-            return exit_code::HelpShown;
-        case RunRequest::Kind::Help:
-            printHelp(console);
-            return exit_code::Answered;
-        case RunRequest::Kind::Version:
-            console << kVersionLine << "\n";
-            return exit_code::Answered;
-        case RunRequest::Kind::Usage:
-            console << request.message;
-            return exit_code::HelpShown;
-        case RunRequest::Kind::Run:
-            break;
+        case RunRequest::Kind::HelpScreen: printHelpScreen(console); return exit_code::HelpShown;
+        case RunRequest::Kind::Help: printHelp(console); return exit_code::Answered;
+        case RunRequest::Kind::Version: console << kVersionLine << "\n"; return exit_code::Answered;
+        case RunRequest::Kind::Usage: console << request.message; return exit_code::HelpShown;
+        case RunRequest::Kind::Run: break;
     }
     RunConsole runConsole(console, request.quiet);
     if (request.reportFile.empty()) return runRequested(request, runConsole, templateFolder, nullptr);

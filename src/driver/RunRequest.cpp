@@ -16,9 +16,7 @@ const std::string kOutOption = "--out";
 const std::string kTemplatesOption = "--templates";
 const std::string kReportOption = "--report";
 
-bool isHelpRequest(const std::string& argument) {
-    return argument == "--help" || argument == "-h" || argument == "/?";
-}
+bool isHelpRequest(const std::string& argument) { return argument == "--help" || argument == "-h" || argument == "/?"; }
 
 bool isGraphicsSwitch(const std::string& argument) { return argument == "/g1" || argument == "/g2"; }
 

@@ -19,13 +19,13 @@ struct RunRequest {
         Run,
     };
     Kind kind = Kind::Run;
-    std::string message;         // for Usage: the lines to print
+    std::string message;  // for Usage: the lines to print
     bool quiet = false;
     std::filesystem::path outputFolder;  // as given with --out; empty without it
-    std::string templateFolder;  // as given with --templates (and shown); empty without it
-    std::filesystem::path reportFile;  // as given with --report; empty without it
-    std::string graphicsSwitch;  // "/g1", "/g2", or empty
-    std::vector<std::string> paths;  // the scenario files and folders, as given (and shown), in order
+    std::string templateFolder;          // as given with --templates (and shown); empty without it
+    std::filesystem::path reportFile;    // as given with --report; empty without it
+    std::string graphicsSwitch;          // "/g1", "/g2", or empty
+    std::vector<std::string> paths;      // the scenario files and folders, as given (and shown), in order
 };
 
 RunRequest readRunRequest(const std::vector<std::string>& arguments);

@@ -85,15 +85,14 @@ public:
     // --- rules text (rules) ---------------------------------------------------------
     // The copiers add the counted pieces that they pass over (and, for copyRulesSection,
     // copy) to `countedPieces` when one is given.
-    int copyRulesSection(RulesTextInput& input, RulesTextOutput& output, std::int32_t skipCount,
-                         std::int32_t copyCount, std::vector<RulesPiece>* countedPieces = nullptr);
+    int copyRulesSection(RulesTextInput& input, RulesTextOutput& output, std::int32_t skipCount, std::int32_t copyCount,
+                         std::vector<RulesPiece>* countedPieces = nullptr);
     int copyRulesRest(RulesTextInput& input, RulesTextOutput& output, std::int32_t skipCount,
                       std::vector<RulesPiece>* countedPieces = nullptr);
     // Reads the whole text, which it leaves at its start, and fills `sections` with its
     // sections on the way when one is given (a fresh index).
     int countCaravanLines(RulesTextInput& scenarioRules, ScenarioSectionIndex* sections = nullptr);
-    int mergeRules(RulesTextInput& scenarioRules, RulesTextOutput& output,
-                   RulesTextInput& templateRules);
+    int mergeRules(RulesTextInput& scenarioRules, RulesTextOutput& output, RulesTextInput& templateRules);
 
     // --- bitmaps (bitmaps) ------------------------------------------------------------
     int convertGraphics(const std::filesystem::path& scenarioFolder);
@@ -104,16 +103,16 @@ public:
     // or 0 when a picture is not of the primitive's geometry or a rectangle leaves the
     // picture's band (the rows its layout touches); nothing is written then. Only the
     // template's rows in memory are edited.
-    int copyCell(const class SourcePicture& source, class TemplatePicture& destination,
-                 std::int32_t sourceX, std::int32_t sourceY, std::int32_t destinationX,
-                 std::int32_t destinationY, std::int32_t width, std::int32_t height);
-    int copyCellNarrow(const class SourcePicture& source, class TemplatePicture& destination,
-                       std::int32_t sourceX, std::int32_t sourceY, std::int32_t destinationX,
-                       std::int32_t destinationY, std::int32_t width, std::int32_t height);
-    int fillMagenta(class TemplatePicture& destination, std::int32_t x, std::int32_t y,
-                    std::int32_t width, std::int32_t height);
-    int grayToMagenta(class TemplatePicture& destination, std::int32_t x, std::int32_t y,
-                      std::int32_t width, std::int32_t height);
+    int copyCell(const class SourcePicture& source, class TemplatePicture& destination, std::int32_t sourceX,
+                 std::int32_t sourceY, std::int32_t destinationX, std::int32_t destinationY, std::int32_t width,
+                 std::int32_t height);
+    int copyCellNarrow(const class SourcePicture& source, class TemplatePicture& destination, std::int32_t sourceX,
+                       std::int32_t sourceY, std::int32_t destinationX, std::int32_t destinationY, std::int32_t width,
+                       std::int32_t height);
+    int fillMagenta(class TemplatePicture& destination, std::int32_t x, std::int32_t y, std::int32_t width,
+                    std::int32_t height);
+    int grayToMagenta(class TemplatePicture& destination, std::int32_t x, std::int32_t y, std::int32_t width,
+                      std::int32_t height);
     // Layouts: paste the scenario picture's cells into the template copies. Each returns 1,
     // or 0 when a primitive refused a cell.
     int convertUnits(const class SourcePicture& source, class TemplatePicture& destination);

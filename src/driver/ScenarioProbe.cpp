@@ -16,10 +16,9 @@ struct VersionLayout {
     std::int32_t fixedPartSize;  // all but map data, unit and city records and the tail
     std::int32_t mapOffset;      // the map header: width word, then height word
 };
-constexpr VersionLayout kFantasticWorldsLayout{kVersionByteFantasticWorlds, sourceFixedPartSize(kSourceMapOffsetFantasticWorlds),
-                                               kSourceMapOffsetFantasticWorlds};
-constexpr VersionLayout kClassicLayout{kVersionByteClassic, sourceFixedPartSize(kSourceMapOffset),
-                                       kSourceMapOffset};
+constexpr VersionLayout kFantasticWorldsLayout{
+    kVersionByteFantasticWorlds, sourceFixedPartSize(kSourceMapOffsetFantasticWorlds), kSourceMapOffsetFantasticWorlds};
+constexpr VersionLayout kClassicLayout{kVersionByteClassic, sourceFixedPartSize(kSourceMapOffset), kSourceMapOffset};
 
 // Reads the little-endian 16-bit word at an absolute offset; false when the file ends first.
 bool readWordAt(std::istream& in, std::streamoff offset, std::int32_t& value) {
@@ -64,8 +63,7 @@ ScenarioRefusal ScenarioConverter::probeScenario(std::istream& scenario, RulesTe
     mapOffset = layout.mapOffset;
 
     std::int32_t widthWord = 0;
-    if (!readWordAt(scenario, kUnitCountOffset, unitCount) ||
-        !readWordAt(scenario, kCityCountOffset, cityCount) ||
+    if (!readWordAt(scenario, kUnitCountOffset, unitCount) || !readWordAt(scenario, kCityCountOffset, cityCount) ||
         !readWordAt(scenario, mapOffset + kMapWidthField, widthWord) ||
         !readWordAt(scenario, mapOffset + kMapHeightField, mapHeight)) {
         rewindStream(scenario);
@@ -77,8 +75,7 @@ ScenarioRefusal ScenarioConverter::probeScenario(std::istream& scenario, RulesTe
     scenario.seekg(0, std::ios::end);
     const std::int64_t fileSize = scenario.tellg();
     tailSize = fileSize - fixedPartSize - std::int64_t{mapHalfWidth} * mapHeight * kMapTileBytes -
-               std::int64_t{unitCount} * kUnitRecordInputBytes -
-               std::int64_t{cityCount} * kCityRecordInputBytes;
+               std::int64_t{unitCount} * kUnitRecordInputBytes - std::int64_t{cityCount} * kCityRecordInputBytes;
     rewindStream(scenario);
     if (tailSize < 0) return ScenarioRefusal::ShorterThanCounts;
 

@@ -27,11 +27,11 @@ namespace {
 
 void printRefusal(RunConsole& console, const ScenarioRefusal& refusal, const std::string& scenarioPath) {
     if (refusal == ScenarioRefusal::UnsupportedVersion) {
-        const std::string found =
-            refusal.versionByte < 0
-                ? std::to_string(refusal.fileSize) + " bytes, too short to hold a version byte"
-                : "version byte " + std::to_string(refusal.versionByte) + "; Tavorel converts versions " +
-                      std::to_string(kVersionByteClassic) + " and " + std::to_string(kVersionByteFantasticWorlds);
+        const std::string found = refusal.versionByte < 0
+                                      ? std::to_string(refusal.fileSize) + " bytes, too short to hold a version byte"
+                                      : "version byte " + std::to_string(refusal.versionByte) +
+                                            "; Tavorel converts versions " + std::to_string(kVersionByteClassic) +
+                                            " and " + std::to_string(kVersionByteFantasticWorlds);
         console.problem("Warning! Not a real scn file or not supported scn version!\n" + scenarioPath + ": " + found +
                         "\n");
     } else {
@@ -47,8 +47,10 @@ int convertScenario(const ScenarioLocation& location, RunConsole& console, Scena
     std::ifstream scenario(scenarioPath, std::ios::binary);
     if (!scenario.is_open()) {
         const std::string reason = openFailureReason(scenarioPath, errno);
-        console.problem("Error in opening Scenario File!\nPlease check for existance of file and\n"
-                        "remember to use full path & extension\n" + location.shown + ": " + reason + "\n");
+        console.problem(
+            "Error in opening Scenario File!\nPlease check for existance of file and\n"
+            "remember to use full path & extension\n" +
+            location.shown + ": " + reason + "\n");
         return exit_code::Refused;
     }
 

@@ -14,6 +14,5 @@ struct ScenarioReport;
 // included, is printed through console.problem. What the converter did goes into `report`
 // when one is given. What the converter did goes into `report`
 // when one is given.
-int runScenario(const ScenarioLocation& scenario, RunConsole& console,
-                const std::filesystem::path& templateFolder, const std::filesystem::path& outputFolder,
-                ScenarioReport* report = nullptr);
+int runScenario(const ScenarioLocation& scenario, RunConsole& console, const std::filesystem::path& templateFolder,
+                const std::filesystem::path& outputFolder, ScenarioReport* report = nullptr);

@@ -30,8 +30,8 @@ std::string encodedSegments(const fs::path& path) {
 bool isNetworkShare(const std::string& path) {
 #ifdef _WIN32
     const auto separator = [](char c) { return c == '\\' || c == '/'; };
-    return path.size() > 2 && separator(path[0]) && separator(path[1]) && !separator(path[2]) &&
-           path[2] != '?' && path[2] != '.';  // not a device path, \\?\C:\...
+    return path.size() > 2 && separator(path[0]) && separator(path[1]) && !separator(path[2]) && path[2] != '?' &&
+           path[2] != '.';  // not a device path, \\?\C:\...
 #else
     (void)path;
     return false;

@@ -140,9 +140,8 @@ private:
         for (const ScenarioReport& scenario : report.scenarios) ++counts[static_cast<std::size_t>(scenario.status)];
         html_.element("h2", "Scenarios");
         html_.element("p", std::to_string(report.scenarios.size()) + " scenarios: " + std::to_string(counts[0]) +
-                               " complete, " + std::to_string(counts[1]) + " with notes, " +
-                               std::to_string(counts[2]) + " with problems, " + std::to_string(counts[3]) +
-                               " refused");
+                               " complete, " + std::to_string(counts[1]) + " with notes, " + std::to_string(counts[2]) +
+                               " with problems, " + std::to_string(counts[3]) + " refused");
         html_.open("table", {{"class", "contents"}});
         html_.open("tr");
         html_.element("th", "");

@@ -40,10 +40,10 @@ struct ScenarioReport {
 struct RunReport {
     enum class Kind { Scenario, Folder, GraphicsOnly };
     Kind kind = Kind::Scenario;
-    std::string version;         // the banner's line
+    std::string version;             // the banner's line
     std::vector<std::string> paths;  // the scenario files and folders, as given
-    std::string graphicsSwitch;  // "/g1" or "/g2" for a graphics-only run
-    std::string templateFolder;  // as given with --templates, or else the working folder's absolute path
+    std::string graphicsSwitch;      // "/g1" or "/g2" for a graphics-only run
+    std::string templateFolder;      // as given with --templates, or else the working folder's absolute path
     std::string date;
     std::vector<RunMessage> messages;  // of the run itself, before its first scenario
     std::vector<ScenarioReport> scenarios;

@@ -58,8 +58,8 @@ std::vector<TemplateSection> cutTemplateSections(const RulesPlaces& places,
 }
 
 // The first scenario section after `from` that has `key` and is not taken yet, or -1.
-int nextWithKey(const std::vector<ScenarioSection>& sections, const std::vector<bool>& taken,
-                const std::string& key, std::size_t from) {
+int nextWithKey(const std::vector<ScenarioSection>& sections, const std::vector<bool>& taken, const std::string& key,
+                std::size_t from) {
     for (std::size_t j = from; j < sections.size(); ++j) {
         if (!taken[j] && sectionKey(sections[j].word) == key) return static_cast<int>(j);
     }
@@ -110,9 +110,8 @@ RulesAlignment alignSections(ScenarioEdition edition, const std::vector<std::str
     return alignment;
 }
 
-std::vector<RulesAdjustment> alignmentAdjustments(const RulesAlignment& alignment,
-                                                  const ScenarioSectionIndex& scenario, std::int32_t caravanLines,
-                                                  AlignedRulesWritten written) {
+std::vector<RulesAdjustment> alignmentAdjustments(const RulesAlignment& alignment, const ScenarioSectionIndex& scenario,
+                                                  std::int32_t caravanLines, AlignedRulesWritten written) {
     const std::vector<ScenarioSection>& found = scenario.sections();
     std::vector<RulesAdjustment> adjustments;
     // The section's spans go with each of its adjustments, its lines with the last.
@@ -145,8 +144,8 @@ std::vector<RulesAdjustment> alignmentAdjustments(const RulesAlignment& alignmen
         const std::int64_t n = own.lines;
         // The caravan block takes the scenario's caravan lines, however many; only those
         // that it leaves out are told.
-        const std::int64_t m = section.holdsCaravan ? section.scenarioLines + blockLines(caravanLines)
-                                                    : section.scenarioLines;
+        const std::int64_t m =
+            section.holdsCaravan ? section.scenarioLines + blockLines(caravanLines) : section.scenarioLines;
         if (n < m && !section.holdsCaravan) {
             RulesAdjustment& fewer = add(RulesAdjustment::Kind::Fewer, name, lines);
             fewer.has = n;
@@ -207,8 +206,8 @@ std::string adjustmentLine(const RulesAdjustment& adjustment, const std::string&
                            const std::string& templatePath) {
     const std::string check = "check the converted Rules.txt!";
     const std::string& name = adjustment.section;
-    const std::string counts = scenarioPath + " has " + std::to_string(adjustment.has) + " lines in " + name +
-                               " where the ";
+    const std::string counts =
+        scenarioPath + " has " + std::to_string(adjustment.has) + " lines in " + name + " where the ";
     switch (adjustment.kind) {
         case RulesAdjustment::Kind::Fewer:
             return "Warning: " + counts + "conversion takes " + std::to_string(adjustment.takes) + "; the other " +
@@ -422,8 +421,7 @@ AlignedRulesWritten writeAlignedRules(ScenarioEdition edition, const RulesAlignm
                                        withoutLineFeed(piece));
                 }
                 --linesLeft;
-            } else if (place.role == PlaceRole::Template && linesLeft > 0 && p >= section.spareFirst &&
-                       p < spareEnd) {
+            } else if (place.role == PlaceRole::Template && linesLeft > 0 && p >= section.spareFirst && p < spareEnd) {
                 fromTemplate(p, false);
                 if (fromScenario(place.run)) {
                     account->lines.add(AdjustedLine::Fate::Placed, scenarioRules.lineNumber(), writer.lastLine(),
@@ -438,10 +436,11 @@ AlignedRulesWritten writeAlignedRules(ScenarioEdition edition, const RulesAlignm
         // The section's lines that found no place: the caravan block took as many as it holds,
         // or, when it ran past the section, left those after the places that follow it.
         if (blockWritten && caravanLines > own->lines) {
-            leaveOut(scenarioRules, linesLeft + alignment.linesAfterBlock - section.placesAfterCaravan, *account, piece);
+            leaveOut(scenarioRules, linesLeft + alignment.linesAfterBlock - section.placesAfterCaravan, *account,
+                     piece);
         } else {
-            leaveOut(scenarioRules, linesLeft - (blockWritten ? std::max<std::int64_t>(caravanLines, 0) : 0),
-                     *account, piece);
+            leaveOut(scenarioRules, linesLeft - (blockWritten ? std::max<std::int64_t>(caravanLines, 0) : 0), *account,
+                     piece);
         }
     }
     // The template after its last place, as it is.

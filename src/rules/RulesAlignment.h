@@ -59,9 +59,7 @@ public:
     const std::vector<AdjustedLine>& first() const { return first_; }
     std::vector<AdjustedLine> last() const;
     // The lines between the first and the last that are not kept.
-    std::int64_t notKept() const {
-        return count_ - static_cast<std::int64_t>(first_.size() + last_.size());
-    }
+    std::int64_t notKept() const { return count_ - static_cast<std::int64_t>(first_.size() + last_.size()); }
 
 private:
     std::vector<AdjustedLine> first_;
@@ -83,13 +81,13 @@ struct RulesAdjustment {
         NotTaken,    // a scenario section the destination has no place for, at `lineNumber`
     };
     Kind kind = Kind::Fewer;
-    std::string section;          // the header word, or "(start)" for the lines before the first header
-    std::int64_t has = 0;         // the scenario's lines in it (Fewer, More)
-    std::int64_t takes = 0;       // the lines the destination takes (Fewer, More)
-    std::int64_t placed = 0;      // More: on the destination's lines that follow
-    std::int64_t leftOut = 0;     // More: not written anywhere
-    std::int64_t lineNumber = 0;  // OutOfOrder, NotTaken: the header's line as an editor shows it
-    bool inOrder = true;          // More: the section was matched where the scenario's order has it
+    std::string section;           // the header word, or "(start)" for the lines before the first header
+    std::int64_t has = 0;          // the scenario's lines in it (Fewer, More)
+    std::int64_t takes = 0;        // the lines the destination takes (Fewer, More)
+    std::int64_t placed = 0;       // More: on the destination's lines that follow
+    std::int64_t leftOut = 0;      // More: not written anywhere
+    std::int64_t lineNumber = 0;   // OutOfOrder, NotTaken: the header's line as an editor shows it
+    bool inOrder = true;           // More: the section was matched where the scenario's order has it
     RulesLineSpan scenarioLines;   // the section in the scenario's text (none when Missing)
     RulesLineSpan convertedLines;  // the section in the converted text (none when NotTaken)
     // Fewer, Missing: the template's lines in the scenario's places; More: the lines placed,
@@ -122,16 +120,16 @@ std::string adjustmentLine(const RulesAdjustment& adjustment, const std::string&
 struct TemplateSection {
     std::size_t first = 0;
     std::size_t end = 0;
-    std::string word;               // as the template writes it; empty before the first header
-    std::int64_t scenarioLines = 0;       // scenario places after its header
+    std::string word;                // as the template writes it; empty before the first header
+    std::int64_t scenarioLines = 0;  // scenario places after its header
     // The template places that take the scenario's lines left over: those right after its
     // last scenario place (from its first place when it has none), up to another kind.
     std::size_t spareFirst = 0;
     std::size_t spareTemplatePlaces = 0;
-    bool holdsCaravan = false;      // the caravan places lie in it
+    bool holdsCaravan = false;            // the caravan places lie in it
     std::int64_t placesAfterCaravan = 0;  // scenario places after the caravan places (none in the layout)
-    bool templateOwn = false;       // the destination's own: no scenario place at all
-    int matched = -1;               // the scenario section it takes, or -1
+    bool templateOwn = false;             // the destination's own: no scenario place at all
+    int matched = -1;                     // the scenario section it takes, or -1
     bool outOfOrder = false;
 };
 
@@ -166,9 +164,8 @@ struct AlignedRulesWritten {
 // The differences of an alignment, in the order of the destination's sections, then the
 // scenario sections left out, in the scenario's order; each with its lines as `written`
 // tells them.
-std::vector<RulesAdjustment> alignmentAdjustments(const RulesAlignment& alignment,
-                                                  const ScenarioSectionIndex& scenario, std::int32_t caravanLines,
-                                                  AlignedRulesWritten written);
+std::vector<RulesAdjustment> alignmentAdjustments(const RulesAlignment& alignment, const ScenarioSectionIndex& scenario,
+                                                  std::int32_t caravanLines, AlignedRulesWritten written);
 
 // Writes the destination's rules text: the places in order with the caravan block among
 // them, then the template after its last place. Both inputs are read from where they

@@ -56,15 +56,11 @@ void mergeByPlan(ScenarioConverter& converter, RulesTextInput& scenarioRules, Ru
         RulesTextInput& source = fromScenario ? scenarioRules : templateRules;
         int result = kRulesRunComplete;
         switch (run.length) {
-            case RunLength::Counted:
-                result = converter.copyRulesSection(source, output, run.passOver, run.copy);
-                break;
+            case RunLength::Counted: result = converter.copyRulesSection(source, output, run.passOver, run.copy); break;
             case RunLength::CaravanSection:
                 result = converter.copyRulesSection(source, output, run.passOver, converter.caravanLineCount);
                 break;
-            case RunLength::EveryRemainingLine:
-                result = converter.copyRulesRest(source, output, run.passOver);
-                break;
+            case RunLength::EveryRemainingLine: result = converter.copyRulesRest(source, output, run.passOver); break;
         }
         // A text that has ended gives the later runs on it nothing more to read.
         if (result != kRulesRunComplete) (fromScenario ? scenarioRanOut : templateRanOut) = true;
@@ -74,8 +70,8 @@ void mergeByPlan(ScenarioConverter& converter, RulesTextInput& scenarioRules, Ru
     auto warnWhenShort = [&converter](bool ranOut, const RulesTextInput& input) {
         if (!ranOut) return;
         converter.reportProblem("Warning: " + displayPath(input.path()) +
-                      " has fewer lines than the rules conversion needs, the converted Rules.txt is "
-                      "incomplete!");
+                                " has fewer lines than the rules conversion needs, the converted Rules.txt is "
+                                "incomplete!");
     };
     warnWhenShort(scenarioRanOut, scenarioRules);
     warnWhenShort(templateRanOut, templateRules);
@@ -91,8 +87,8 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
                                   RulesTextInput& templateRules) {
     // One pass over the scenario finds its sections and the one run whose length varies
     // from scenario to scenario.
-    rulesMerge = RulesMergeAccount{RulesMergeWay::ByPlan, displayPath(scenarioRules.path()),
-                                   displayPath(templateRules.path()), {}};
+    rulesMerge = RulesMergeAccount{
+        RulesMergeWay::ByPlan, displayPath(scenarioRules.path()), displayPath(templateRules.path()), {}};
     ScenarioSectionIndex sections;
     caravanLineCount = countCaravanLines(scenarioRules, &sections);
     const std::int32_t caravanRun = caravanLineCount < 0 ? 0 : caravanLineCount;  // -2 copies nothing
@@ -128,8 +124,8 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
     return 1;
 }
 
-Outcome writeMergedRules(ScenarioConverter& converter, RulesTextInput& scenarioRules,
-                         RulesTextInput& templateRules, const std::filesystem::path& outputPath) {
+Outcome writeMergedRules(ScenarioConverter& converter, RulesTextInput& scenarioRules, RulesTextInput& templateRules,
+                         const std::filesystem::path& outputPath) {
     RulesTextOutput output(outputPath);
     if (!output.isOpen()) return Outcome::failure("could not create " + displayPath(outputPath));
     converter.mergeRules(scenarioRules, output, templateRules);

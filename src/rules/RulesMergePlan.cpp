@@ -32,9 +32,8 @@ bool passOverCountedLines(RulesTextInput& input, std::int32_t count, std::size_t
 
 // Stops directly after writing its last counted line, so that the comment and empty lines
 // after it are left to the next call on the same stream.
-int ScenarioConverter::copyRulesSection(RulesTextInput& input, RulesTextOutput& output,
-                                        std::int32_t skipCount, std::int32_t copyCount,
-                                        std::vector<RulesPiece>* countedPieces) {
+int ScenarioConverter::copyRulesSection(RulesTextInput& input, RulesTextOutput& output, std::int32_t skipCount,
+                                        std::int32_t copyCount, std::vector<RulesPiece>* countedPieces) {
     if (!passOverCountedLines(input, skipCount, kSectionLineCapacity, countedPieces)) {
         return kRulesTextEndedEarly;
     }
@@ -53,8 +52,8 @@ int ScenarioConverter::copyRulesSection(RulesTextInput& input, RulesTextOutput& 
 }
 
 // The lines copied to the end are not kept: they may be many, and nothing pairs with them.
-int ScenarioConverter::copyRulesRest(RulesTextInput& input, RulesTextOutput& output,
-                                     std::int32_t skipCount, std::vector<RulesPiece>* countedPieces) {
+int ScenarioConverter::copyRulesRest(RulesTextInput& input, RulesTextOutput& output, std::int32_t skipCount,
+                                     std::vector<RulesPiece>* countedPieces) {
     if (!passOverCountedLines(input, skipCount, kRestLineCapacity, countedPieces)) {
         return kRulesTextEndedEarly;
     }

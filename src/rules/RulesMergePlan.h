@@ -32,15 +32,11 @@ struct RulesRun {
     RunLength length;
 };
 
-constexpr RulesRun fromScenario(std::int32_t copy) {
-    return {RulesSource::Scenario, 0, copy, RunLength::Counted};
-}
+constexpr RulesRun fromScenario(std::int32_t copy) { return {RulesSource::Scenario, 0, copy, RunLength::Counted}; }
 constexpr RulesRun fromTemplate(std::int32_t passOver, std::int32_t copy) {
     return {RulesSource::Template, passOver, copy, RunLength::Counted};
 }
-constexpr RulesRun scenarioCaravanSection() {
-    return {RulesSource::Scenario, 0, 0, RunLength::CaravanSection};
-}
+constexpr RulesRun scenarioCaravanSection() { return {RulesSource::Scenario, 0, 0, RunLength::CaravanSection}; }
 constexpr RulesRun templateRest(std::int32_t passOver) {
     return {RulesSource::Template, passOver, 0, RunLength::EveryRemainingLine};
 }
@@ -66,14 +62,14 @@ constexpr RulesPlanStep sameForAll(int step, RulesRun run) { return {step, run, 
 
 constexpr std::array<RulesPlanStep, 16> kRulesMergePlan{{
     //  step  Classic                Conflicts              FantasticWorlds
-    {1,      fromScenario(22),      fromScenario(23),      fromScenario(23)},
-    {2,      fromTemplate(22, 11),  fromTemplate(23, 10),  fromTemplate(23, 10)},
-    {3,      fromScenario(94),      fromScenario(94),      fromScenario(94)},
-    {4,      fromTemplate(94, 7),   fromTemplate(94, 7),   fromScenario(7)},
-    {5,      fromScenario(36),      fromScenario(36),      fromScenario(36)},
-    {6,      fromTemplate(36, 1),   fromTemplate(36, 1),   fromTemplate(137, 1)},
-    {7,      fromScenario(116),     fromScenario(116),     fromScenario(124)},
-    {8,      fromTemplate(116, 26), fromTemplate(116, 26), fromTemplate(124, 18)},
+    {1, fromScenario(22), fromScenario(23), fromScenario(23)},
+    {2, fromTemplate(22, 11), fromTemplate(23, 10), fromTemplate(23, 10)},
+    {3, fromScenario(94), fromScenario(94), fromScenario(94)},
+    {4, fromTemplate(94, 7), fromTemplate(94, 7), fromScenario(7)},
+    {5, fromScenario(36), fromScenario(36), fromScenario(36)},
+    {6, fromTemplate(36, 1), fromTemplate(36, 1), fromTemplate(137, 1)},
+    {7, fromScenario(116), fromScenario(116), fromScenario(124)},
+    {8, fromTemplate(116, 26), fromTemplate(116, 26), fromTemplate(124, 18)},
     sameForAll(9, fromScenario(34)),
     sameForAll(10, fromTemplate(34, 102)),
     sameForAll(11, fromScenario(33)),
@@ -209,7 +205,7 @@ static_assert(countedLinesThrough(FantasticWorlds, RulesSource::Template, 4) == 
 // The counted lines that one scenario run copies, paired one by one with as many of the
 // counted lines that a template run passes over.
 struct RunPairing {
-    std::size_t scenarioRow;       // rows of kRulesMergePlan
+    std::size_t scenarioRow;  // rows of kRulesMergePlan
     std::size_t templateRow;
     std::int32_t firstPassedOver;  // 0-based among the template run's passed-over lines
     std::int32_t lines;

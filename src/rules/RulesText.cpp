@@ -272,7 +272,8 @@ std::int64_t RulesTextInput::skimPlainLines(std::size_t capacity, RulesTextPosit
     if (at == first) return 0;
     const auto passed = static_cast<std::uintmax_t>(at - first);
     if (counted > 0) {
-        afterLastCounted = {bytesRead_ + static_cast<std::uintmax_t>(afterCounted - first), lineFeedsAfterCounted, true};
+        afterLastCounted = {bytesRead_ + static_cast<std::uintmax_t>(afterCounted - first), lineFeedsAfterCounted,
+                            true};
     }
     bytesRead_ += passed;
     bytesSeen_ = std::max(bytesSeen_, bytesRead_);
@@ -355,7 +356,8 @@ bool RulesTextInput::restOfLineBlank() {
     const RulesTextPosition here = position();
     const std::int64_t line = pieceLine_;
     int c = 0;
-    while ((c = nextChar()) == ' ' || c == '\t') {}
+    while ((c = nextChar()) == ' ' || c == '\t') {
+    }
     seek(here);
     pieceLine_ = line;
     return c < 0 || c == '\n';

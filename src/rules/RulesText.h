@@ -60,9 +60,7 @@ inline bool isCommentOrEmpty(const std::string& line, bool inBlankLine) {
 // A line counts unless it is a comment, an empty line or a ":" line (the edition probe
 // alone counts ":" lines). Section headers count, and so do lines that begin with a blank
 // or a tab and hold more.
-inline bool isCountedLine(const RulesPieceView& piece) {
-    return !isCommentOrEmpty(piece) && piece.body[0] != ':';
-}
+inline bool isCountedLine(const RulesPieceView& piece) { return !isCommentOrEmpty(piece) && piece.body[0] != ':'; }
 inline bool isCountedLine(const std::string& line, bool inBlankLine) {
     return isCountedLine(viewOf(line, inBlankLine));
 }
@@ -202,20 +200,20 @@ public:
     bool copyTo(const RulesTextPosition& end, class RulesTextOutput& output);
 
 private:
-    int nextChar();  // the next translated character, or -1 at the end of the text
-    int peekByte();  // the next byte as it stands in the file, or -1 at its end
-    bool fillWindow();  // false at the end of the file
+    int nextChar();        // the next translated character, or -1 at the end of the text
+    int peekByte();        // the next byte as it stands in the file, or -1 at its end
+    bool fillWindow();     // false at the end of the file
     void windowChanged();  // forgets the marks of the window before
     bool takeWholeLine(std::string_view& text, std::size_t room);
     const char* nextLineFeed(const char* from, const char* end);  // in the window, or nullptr
     const char* markLineFeeds(const char* from, const char* end);
-    bool endsHere();  // the text ends before the next character
+    bool endsHere();         // the text ends before the next character
     bool restOfLineBlank();  // nothing but blanks and tabs from here to the line's end
 
     std::filesystem::path path_;
     std::ifstream file_;
     std::uintmax_t sizeAtOpen_ = 0;
-    std::uintmax_t bytesRead_ = 0;  // since the last rewind
+    std::uintmax_t bytesRead_ = 0;         // since the last rewind
     std::unique_ptr<std::string> memory_;  // instead of the file
     // The bytes not read yet of the part of the text at hand: the whole text in memory, or
     // the window of the file read last.

@@ -7,18 +7,10 @@
 
 void runStep(const Step& step, std::istream& input, std::ostream& output) {
     switch (step.kind) {
-        case StepKind::Copy:
-            copyBlock(input, output, step.count, step.wide);
-            break;
-        case StepKind::Zeros:
-            writeZeros(output, step.count, step.wide);
-            break;
-        case StepKind::Literal:
-            output.write(reinterpret_cast<const char*>(step.literal.data()), step.count);
-            break;
-        case StepKind::Skip:
-            input.ignore(step.count);
-            break;
+        case StepKind::Copy: copyBlock(input, output, step.count, step.wide); break;
+        case StepKind::Zeros: writeZeros(output, step.count, step.wide); break;
+        case StepKind::Literal: output.write(reinterpret_cast<const char*>(step.literal.data()), step.count); break;
+        case StepKind::Skip: input.ignore(step.count); break;
         case StepKind::AdjustCityByte: {
             // A city byte the input no longer holds is written as zero, like any missing byte.
             const auto read = input.get();
@@ -26,7 +18,6 @@ void runStep(const Step& step, std::istream& input, std::ostream& output) {
             output.put(static_cast<char>(adjustedCityByte(static_cast<std::uint8_t>(value))));
             break;
         }
-        case StepKind::Nothing:
-            break;
+        case StepKind::Nothing: break;
     }
 }

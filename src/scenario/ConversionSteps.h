@@ -46,18 +46,16 @@ constexpr Step nothing() { return {}; }
 template <typename... Bytes>
 constexpr Step writeBytes(Bytes... bytes) {
     static_assert(sizeof...(Bytes) <= kMaxLiteralBytes, "literal longer than a step holds");
-    return {StepKind::Literal, static_cast<std::int32_t>(sizeof...(Bytes)), false,
-            {static_cast<std::uint8_t>(bytes)...}};
+    return {
+        StepKind::Literal, static_cast<std::int32_t>(sizeof...(Bytes)), false, {static_cast<std::uint8_t>(bytes)...}};
 }
 
 constexpr std::int64_t inputBytes(const Step& step) {
     switch (step.kind) {
         case StepKind::Copy:
         case StepKind::Skip:
-        case StepKind::AdjustCityByte:
-            return step.wide ? 2 * std::int64_t{step.count} : step.count;
-        default:
-            return 0;
+        case StepKind::AdjustCityByte: return step.wide ? 2 * std::int64_t{step.count} : step.count;
+        default: return 0;
     }
 }
 
@@ -66,10 +64,8 @@ constexpr std::int64_t outputBytes(const Step& step) {
         case StepKind::Copy:
         case StepKind::Zeros:
         case StepKind::Literal:
-        case StepKind::AdjustCityByte:
-            return step.wide ? 2 * std::int64_t{step.count} : step.count;
-        default:
-            return 0;
+        case StepKind::AdjustCityByte: return step.wide ? 2 * std::int64_t{step.count} : step.count;
+        default: return 0;
     }
 }
 
@@ -148,7 +144,6 @@ void runSteps(const std::array<PlacedStep, N>& table, std::istream& input, std::
 }
 
 template <std::size_t N>
-void runSteps(const std::array<EditionRow, N>& table, EditionLayout column, std::istream& input,
-              std::ostream& output) {
+void runSteps(const std::array<EditionRow, N>& table, EditionLayout column, std::istream& input, std::ostream& output) {
     for (const EditionRow& row : table) runStep(cell(row, column).step, input, output);
 }

@@ -54,8 +54,7 @@ ScenarioFolderOptions faultWorldOptions() {
 }
 
 FaultWorld::FaultWorld(const fs::path& scenarioFolder)
-    : templateFolder_(root_ / "template"),
-      scenarioFolder_(scenarioFolder.empty() ? root_ / "scen" : scenarioFolder) {
+    : templateFolder_(root_ / "template"), scenarioFolder_(scenarioFolder.empty() ? root_ / "scen" : scenarioFolder) {
     writeTemplateFolder(templateFolder_, kWorldSeed);
 }
 

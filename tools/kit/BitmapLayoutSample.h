@@ -15,8 +15,7 @@ constexpr std::uint8_t kTemplateTag = 2;
 PixelBytes codedPixel(std::int32_t x, std::int32_t y, std::uint8_t tag);
 
 // A 24-bit coded picture with the usual 54-byte header; negative height for top-down.
-std::vector<std::uint8_t> makeCodedBitmap(std::int32_t width, std::int32_t height,
-                                          std::uint8_t tag);
+std::vector<std::uint8_t> makeCodedBitmap(std::int32_t width, std::int32_t height, std::uint8_t tag);
 
 constexpr PixelBytes kGray{135, 135, 135};
 constexpr PixelBytes kMagentaPixel{255, 0, 255};

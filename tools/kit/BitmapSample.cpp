@@ -79,4 +79,3 @@ void setPixel(std::vector<std::uint8_t>& bitmap, std::int32_t x, std::int32_t y,
     bitmap.at(at + 1) = value.b1;
     bitmap.at(at + 2) = value.b2;
 }
-

@@ -11,7 +11,7 @@
 // (135, 135, 135) and magenta (255, 0, 255) among them.
 struct BitmapSampleOptions {
     std::int32_t width = 640;
-    std::int32_t height = 480;   // negative for a top-down picture
+    std::int32_t height = 480;  // negative for a top-down picture
     std::uint16_t bitsPerPixel = 24;
     std::uint32_t compression = 0;
     std::uint32_t trailingBytes = 0;  // bytes after the pixel rows (a colour profile, say)
@@ -27,11 +27,8 @@ std::int64_t bitmapRowBytes(std::int32_t width);
 // picture with a 54-byte header and no trailing bytes): its three bytes, in file order.
 struct PixelBytes {
     std::uint8_t b0, b1, b2;
-    bool operator==(const PixelBytes& other) const {
-        return b0 == other.b0 && b1 == other.b1 && b2 == other.b2;
-    }
+    bool operator==(const PixelBytes& other) const { return b0 == other.b0 && b1 == other.b1 && b2 == other.b2; }
 };
 std::int64_t pixelOffset(const std::vector<std::uint8_t>& bitmap, std::int32_t x, std::int32_t y);
 PixelBytes pixelAt(const std::vector<std::uint8_t>& bitmap, std::int32_t x, std::int32_t y);
 void setPixel(std::vector<std::uint8_t>& bitmap, std::int32_t x, std::int32_t y, PixelBytes value);
-

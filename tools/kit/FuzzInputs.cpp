@@ -39,20 +39,19 @@ RulesFuzzInput decodeRulesFuzzInput(const std::uint8_t* data, std::size_t size) 
 }
 
 FuzzBytes encodeRulesFuzzInput(const RulesFuzzInput& input) {
-    const std::string text =
-        std::string(1, static_cast<char>(selectorForEdition(input.edition))) + input.scenarioText +
-        kRulesFuzzSeparator + input.templateText;
+    const std::string text = std::string(1, static_cast<char>(selectorForEdition(input.edition))) + input.scenarioText +
+                             kRulesFuzzSeparator + input.templateText;
     return FuzzBytes(text.begin(), text.end());
 }
 
 //                                    picture             its step's picture  template
 const BitmapFuzzRole kBitmapFuzzRoles[kBitmapFuzzRoleCount] = {
-    {"Units.bmp", "Units.bmp", false},        {"Cities.bmp", "Cities.bmp", false},
-    {"Icons.bmp", "Icons.bmp", false},        {"People.bmp", "People.bmp", false},
-    {"Terrain1.bmp", "Terrain1.bmp", false},  {"Terrain2.bmp", "Terrain2.bmp", false},
-    {"Units.bmp", "Units.bmp", true},         {"Cities.bmp", "Cities.bmp", true},
-    {"Icons.bmp", "Icons.bmp", true},         {"Improvements.bmp", "Icons.bmp", true},
-    {"People.bmp", "People.bmp", true},       {"Terrain1.bmp", "Terrain1.bmp", true},
+    {"Units.bmp", "Units.bmp", false},       {"Cities.bmp", "Cities.bmp", false},
+    {"Icons.bmp", "Icons.bmp", false},       {"People.bmp", "People.bmp", false},
+    {"Terrain1.bmp", "Terrain1.bmp", false}, {"Terrain2.bmp", "Terrain2.bmp", false},
+    {"Units.bmp", "Units.bmp", true},        {"Cities.bmp", "Cities.bmp", true},
+    {"Icons.bmp", "Icons.bmp", true},        {"Improvements.bmp", "Icons.bmp", true},
+    {"People.bmp", "People.bmp", true},      {"Terrain1.bmp", "Terrain1.bmp", true},
     {"Terrain2.bmp", "Terrain2.bmp", true},
 };
 
@@ -97,8 +96,8 @@ std::vector<std::string> decodeArgumentsFuzzInput(const std::uint8_t* data, std:
     const char* text = reinterpret_cast<const char*>(data);
     std::size_t begin = 0;
     while (arguments.size() < kMaxFuzzArguments) {
-        const char* zero = begin < size ? static_cast<const char*>(std::memchr(text + begin, '\0', size - begin))
-                                        : nullptr;
+        const char* zero =
+            begin < size ? static_cast<const char*>(std::memchr(text + begin, '\0', size - begin)) : nullptr;
         const std::size_t end = zero == nullptr ? size : static_cast<std::size_t>(zero - text);
         arguments.emplace_back(text + begin, end - begin);
         if (zero == nullptr) break;

@@ -13,8 +13,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-FuzzBytes scenarioSeed(ScenarioEdition edition, std::uint16_t widthWord, std::uint16_t height,
-                       std::uint16_t units, std::uint16_t cities, std::uint32_t tail, std::uint64_t seed) {
+FuzzBytes scenarioSeed(ScenarioEdition edition, std::uint16_t widthWord, std::uint16_t height, std::uint16_t units,
+                       std::uint16_t cities, std::uint32_t tail, std::uint64_t seed) {
     ScenarioSampleOptions options;
     options.edition = edition;
     options.mapWidthWord = widthWord;
@@ -49,8 +49,8 @@ std::vector<FuzzBytes> rulesSeeds() {
         options.edition = edition;
         options.caravanLines = edition == Conflicts ? 20 : 16;
         options.seed = seed;
-        seeds.push_back(encodeRulesFuzzInput(
-            {edition, withCrLf(makeScenarioRules(options)), withCrLf(makeTemplateRules(seed))}));
+        seeds.push_back(
+            encodeRulesFuzzInput({edition, withCrLf(makeScenarioRules(options)), withCrLf(makeTemplateRules(seed))}));
         ++seed;
     }
     // Short texts that end before the plan's counts: the headers the merge looks for,
@@ -136,7 +136,8 @@ std::vector<FuzzBytes> pictureDecodeSeeds() {
     std::vector<FuzzBytes> seeds;
     for (std::size_t i = 0; i < kPictureKindCount; ++i) {
         const PictureKind& kind = kPictureKinds[i];
-        seeds.push_back(encodePicture(makeIndexedPicture(640, kDecodeFuzzRows, kind.colours, i + 1, kind.colourBits), kind));
+        seeds.push_back(
+            encodePicture(makeIndexedPicture(640, kDecodeFuzzRows, kind.colours, i + 1, kind.colourBits), kind));
     }
     const IndexedPicture picture = makeIndexedPicture(640, kDecodeFuzzRows, 256, 40);
     GifKind framed;

@@ -63,7 +63,8 @@ std::vector<std::uint8_t> runLengthRows(const IndexedPicture& picture, int bits)
         }
         const std::int32_t period = bits == 8 ? 1 : 2;
         std::int32_t run = 1;
-        while (x + run < w && run < 255 && (run < period || picture.at(x + run, y) == picture.at(x + run - period, y))) {
+        while (x + run < w && run < 255 &&
+               (run < period || picture.at(x + run, y) == picture.at(x + run - period, y))) {
             ++run;
         }
         std::int32_t stretch = 1;
@@ -122,8 +123,8 @@ std::uint8_t widened(std::uint32_t value, int bits) {
 
 }  // namespace
 
-IndexedPicture makeIndexedPicture(std::int32_t width, std::int32_t height, std::size_t colourCount,
-                                  std::uint64_t seed, int colourBits) {
+IndexedPicture makeIndexedPicture(std::int32_t width, std::int32_t height, std::size_t colourCount, std::uint64_t seed,
+                                  int colourBits) {
     SampleRandom random(seed);
     IndexedPicture picture;
     picture.width = width;
@@ -138,7 +139,8 @@ IndexedPicture makeIndexedPicture(std::int32_t width, std::int32_t height, std::
     std::uint8_t previous = 0;
     for (auto& index : picture.indices) {
         // Half the pixels repeat the one before, so that run-length and GIF data have runs.
-        if (random.below(2) == 0) previous = static_cast<std::uint8_t>(random.below(static_cast<std::uint32_t>(colourCount)));
+        if (random.below(2) == 0)
+            previous = static_cast<std::uint8_t>(random.below(static_cast<std::uint32_t>(colourCount)));
         index = previous;
     }
     if (colourBits < 8) {
@@ -151,7 +153,9 @@ IndexedPicture makeIndexedPicture(std::int32_t width, std::int32_t height, std::
     // next in a bottom-up file), and at the end of the top row, the last pixels stored.
     const auto paint = [&](std::int32_t y, std::int32_t from, std::int32_t to) {
         for (std::int32_t x = std::max(from, 0); x < std::min(to, width); ++x) {
-            picture.indices[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] = 2;
+            picture
+                .indices[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] =
+                2;
         }
     };
     paint(0, width - 40, width);
@@ -273,7 +277,8 @@ std::vector<std::uint8_t> encodeGif(const IndexedPicture& picture, const GifKind
     if (gif == nullptr) std::abort();
     EGifSetGifVersion(gif, kind.gif89);
     ColorMapObject* colours = gifColours(picture, false);
-    ColorMapObject* screenColours = kind.localColours ? (kind.otherScreenColours ? gifColours(picture, true) : nullptr) : colours;
+    ColorMapObject* screenColours =
+        kind.localColours ? (kind.otherScreenColours ? gifColours(picture, true) : nullptr) : colours;
     gif->SWidth = picture.width;
     gif->SHeight = picture.height;
     gif->SColorResolution = GifBitSize(colours->ColorCount);
@@ -326,7 +331,8 @@ IndexedPicture asShown(IndexedPicture picture, const PictureKind& pictureKind) {
     const GifKind& kind = pictureKind.gifKind;
     if (kind.frameWidth == 0) return picture;
     const std::size_t last = picture.colours.size() - 1;
-    const auto background = static_cast<std::uint8_t>(kind.otherScreenColours ? last - kind.background : kind.background);
+    const auto background =
+        static_cast<std::uint8_t>(kind.otherScreenColours ? last - kind.background : kind.background);
     for (std::int32_t y = 0; y < picture.height; ++y) {
         for (std::int32_t x = 0; x < picture.width; ++x) {
             const bool inside = x >= kind.frameLeft && x < kind.frameLeft + kind.frameWidth && y >= kind.frameTop &&
@@ -372,14 +378,25 @@ const PictureKind kPictureKinds[] = {
     {"GIF89a, interlaced, local colours", 256, true, {}, {true, true, true, true, 0, 0, 0, 0, 0}},
     {"GIF87a without the closing block", 256, true, {}, {false, false, false, false, 0, 0, 0, 0, 0}},
     {"GIF87a, 16 colours", 16, true, {}, {false, false, true, false, 0, 0, 0, 0, 0}},
-    {"GIF87a, last block cut short after its end code", 256, true, {},
+    {"GIF87a, last block cut short after its end code",
+     256,
+     true,
+     {},
      {false, false, true, false, 0, 0, 0, 0, 0, GifCut::AfterEndCode}},
     {"32-bit BMP with 5-bit masks", 256, false, {32, false, true, 40, false, 5}, {}, 5},
     {"32-bit BMP with 10-bit masks, V4 header", 256, false, {32, false, true, 108, false, 10}, {}},
-    {"GIF89a, local colours over other screen colours", 256, true, {}, {true, false, true, true, 0, 0, 0, 0, 0, GifCut::None, true}},
+    {"GIF89a, local colours over other screen colours",
+     256,
+     true,
+     {},
+     {true, false, true, true, 0, 0, 0, 0, 0, GifCut::None, true}},
     {"GIF87a, frame shorter than its screen", 256, true, {}, {false, false, true, false, 0, 0, 640, 6, 7}},
     {"GIF89a, interlaced frame set in", 256, true, {}, {true, true, true, false, 17, 3, 600, 5, 200}},
-    {"GIF89a, local colours, frame set in", 16, true, {}, {true, false, true, true, 9, 1, 620, 8, 5, GifCut::None, true}},
+    {"GIF89a, local colours, frame set in",
+     16,
+     true,
+     {},
+     {true, false, true, true, 9, 1, 620, 8, 5, GifCut::None, true}},
 };
 const std::size_t kPictureKindCount = sizeof kPictureKinds / sizeof kPictureKinds[0];
 

@@ -24,13 +24,13 @@ struct IndexedPicture {
 // colour 2 is black, and stretches of it (within rows, across row ends, up to the end of
 // the top row) are what run-length data leaves out. colourBits below 8: each colour's
 // values are those that so many bits widened to 8 give (31 of 5 bits is 255).
-IndexedPicture makeIndexedPicture(std::int32_t width, std::int32_t height, std::size_t colourCount,
-                                  std::uint64_t seed, int colourBits = 8);
+IndexedPicture makeIndexedPicture(std::int32_t width, std::int32_t height, std::size_t colourCount, std::uint64_t seed,
+                                  int colourBits = 8);
 
 struct BmpKind {
-    std::uint16_t bitsPerPixel = 24;    // 1, 4, 8, 24 or 32
-    bool runLength = false;             // RLE4 or RLE8
-    bool masks = false;                 // 32 bits with colour masks (the bytes in an unusual order)
+    std::uint16_t bitsPerPixel = 24;     // 1, 4, 8, 24 or 32
+    bool runLength = false;              // RLE4 or RLE8
+    bool masks = false;                  // 32 bits with colour masks (the bytes in an unusual order)
     std::uint32_t infoHeaderBytes = 40;  // 40, 108 (V4) or 124 (V5)
     bool topDown = false;
     int maskBits = 8;  // the width of each mask, up to 10; 8-bit masks are whole bytes
@@ -53,10 +53,10 @@ enum class GifCut {
 };
 
 struct GifKind {
-    bool gif89 = false;          // GIF89a, with a graphic control extension before the image
+    bool gif89 = false;  // GIF89a, with a graphic control extension before the image
     bool interlaced = false;
-    bool closingBlock = true;    // false: the image data runs straight into the trailer
-    bool localColours = false;   // the colour table with the image, none with the screen
+    bool closingBlock = true;   // false: the image data runs straight into the trailer
+    bool localColours = false;  // the colour table with the image, none with the screen
     // The image: the whole screen when frameWidth is 0, else this rectangle of the picture,
     // on a screen whose background is colour `background`.
     std::int32_t frameLeft = 0, frameTop = 0, frameWidth = 0, frameHeight = 0;

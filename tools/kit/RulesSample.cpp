@@ -21,21 +21,14 @@ struct SampleSection {
 // template are the destination's extra lines at the end of a section (7 advances, 8 unit
 // places, 11 or 10 cosmic lines) or sections of its own.
 constexpr SampleSection kTemplateSections[] = {
-    {1, "@COSMIC"},
-    {34, "@CIVILIZE"},
-    {135, "@LEADERS"},         // 23 lines
-    {159, "@GOVERNMENTS"},
-    {172, "@IMPROVE"},
-    {210, "@ENDWONDER"},
-    {233, "@UNITS"},           // 54 lines from a Classic or Conflicts scenario, then 8 of its own
-    {296, "@UNITS_ADVANCED"},  // the destination's own
-    {314, "@TERRAIN"},
-    {348, "@ATTRIBUTES"},      // the destination's own
-    {450, "@ATTITUDES"},
-    {482, "@CARAVAN"},         // the last line before the caravan section
-    {499, "@ORDERS"},          // the first line after it
-    {511, "@DIFFICULTY"},
-    {529, "@LANDSCAPES"},      // the destination's own
+    {1, "@COSMIC"},           {34, "@CIVILIZE"},    {135, "@LEADERS"},  // 23 lines
+    {159, "@GOVERNMENTS"},    {172, "@IMPROVE"},    {210, "@ENDWONDER"},
+    {233, "@UNITS"},                                 // 54 lines from a Classic or Conflicts scenario, then 8 of its own
+    {296, "@UNITS_ADVANCED"},                        // the destination's own
+    {314, "@TERRAIN"},        {348, "@ATTRIBUTES"},  // the destination's own
+    {450, "@ATTITUDES"},      {482, "@CARAVAN"},     // the last line before the caravan section
+    {499, "@ORDERS"},                                // the first line after it
+    {511, "@DIFFICULTY"},     {529, "@LANDSCAPES"},  // the destination's own
 };
 
 constexpr int kProbeLines = 24;  // no ":" line before the edition probe's 23rd counted line
@@ -47,9 +40,9 @@ struct SampleTerrain {
     const char* code;
 };
 constexpr SampleTerrain kTerrains[] = {
-    {"Desert", "Drt"}, {"Plains", "Pln"},  {"Grassland", "Grs"}, {"Forest", "For"},
-    {"Hills", "Hil"},  {"Mountains", "Mou"}, {"Tundra", "Tun"},  {"Glacier", "Gla"},
-    {"Swamp", "Swa"},  {"Jungle", "Jun"},  {"Ocean", "Ocn"},
+    {"Desert", "Drt"}, {"Plains", "Pln"},    {"Grassland", "Grs"}, {"Forest", "For"},
+    {"Hills", "Hil"},  {"Mountains", "Mou"}, {"Tundra", "Tun"},    {"Glacier", "Gla"},
+    {"Swamp", "Swa"},  {"Jungle", "Jun"},    {"Ocean", "Ocn"},
 };
 
 // The scenario counted line that the plan puts in the place of `templateLine`, or 0 when
@@ -121,8 +114,8 @@ private:
 };
 
 std::string valueLine(RulesWriter& writer, const std::string& label, int number) {
-    std::string line = label + " " + std::to_string(number) + ", " + std::to_string(writer.number(100)) +
-                       ", " + std::to_string(writer.number(10)) + "   ; " + label;
+    std::string line = label + " " + std::to_string(number) + ", " + std::to_string(writer.number(100)) + ", " +
+                       std::to_string(writer.number(10)) + "   ; " + label;
     if (writer.number(9) == 0) line = "  " + line;  // a counted line that begins with a blank
     return line;
 }

@@ -14,9 +14,8 @@ namespace fs = std::filesystem;
 
 const char* const kScenarioBitmapNames[6] = {"Units.bmp",  "Cities.bmp",   "Icons.bmp",
                                              "People.bmp", "Terrain1.bmp", "Terrain2.bmp"};
-const char* const kTemplateBitmapNames[7] = {"Units.bmp",    "Cities.bmp",   "Icons.bmp",
-                                             "People.bmp",   "Terrain1.bmp", "Terrain2.bmp",
-                                             "Improvements.bmp"};
+const char* const kTemplateBitmapNames[7] = {"Units.bmp",    "Cities.bmp",   "Icons.bmp",       "People.bmp",
+                                             "Terrain1.bmp", "Terrain2.bmp", "Improvements.bmp"};
 
 namespace {
 
@@ -66,9 +65,8 @@ fs::path writeScenarioFolder(const fs::path& folder, const ScenarioFolderOptions
         rules.edition = options.scenario.edition;
         rules.caravanLines = options.caravanLines;
         rules.seed = seed;
-        const std::string text = options.rulesSections.empty()
-                                     ? makeScenarioRules(rules)
-                                     : writeSampleSections(options.rulesSections, seed);
+        const std::string text =
+            options.rulesSections.empty() ? makeScenarioRules(rules) : writeSampleSections(options.rulesSections, seed);
         writeText(folder / "Rules.txt", withCrLf(text));
     }
     if (options.withBitmaps) {
@@ -89,7 +87,8 @@ fs::path writeScenarioFolder(const fs::path& folder, const ScenarioFolderOptions
     }
     if (options.withCompanions) {
         writeText(folder / "Events.txt", withCrLf("@BEGINEVENTS\n@IF\nTURN\nturn=1\n@THEN\n@ENDIF\n@ENDEVENTS\n"));
-        writeText(folder / pathFromUtf8(options.baseName + ".txt"), withCrLf("A sample scenario\nmade for the converter's tests\n"));
+        writeText(folder / pathFromUtf8(options.baseName + ".txt"),
+                  withCrLf("A sample scenario\nmade for the converter's tests\n"));
         std::vector<std::uint8_t> gif = randomBytes(2048, seed + 7);
         const char signature[] = "GIF89a";
         std::copy(signature, signature + 6, gif.begin());
@@ -108,8 +107,10 @@ std::vector<fs::path> writeSampleWorld(const fs::path& root, std::uint64_t seed)
         const char* folder;
         ScenarioEdition edition;
         const char* pictureKind;
-    } scenarios[] = {{"classic", Classic, nullptr},  {"conflicts", Conflicts, nullptr},
-                     {"fantastic", FantasticWorlds, nullptr}, {"gif", Classic, "GIF87a"},
+    } scenarios[] = {{"classic", Classic, nullptr},
+                     {"conflicts", Conflicts, nullptr},
+                     {"fantastic", FantasticWorlds, nullptr},
+                     {"gif", Classic, "GIF87a"},
                      {"notes", Classic, nullptr}};
     std::vector<fs::path> written;
     for (const auto& scenario : scenarios) {

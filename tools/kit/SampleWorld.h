@@ -24,8 +24,8 @@ std::string gifNameOf(const std::string& bitmapName);
 void writeTemplateFolder(const std::filesystem::path& folder, std::uint64_t seed);
 
 struct ScenarioFolderOptions {
-    std::string baseName = "Sample";     // UTF-8; the scenario file is baseName + ".scn"
-    ScenarioSampleOptions scenario;      // its edition decides the rules text too
+    std::string baseName = "Sample";  // UTF-8; the scenario file is baseName + ".scn"
+    ScenarioSampleOptions scenario;   // its edition decides the rules text too
     int caravanLines = 16;
     bool withRules = true;
     // The rules text section by section (writeSampleSections); empty: one that fits the plan.
@@ -36,12 +36,11 @@ struct ScenarioFolderOptions {
     // file shows them (asShown); GIFs are named as scenarios ship them, UNITS.GIF.
     // Without a kind: 24-bit BMPs of many colours.
     const struct PictureKind* pictureKind = nullptr;
-    bool withCompanions = true;          // Events.txt, the title text, Title.gif, City.txt, Sound/
+    bool withCompanions = true;  // Events.txt, the title text, Title.gif, City.txt, Sound/
 };
 
 // Writes the scenario folder and returns the path of its scenario file.
-std::filesystem::path writeScenarioFolder(const std::filesystem::path& folder,
-                                          const ScenarioFolderOptions& options);
+std::filesystem::path writeScenarioFolder(const std::filesystem::path& folder, const ScenarioFolderOptions& options);
 
 // The sample world that make_sample_world writes under `root`: the template folder, and
 // scenario folders "classic", "conflicts" and "fantastic" of each edition, "gif" whose

@@ -6,13 +6,9 @@
 
 #include "kit/Random.h"
 
-std::int64_t scenarioFixedPartSize(ScenarioEdition edition) {
-    return edition == FantasticWorlds ? 16679 : 16409;
-}
+std::int64_t scenarioFixedPartSize(ScenarioEdition edition) { return edition == FantasticWorlds ? 16679 : 16409; }
 
-std::int64_t scenarioMapOffset(ScenarioEdition edition) {
-    return edition == FantasticWorlds ? 13702 : 13432;
-}
+std::int64_t scenarioMapOffset(ScenarioEdition edition) { return edition == FantasticWorlds ? 13702 : 13432; }
 
 std::int64_t scenarioFileSize(const ScenarioSampleOptions& options) {
     const std::int64_t mapBytes = std::int64_t{options.mapWidthWord / 2} * options.mapHeight * 13;
@@ -56,9 +52,8 @@ void generateScenario(const ScenarioSampleOptions& options,
 std::vector<std::uint8_t> makeScenarioFile(const ScenarioSampleOptions& options) {
     std::vector<std::uint8_t> file;
     file.reserve(static_cast<std::size_t>(scenarioFileSize(options)));
-    generateScenario(options, [&](const std::vector<std::uint8_t>& chunk) {
-        file.insert(file.end(), chunk.begin(), chunk.end());
-    });
+    generateScenario(
+        options, [&](const std::vector<std::uint8_t>& chunk) { file.insert(file.end(), chunk.begin(), chunk.end()); });
     return file;
 }
 

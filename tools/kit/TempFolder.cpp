@@ -10,8 +10,7 @@ TempFolder::TempFolder(const std::string& label) {
     static std::atomic<unsigned> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     for (;;) {
-        path_ = fs::temp_directory_path() /
-                (label + "-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        path_ = fs::temp_directory_path() / (label + "-" + std::to_string(stamp) + "-" + std::to_string(counter++));
         std::error_code error;
         if (fs::create_directories(path_, error)) break;
     }
