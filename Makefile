@@ -10,7 +10,7 @@ SAMPLE_DIR := $(BUILD_DIR)/sample-world
 # it is silent and quick when everything is there.
 DEPS := tools/install-build-deps
 
-.PHONY: all configure test demo bench asan-test fuzz clean
+.PHONY: all configure test demo bench asan-test fuzz clean format format-check
 
 all: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -58,6 +58,17 @@ fuzz:
 	  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(basename $(notdir $(wildcard fuzz/*.cpp)))
 	tools/fuzz-all $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_FLAGS)
+
+# The style of .clang-format: `format` applies it, `format-check` fails on a file it would change.
+SOURCES = $(shell git ls-files '*.cpp' '*.h')
+
+format:
+	@$(DEPS) format
+	clang-format -i $(SOURCES)
+
+format-check:
+	@$(DEPS) format
+	@clang-format --dry-run --Werror $(SOURCES) && echo "format-check: every file as .clang-format lays it out"
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) build-*
