@@ -2,8 +2,10 @@
 
 #ifdef _WIN32
 
-#include <shellapi.h>
 #include <windows.h>
+
+// After windows.h, whose types it uses.
+#include <shellapi.h>
 
 #include "base/Utf16Text.h"
 
