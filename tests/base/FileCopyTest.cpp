@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <fstream>
-#include <istream>
 #include <iterator>
+#include <istream>
 #include <sstream>
 #include <stdexcept>
 #include <streambuf>
@@ -55,9 +55,10 @@ TEST(FileCopy, ReadThatFailsPartWayIsToldFromTheEnd) {
         bool copied;
     };
     const Case cases[] = {
-        {text.size(), false, 200000, true}, {text.size(), false, 0, true},  // size unknown
-        {150000, false, 200000, false},                                     // cut short while read
-        {150000, true, 200000, false},                                      // an input error
+        {text.size(), false, 200000, true},
+        {text.size(), false, 0, true},        // size unknown
+        {150000, false, 200000, false},       // cut short while read
+        {150000, true, 200000, false},        // an input error
         {150000, true, 0, false},
     };
     TempFolder folder;

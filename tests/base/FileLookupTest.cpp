@@ -30,7 +30,8 @@ TEST(FileLookup, FirstOfSeveralSpellingsIsTaken) {
 TEST(FileLookup, MissingNameGivesTheExactSpelling) {
     TempFolder folder;
     EXPECT_EQ(findIgnoringCase(folder.path(), "Units.bmp"), folder / "Units.bmp");
-    EXPECT_EQ(findIgnoringCase(folder / "no-such-folder", "Units.bmp"), folder / "no-such-folder" / "Units.bmp");
+    EXPECT_EQ(findIgnoringCase(folder / "no-such-folder", "Units.bmp"),
+              folder / "no-such-folder" / "Units.bmp");
 }
 
 // The stored spelling is what the folder holds, on every file system.

@@ -91,7 +91,7 @@ TEST(ReplacingOutput, OnlyTemporaryFilesAreStale) {
         std::ofstream(folder / file.name) << file.name;
     }
     fs::create_directory(folder / ".tavorel-folder.partial");  // not a file of ours
-    std::ofstream(folder / kOutputFolderLockName) << "held";   // the lock of the run that removes them
+    std::ofstream(folder / kOutputFolderLockName) << "held";  // the lock of the run that removes them
     removeStaleTemporaries(folder.path());
     for (const Case& file : cases) EXPECT_EQ(fs::exists(folder / file.name), !file.temporary) << file.name;
     EXPECT_TRUE(fs::exists(folder / ".tavorel-folder.partial"));

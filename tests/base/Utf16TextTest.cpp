@@ -21,9 +21,7 @@ const NameCase kNames[] = {
      "\xd0\xa1\xd1\x86\xd0\xb5\xd0\xbd\xd0\xb0\xd1\x80\xd0\xb8\xd0\xb8"},
     {"CJK", u"\u6226\u7565", "\xe6\x88\xa6\xe7\x95\xa5"},
     {"outside the BMP", u"\U0001F3F0.txt", "\xf0\x9f\x8f\xb0.txt"},
-    {"lone high surrogate", std::u16string{u'a', char16_t(0xD83C), u'b'},
-     "a\xed\xa0\xbc"
-     "b"},
+    {"lone high surrogate", std::u16string{u'a', char16_t(0xD83C), u'b'}, "a\xed\xa0\xbc" "b"},
     {"lone low surrogate at the end", std::u16string{u'a', char16_t(0xDFF0)}, "a\xed\xbf\xb0"},
     {"low before high", std::u16string{char16_t(0xDC00), char16_t(0xD800)}, "\xed\xb0\x80\xed\xa0\x80"},
 };
@@ -43,11 +41,7 @@ TEST(Utf16Text, MalformedBytesBecomeReplacementCharacters) {
         std::string utf8;
         std::u16string utf16;
     } cases[] = {
-        {"continuation byte alone",
-         "a\x80"
-         "b",
-         u"a\uFFFD"
-         "b"},
+        {"continuation byte alone", "a\x80" "b", u"a\uFFFD" "b"},
         {"overlong slash", "\xc0\xaf", u"\uFFFD\uFFFD"},
         {"cut short at the end", "a\xe6\x88", u"a\uFFFD\uFFFD"},
         {"lead byte F8", "\xf8", u"\uFFFD"},
@@ -61,7 +55,7 @@ TEST(Utf16Text, MalformedBytesBecomeReplacementCharacters) {
 // last bytes are still to come.
 TEST(Utf16Text, CompleteLengthHoldsBackACharacterCutInTwo) {
     const std::string castle = "\xf0\x9f\x8f\xb0";  // four bytes
-    const std::string cyrillic = "\xd0\xa1";        // two bytes
+    const std::string cyrillic = "\xd0\xa1";          // two bytes
     EXPECT_EQ(completeUtf8Length(""), 0u);
     EXPECT_EQ(completeUtf8Length("Done!\n"), 6u);
     EXPECT_EQ(completeUtf8Length("a" + cyrillic), 3u);

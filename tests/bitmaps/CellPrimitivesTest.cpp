@@ -84,8 +84,8 @@ TEST_F(CellPrimitives, FillThenCopyCellLeavesWhatFillMagentaThenCopyCellLeave) {
         TemplatePicture twoCalls = loadWholeTemplate(target, 640, 480);
         TemplatePicture oneCall = loadWholeTemplate(target, 640, 480);
         const int filled = converter.fillMagenta(twoCalls, c.fillX, c.fillY, c.fillWidth, c.fillHeight);
-        const int expected =
-            filled & converter.copyCell(sourcePicture, twoCalls, c.fromX, c.fromY, c.toX, c.toY, c.width, c.height);
+        const int expected = filled & converter.copyCell(sourcePicture, twoCalls, c.fromX, c.fromY,
+                                                         c.toX, c.toY, c.width, c.height);
         const PixelRect fill{{c.fillX, c.fillY}, c.fillWidth, c.fillHeight};
         const PixelRect to{{c.toX, c.toY}, c.width, c.height};
         EXPECT_EQ(fillThenCopyCell(converter, sourcePicture, oneCall, fill, {c.fromX, c.fromY}, to), expected);

@@ -87,21 +87,18 @@ TEST_F(GraphicsConversion, RefusedPicturesLeaveNoFileOfTheirStep) {
     auto templateRefusal = [&](const char* name, const std::string& problem, const char* step) {
         return refusal("template " + (templates / name).string(), problem, step);
     };
-    EXPECT_EQ(
-        convert(),
-        consoleOf({
-            {"Units.bmp", refusal(scenario / "Units.bmp",
-                                  "is a picture of 16 bits per pixel (1, 4, 8, 24 or 32 are read)", "Units.bmp")},
-            {"Cities.bmp",
-             templateRefusal("Cities.bmp", "is a compressed picture (uncompressed needed)", "Cities.bmp")},
-            {"Icons.bmp", templateRefusal("Improvements.bmp", "is 640 pixels wide (585 needed)", "Icons.bmp")},
-            {"Terrain1.bmp",
-             refusal(scenario / "Terrain1.bmp", "is not a picture (neither a BMP nor a GIF file)", "Terrain1.bmp") +
-                 "\n" +
-                 templateRefusal("Terrain1.bmp", "is cut short (its pixel rows run past the end of the file)",
-                                 "Terrain1.bmp")},
-            {"Terrain2.bmp", templateRefusal("Terrain2.bmp", "not found", "Terrain2.bmp")},
-        }));
+    EXPECT_EQ(convert(), consoleOf({
+        {"Units.bmp", refusal(scenario / "Units.bmp", "is a picture of 16 bits per pixel (1, 4, 8, 24 or 32 are read)",
+                                      "Units.bmp")},
+        {"Cities.bmp", templateRefusal("Cities.bmp", "is a compressed picture (uncompressed needed)", "Cities.bmp")},
+        {"Icons.bmp", templateRefusal("Improvements.bmp", "is 640 pixels wide (585 needed)", "Icons.bmp")},
+        {"Terrain1.bmp", refusal(scenario / "Terrain1.bmp", "is not a picture (neither a BMP nor a GIF file)",
+                                 "Terrain1.bmp") + "\n" +
+                             templateRefusal("Terrain1.bmp",
+                                             "is cut short (its pixel rows run past the end of the file)",
+                                             "Terrain1.bmp")},
+        {"Terrain2.bmp", templateRefusal("Terrain2.bmp", "not found", "Terrain2.bmp")},
+    }));
     EXPECT_TRUE(problemReported);
     EXPECT_EQ(convertedFiles(), (std::vector<std::string>{"People.bmp"}));
 }
@@ -111,9 +108,9 @@ TEST_F(GraphicsConversion, PicturesOfExactlyTheNeededRowsConvertAndOneRowLessIsR
         const char* step;
         const char* templateName;
         int sourceRows, templateRows, templateWidth;
-    } needs[] = {{"Units.bmp", "Units.bmp", 343, 455, 640},      {"Cities.bmp", "Cities.bmp", 471, 471, 640},
-                 {"Icons.bmp", "Icons.bmp", 293, 293, 640},      {"Icons.bmp", "Improvements.bmp", 293, 358, 585},
-                 {"People.bmp", "People.bmp", 163, 162, 640},    {"Terrain1.bmp", "Terrain1.bmp", 479, 479, 640},
+    } needs[] = {{"Units.bmp", "Units.bmp", 343, 455, 640},   {"Cities.bmp", "Cities.bmp", 471, 471, 640},
+                 {"Icons.bmp", "Icons.bmp", 293, 293, 640},   {"Icons.bmp", "Improvements.bmp", 293, 358, 585},
+                 {"People.bmp", "People.bmp", 163, 162, 640}, {"Terrain1.bmp", "Terrain1.bmp", 479, 479, 640},
                  {"Terrain2.bmp", "Terrain2.bmp", 479, 479, 640}};
     for (const auto& need : needs) {
         writeFileBytes(scenario / need.step, bitmap(640, need.sourceRows, 31));
@@ -121,8 +118,8 @@ TEST_F(GraphicsConversion, PicturesOfExactlyTheNeededRowsConvertAndOneRowLessIsR
     }
     EXPECT_EQ(convert(), consoleOf());
     auto refusedAt = [&](int rows) {
-        const std::string tooSmall =
-            "is too small (" + std::to_string(rows) + " rows, at least " + std::to_string(rows + 1) + " needed)";
+        const std::string tooSmall = "is too small (" + std::to_string(rows) + " rows, at least " +
+                                     std::to_string(rows + 1) + " needed)";
         return convert().find(tooSmall) != std::string::npos;
     };
     for (const auto& need : needs) {

@@ -37,9 +37,10 @@ protected:
         const SourcePicture sourcePicture = loadWholeSource(source, 640, 480);
         std::vector<Bytes> out[2];
         for (int i = 0; i < 2; ++i) {
-            out[i] = streamInWindows(
-                {i == 0 ? target : topDownCopy(target, 640, 480)}, {wholePicture(640, 480)},
-                [&](Pictures& pictures) { EXPECT_EQ((converter.*layout)(sourcePicture, pictures[0]), 1); });
+            out[i] = streamInWindows({i == 0 ? target : topDownCopy(target, 640, 480)}, {wholePicture(640, 480)},
+                                     [&](Pictures& pictures) {
+                                         EXPECT_EQ((converter.*layout)(sourcePicture, pictures[0]), 1);
+                                     });
         }
         EXPECT_EQ(out[1][0], topDownCopy(out[0][0], 640, 480)) << "the top-down template";
         return out[0][0];
@@ -99,7 +100,7 @@ TEST_F(Layouts, CitiesStayInPlaceButClassicTakesC4FromOneColumnFurtherLeft) {
 
 // FantasticWorlds recolours C3 two rows higher, and C4 two rows higher and one column left.
 TEST_F(Layouts, CitiesTurnGrayMagentaInTheRecolourRectangleOfEachEditionFamily) {
-    const std::vector<Cell> grayInCells = {magenta(10, 50),   magenta(64, 331),  magenta(340, 88), magenta(592, 300),
+    const std::vector<Cell> grayInCells = {magenta(10, 50),  magenta(64, 331),  magenta(340, 88), magenta(592, 300),
                                            magenta(150, 430), magenta(336, 470), magenta(3, 430),  magenta(119, 469)};
     const std::vector<Cell> grayOutside = {gray(0, 0), gray(65, 100), gray(200, 38), gray(639, 479), gray(300, 200)};
     for (const Cell& at : grayInCells) setPixel(source, at.x, at.y, kGray);  // C1, C2, C5, C6
@@ -124,8 +125,8 @@ TEST_F(Layouts, CitiesTurnGrayMagentaInTheRecolourRectangleOfEachEditionFamily) 
             const int c3 = 1 + 65 * c, c4 = 334 + 65 * c;
             if (edition == FantasticWorlds) {
                 expectCells(out, {gray(c3 + 5, 395), gray(c3 + 6, 396), magenta(c3 + 7, 394), magenta(c3 + 5, 347),
-                                  magenta(c3 + 6, 348), gray(c4 + 63, 360), magenta(c4 + 62, 361), magenta(c4 - 1, 360),
-                                  magenta(c4 + 5, 347)});
+                                  magenta(c3 + 6, 348), gray(c4 + 63, 360), magenta(c4 + 62, 361),
+                                  magenta(c4 - 1, 360), magenta(c4 + 5, 347)});
             } else {
                 expectCells(out, {magenta(c3 + 5, 395), gray(c3 + 5, 347), gray(c4 - 1, 360)});
             }
@@ -136,8 +137,8 @@ TEST_F(Layouts, CitiesTurnGrayMagentaInTheRecolourRectangleOfEachEditionFamily) 
 TEST_F(Layouts, Terrain1RepeatsACellByRowMovesTheT2StripsAndKeepsTheRestInPlace) {
     setPixel(source, 10, 370, kGray);
     const Bytes out = run(&ScenarioConverter::convertTerrain1);
-    std::vector<Cell> cells = {gray(10, 370),  kept(0, 0),   kept(639, 479), kept(600, 400),
-                               kept(300, 430), kept(325, 1), kept(200, 33) /* grid row between cells */};
+    std::vector<Cell> cells = {gray(10, 370), kept(0, 0), kept(639, 479), kept(600, 400), kept(300, 430),
+                               kept(325, 1), kept(200, 33) /* grid row between cells */};
     const bool repeatsFirst[11] = {false, true, false, false, false, false, true, true, true, false, true};
     for (int r = 0; r < 11; ++r) {
         const int y = 1 + 33 * r, repeated = repeatsFirst[r] ? 1 : 66;
@@ -156,11 +157,8 @@ TEST_F(Layouts, Terrain1RepeatsACellByRowMovesTheT2StripsAndKeepsTheRestInPlace)
 TEST_F(Layouts, Terrain2TakesEverySecondSmallCellButAllOfTwoRows) {
     setPixel(source, 5, 5, kGray);
     const Bytes out = run(&ScenarioConverter::convertTerrain2);
-    std::vector<Cell> cells = {gray(5, 5),
-                               inPlace(1, 1, 64, 32),
-                               inPlace(456, 298, 64, 32),
-                               inPlace(196, 331, 64, 32),
-                               kept(261, 331, 64, 32) /* V2 has four cells only */,
+    std::vector<Cell> cells = {gray(5, 5),          inPlace(1, 1, 64, 32),    inPlace(456, 298, 64, 32),
+                               inPlace(196, 331, 64, 32), kept(261, 331, 64, 32) /* V2 has four cells only */,
                                kept(528, 412)};
     for (int c = 0; c < 16; ++c) {
         cells.insert(cells.end(), {inPlace(1 + 33 * c, 412, 32, 16), inPlace(1 + 33 * c, 463, 32, 16)});
@@ -193,30 +191,31 @@ TEST_F(Layouts, IconsAndImprovementsSlotsTakeTheirCellsFromTheScenarioIcons) {
     const SourcePicture sourcePicture = loadWholeSource(source, 640, 480);
     std::vector<Bytes> out[2];
     for (int i = 0; i < 2; ++i) {  // bottom-up, then top-down templates
-        out[i] = streamInWindows(
-            i == 0 ? std::vector<Bytes>{target, improvementsTemplate}
-                   : std::vector<Bytes>{topDownCopy(target, 640, 480), topDownCopy(improvementsTemplate, 585, 380)},
-            {wholePicture(640, 480), wholePicture(585, 380)},
-            [&](Pictures& pictures) { EXPECT_EQ(converter.convertIcons(sourcePicture, pictures[0], pictures[1]), 1); });
+        out[i] = streamInWindows(i == 0 ? std::vector<Bytes>{target, improvementsTemplate}
+                                        : std::vector<Bytes>{topDownCopy(target, 640, 480),
+                                                             topDownCopy(improvementsTemplate, 585, 380)},
+                                 {wholePicture(640, 480), wholePicture(585, 380)}, [&](Pictures& pictures) {
+                                     EXPECT_EQ(converter.convertIcons(sourcePicture, pictures[0], pictures[1]), 1);
+                                 });
     }
     EXPECT_EQ(out[1][0], topDownCopy(out[0][0], 640, 480));
     EXPECT_EQ(out[1][1], topDownCopy(out[0][1], 585, 380));
     const Bytes& icons = out[0][0];
     const Bytes& improvements = out[0][1];
 
-    expectCells(icons,
-                {fromSource(344, 23, 34, 18, 602, 1), fromSource(344, 65, 34, 18, 602, 43),
-                 fromSource(344, 86, 34, 18, 602, 64), fromSource(381, 2, 34, 18, 345, 2),
-                 fromSource(603, 2, 34, 18, 567, 2), fromSource(418, 86, 34, 18, 382, 86),
-                 fromSource(492, 86, 34, 18, 419, 85), fromSource(603, 86, 34, 18, 530, 85), inPlace(344, 107, 34, 18),
-                 inPlace(492, 275, 34, 18), gray(350, 110), kept(455, 86, 34, 18) /* no group writes it */,
-                 kept(344, 2, 34, 18), kept(343, 107), kept(529, 212) /* I2 has five columns */});
-    const int slots[][5] = {// slot, x, y, and the source of its picture
-                            {9, 92, 53, 345, 23},     {16, 19, 94, 602, 22},    {17, 92, 94, 345, 44},
-                            {40, 19, 217, 344, 107},  {47, 530, 217, 344, 128}, {49, 92, 258, 418, 128},
-                            {67, 238, 340, 566, 170}, {8, 19, 53, 602, 1},      {24, 19, 135, 602, 43},
-                            {32, 19, 176, 602, 64},   {34, 165, 176, 382, 86},  {36, 311, 176, 419, 86},
-                            {39, 530, 176, 530, 86},  {1, 92, 12, 345, 2},      {31, 530, 135, 567, 65}};
+    expectCells(icons, {fromSource(344, 23, 34, 18, 602, 1),    fromSource(344, 65, 34, 18, 602, 43),
+                        fromSource(344, 86, 34, 18, 602, 64),   fromSource(381, 2, 34, 18, 345, 2),
+                        fromSource(603, 2, 34, 18, 567, 2),     fromSource(418, 86, 34, 18, 382, 86),
+                        fromSource(492, 86, 34, 18, 419, 85),   fromSource(603, 86, 34, 18, 530, 85),
+                        inPlace(344, 107, 34, 18),              inPlace(492, 275, 34, 18),
+                        gray(350, 110),                          kept(455, 86, 34, 18) /* no group writes it */,
+                        kept(344, 2, 34, 18),                    kept(343, 107),
+                        kept(529, 212) /* I2 has five columns */});
+    const int slots[][5] = {  // slot, x, y, and the source of its picture
+        {9, 92, 53, 345, 23},     {16, 19, 94, 602, 22},    {17, 92, 94, 345, 44},  {40, 19, 217, 344, 107},
+        {47, 530, 217, 344, 128}, {49, 92, 258, 418, 128},  {67, 238, 340, 566, 170}, {8, 19, 53, 602, 1},
+        {24, 19, 135, 602, 43},   {32, 19, 176, 602, 64},   {34, 165, 176, 382, 86}, {36, 311, 176, 419, 86},
+        {39, 530, 176, 530, 86},  {1, 92, 12, 345, 2},      {31, 530, 135, 567, 65}};
     std::vector<Cell> cells = {gray(93, 54), kept(19, 12, 34, 18) /* slot 0 */, kept(238, 176, 34, 18) /* slot 35 */};
     for (const auto& s : slots) {
         ASSERT_EQ(s[1], 19 + 73 * (s[0] % 8));
@@ -228,8 +227,8 @@ TEST_F(Layouts, IconsAndImprovementsSlotsTakeTheirCellsFromTheScenarioIcons) {
     for (int y = 0; y < 380; ++y) {
         for (int x = 0; x < 585; ++x) {
             const int column = (x - 19) / 73, row = (y - 12) / 41, slot = 8 * row + column;
-            const bool inSlot =
-                x >= 19 && y >= 12 && (x - 19) % 73 < 34 && (y - 12) % 41 < 18 && slot >= 1 && slot <= 67 && slot != 35;
+            const bool inSlot = x >= 19 && y >= 12 && (x - 19) % 73 < 34 && (y - 12) % 41 < 18 && slot >= 1 &&
+                                slot <= 67 && slot != 35;
             if (!inSlot) {
                 ASSERT_EQ(pixelAt(improvements, x, y), pixelAt(improvementsTemplate, x, y)) << x << "," << y;
             }

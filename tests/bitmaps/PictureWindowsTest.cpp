@@ -7,9 +7,8 @@
 
 namespace {
 
-Bytes streamOne(
-    const Bytes& bytes, const PictureExtent& extent,
-    const std::function<void(TemplatePicture&)>& edit = [](TemplatePicture&) {}) {
+Bytes streamOne(const Bytes& bytes, const PictureExtent& extent,
+                      const std::function<void(TemplatePicture&)>& edit = [](TemplatePicture&) {}) {
     return streamInWindows({bytes}, {extent}, [&](Pictures& pictures) { edit(pictures[0]); })[0];
 }
 

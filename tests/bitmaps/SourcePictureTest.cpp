@@ -140,8 +140,7 @@ TEST(SourcePictures, DamagedBmpsAreRefusedWithTheirReason) {
     const std::pair<Bytes, std::string> cases[] = {
         {runLengthBmp(8, {0, 1}), ""},  // nothing but the end mark: all black
         {runLengthBmp(8, {255, 7, 255, 7, 131, 7, 0, 1}), "has run-length data that runs past the end of a row"},
-        {runLengthBmp(4, {255, 0x12, 255, 0x12, 131, 0x12, 0, 1}),
-         "has run-length data that runs past the end of a row"},
+        {runLengthBmp(4, {255, 0x12, 255, 0x12, 131, 0x12, 0, 1}), "has run-length data that runs past the end of a row"},
         {runLengthBmp(8, {0, 0, 0, 0, 1, 7, 0, 1}), "has run-length data that runs past its last row"},
         {runLengthBmp(8, {255, 7, 255, 7, 0, 2, 131, 0, 0, 1}), "has run-length data that runs past the end of a row"},
         {runLengthBmp(8, {255, 7, 255, 7, 0, 2, 130, 0, 0, 0, 0, 1}), ""},  // a move up to the row's end
@@ -197,7 +196,7 @@ TEST_F(SourcePictureKinds, AScenarioOfEachKindConvertsToTheFilesOfItsTwinWith24B
         PictureKind twin = pictureKind("24-bit BMP");
         twin.colours = kind.colours;
         twin.colourBits = kind.colourBits;
-        twin.gifKind = kind.gifKind;                    // drawn as the GIF's screen shows it
+        twin.gifKind = kind.gifKind;  // drawn as the GIF's screen shows it
         twin.bmp.tableColours = kind.bmp.tableColours;  // and as the BMP's colour table does
         const auto [expectedConsole, expected] = convertKind(twin);
         const auto [console, converted] = convertKind(kind);

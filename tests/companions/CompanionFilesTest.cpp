@@ -132,9 +132,8 @@ TEST_F(CompanionTest, SoundFolderThatCannotBeCreatedIsReported) {
     writeFileBytes(sound, {7, 7, 7});  // a file where the folder should be
     copy();
     EXPECT_TRUE(converter.problemReported());
-    EXPECT_NE(
-        console.str().find("Found Sounds dir!\nNow Copying...\nError: could not create " + sound.string() + "!\n"),
-        std::string::npos)
+    EXPECT_NE(console.str().find("Found Sounds dir!\nNow Copying...\nError: could not create " + sound.string() + "!\n"),
+              std::string::npos)
         << console.str();
     EXPECT_EQ(readFileBytes(sound), (Bytes{7, 7, 7}));
 }

@@ -41,18 +41,11 @@ protected:
 TEST_F(CollectionRunTest, FindsScenarioFilesByTheirEndingInByteOrder) {
     const fs::path root = folder / "found";
     const char* const files[] = {
-        "b.scn",
-        "A.SCN",
-        "c.Scn",
-        "sub/x.scn",
-        "sub.scn/y.scn",  // a folder ending in .scn is entered
-        "d.scnx",
-        "e.sc",
-        "f.scn.bak",  // not scenario names
-        "Converted/z.scn",
-        "sub/converted/w.scn",
-        "sub/CoNvErTeD/v.scn",  // earlier outputs
-        "outputs/o.scn",        // this run's own output folder
+        "b.scn",         "A.SCN",          "c.Scn",         "sub/x.scn",
+        "sub.scn/y.scn",                                     // a folder ending in .scn is entered
+        "d.scnx",        "e.sc",           "f.scn.bak",     // not scenario names
+        "Converted/z.scn", "sub/converted/w.scn", "sub/CoNvErTeD/v.scn",  // earlier outputs
+        "outputs/o.scn",                                     // this run's own output folder
     };
     for (const char* name : files) {
         fs::create_directories((root / name).parent_path());

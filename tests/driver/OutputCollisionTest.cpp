@@ -47,9 +47,7 @@ constexpr char kRulesScn[] = "Rules.scn", kCityScn[] = "City.scn", kEventsScn[] 
 
 // Converted holds the converted file, not the scenario's file of that name.
 template <const char* name>
-void grown(const fs::path& scen) {
-    EXPECT_GT(readFileBytes(scen / "Converted" / name).size(), readFileBytes(scen / name).size());
-}
+void grown(const fs::path& scen) { EXPECT_GT(readFileBytes(scen / "Converted" / name).size(), readFileBytes(scen / name).size()); }
 
 bool linked(const fs::path& link) {
     std::error_code noLinks;
@@ -65,9 +63,7 @@ void companionsCopied(const fs::path& scen) {
 }
 
 const Layout kLayouts[] = {
-    {"the title text is the scenario's own Rules.txt",
-     renamed<kRulesScn>,
-     {"{scen}/Rules.scn"},
+    {"the title text is the scenario's own Rules.txt", renamed<kRulesScn>, {"{scen}/Rules.scn"},
      exit_code::SomethingSkipped,
      {"Copying identical files\nFound Events.txt!\nNow Copying...\nWarning: {scen}/Rules.txt not copied, it "
       "would replace the converted Rules.txt!\nFound Title Image!\nNow Copying...\n"},
@@ -76,22 +72,14 @@ const Layout kLayouts[] = {
          EXPECT_NE(readFileBytes(scen / "Converted" / "Rules.txt"), readFileBytes(scen / "Rules.txt"));
          EXPECT_NE(readFileText(scen / "Converted" / "Rules.txt").find("@COSMIC"), std::string::npos);
      }},
-    {"the title text is City.txt",
-     renamed<kCityScn>,
-     {"{scen}/City.scn"},
-     exit_code::Converted,
+    {"the title text is City.txt", renamed<kCityScn>, {"{scen}/City.scn"}, exit_code::Converted,
      {"Copying identical files\nFound Events.txt!\nNow Copying...\nFound Scenario Title!\nNow Copying...\n"
       "Found Title Image!\nNow Copying...\nFound Sounds dir!\nNow Copying...\nConversion Terminated\n"},
-     "Warning",
-     companionsCopied},
-    {"the title text is Events.txt",
-     renamed<kEventsScn>,
-     {"{scen}/Events.scn"},
-     exit_code::Converted,
+     "Warning", companionsCopied},
+    {"the title text is Events.txt", renamed<kEventsScn>, {"{scen}/Events.scn"}, exit_code::Converted,
      {"Copying identical files\nFound Events.txt!\nNow Copying...\nFound Title Image!\nNow Copying...\n"
       "Found City.txt!\nNow Copying...\nFound Sounds dir!\nNow Copying...\nConversion Terminated\n"},
-     "Warning",
-     companionsCopied},
+     "Warning", companionsCopied},
     {"a template Rules.txt cut short, with lines missing from a section too",
      [](const fs::path& root) {
          std::string rules = readFileText(root / "template" / "Rules.txt");
@@ -102,12 +90,10 @@ const Layout kLayouts[] = {
          writeFileText(root / "template" / "Rules.txt", rules.erase(from, to - from));
          return true;
      },
-     {"{scen}/Sample.scn"},
-     exit_code::SomethingSkipped,
+     {"{scen}/Sample.scn"}, exit_code::SomethingSkipped,
      {"Converting Rules.txt\nWarning: {root}/template/Rules.txt has fewer lines than the rules conversion needs, "
       "the converted Rules.txt is incomplete!\nDone!\n"},
-     "do not fit",
-     nullptr},
+     "do not fit", nullptr},
     {"Converted/Sound a link to Converted, Rules.txt and Events.txt in the Sound folder",
      [](const fs::path& root) {
          fs::create_directories(root / "scen" / "Converted");
@@ -115,8 +101,7 @@ const Layout kLayouts[] = {
          writeFileText(root / "scen" / "Sound" / "Events.txt", "sound events");
          return linked(root / "scen" / "Converted" / "Sound");
      },
-     {"{scen}/Sample.scn"},
-     exit_code::SomethingSkipped,
+     {"{scen}/Sample.scn"}, exit_code::SomethingSkipped,
      {"Warning: {scen}/Sound/Events.txt not copied, it would replace the copied Events.txt!\n",
       "Warning: {scen}/Sound/Rules.txt not copied, it would replace the converted Rules.txt!\n"},
      "Error",
@@ -124,36 +109,23 @@ const Layout kLayouts[] = {
          EXPECT_EQ(readFileBytes(scen / "Converted" / "Events.txt"), readFileBytes(scen / "Events.txt"));
          EXPECT_NE(readFileText(scen / "Converted" / "Rules.txt").find("@COSMIC"), std::string::npos);
      }},
-    {"the scenario file named Events.txt",
-     renamed<kEventsTxt>,
-     {"{scen}/Events.txt"},
-     exit_code::SomethingSkipped,
+    {"the scenario file named Events.txt", renamed<kEventsTxt>, {"{scen}/Events.txt"}, exit_code::SomethingSkipped,
      {"Warning: {scen}/Events.txt not copied, it would replace the converted Events.txt!\n", "Found Title Image!\n"},
-     "Found Events.txt",
-     grown<kEventsTxt>},
-    {"the scenario file named City.txt",
-     renamed<kCityTxt>,
-     {"{scen}/City.txt"},
-     exit_code::SomethingSkipped,
+     "Found Events.txt", grown<kEventsTxt>},
+    {"the scenario file named City.txt", renamed<kCityTxt>, {"{scen}/City.txt"}, exit_code::SomethingSkipped,
      {"Warning: {scen}/City.txt not copied, it would replace the converted City.txt!\n", "Found Events.txt!\n"},
-     "Found City.txt",
-     grown<kCityTxt>},
+     "Found City.txt", grown<kCityTxt>},
     {"Converted a link back to the scenario folder, beside a file named like a temporary",
      [](const fs::path& root) {
          writeFileText(root / "scen" / ".tavorel-0123456789abcdef-1.partial", "the user's own");
          return linked(root / "scen" / "Converted");
      },
-     {"{scen}/Sample.scn"},
-     exit_code::Refused,
-     {"Error: {scen}/Converted/Sample.scn is the scenario file itself!\n"},
-     "Done",
-     [](const fs::path& scen) { EXPECT_FALSE(fs::exists(scen / kOutputFolderLockName)); }},
+     {"{scen}/Sample.scn"}, exit_code::Refused, {"Error: {scen}/Converted/Sample.scn is the scenario file itself!\n"},
+     "Done", [](const fs::path& scen) { EXPECT_FALSE(fs::exists(scen / kOutputFolderLockName)); }},
     {"an output's name taken by a folder in Converted",
      [](const fs::path& root) { return fs::create_directories(root / "scen" / "Converted" / "City.txt"); },
-     {"{scen}/Sample.scn"},
-     exit_code::SomethingSkipped,
-     {"Error: could not copy {scen}/City.txt to {scen}/Converted/City.txt!\n"},
-     "Warning",
+     {"{scen}/Sample.scn"}, exit_code::SomethingSkipped,
+     {"Error: could not copy {scen}/City.txt to {scen}/Converted/City.txt!\n"}, "Warning",
      [](const fs::path& scen) {
          for (const auto& entry : fs::directory_iterator(scen / "Converted")) {
              EXPECT_FALSE(isTemporaryName(entry.path().filename().string())) << entry.path();
@@ -166,18 +138,11 @@ const Layout kLayouts[] = {
          fs::create_symlink(root / "scen" / "Rules.txt", root / "out" / "Rules.txt", noLinks);
          return !noLinks;
      },
-     {"--out", "{root}/out", "{scen}/Sample.scn"},
-     exit_code::SomethingSkipped,
-     {"Error: {root}/out/Rules.txt is the scenario's own rules text, Rules.txt not converted!\n"},
-     "Warning",
+     {"--out", "{root}/out", "{scen}/Sample.scn"}, exit_code::SomethingSkipped,
+     {"Error: {root}/out/Rules.txt is the scenario's own rules text, Rules.txt not converted!\n"}, "Warning",
      [](const fs::path& scen) { EXPECT_TRUE(fs::is_symlink(scen.parent_path() / "out" / "Rules.txt")); }},
-    {"the bitmaps alone, with the scenario's own folder for outputs",
-     nullptr,
-     {"--out", "{scen}", "/g1", "{scen}"},
-     exit_code::GraphicsOnly,
-     {"{scen}/Units.bmp is one of the pictures it is made from"},
-     "Done",
-     nullptr},
+    {"the bitmaps alone, with the scenario's own folder for outputs", nullptr, {"--out", "{scen}", "/g1", "{scen}"},
+     exit_code::GraphicsOnly, {"{scen}/Units.bmp is one of the pictures it is made from"}, "Done", nullptr},
 #ifndef _WIN32  // Windows lists folders through their long form, which has room for this one
     {"a folder run with a subfolder whose path is too long to be listed",
      [](const fs::path& root) {
@@ -190,12 +155,10 @@ const Layout kLayouts[] = {
          fs::current_path(back);
          return true;
      },
-     {"{root}"},
-     exit_code::SomethingSkipped,
+     {"{root}"}, exit_code::SomethingSkipped,
      {"Error: could not read the folder {root}/" + std::string(250, 'd'),
       "Converted 1 scenarios: 1 complete, 0 with problems, 0 refused\n"},
-     "refused:",
-     nullptr},
+     "refused:", nullptr},
 #endif
 };
 
@@ -237,8 +200,7 @@ TEST(OutputCollision, FolderLayoutsWithLinksAndSharedNamesKeepEveryFileTheirOwn)
         for (const std::string& line : layout.lines) {
             const std::string expected = withFolders(line, root.path());
             const std::size_t at = text.find(expected);
-            EXPECT_TRUE(at != std::string::npos && text.find(expected, at + 1) == std::string::npos) << expected << "\n"
-                                                                                                     << text;
+            EXPECT_TRUE(at != std::string::npos && text.find(expected, at + 1) == std::string::npos) << expected << "\n" << text;
         }
         EXPECT_EQ(text.find(layout.absent), std::string::npos) << text;
         EXPECT_TRUE(scenarioFiles(root / "scen") == before);

@@ -23,8 +23,7 @@ const char* const kHelpScreen =
 
 std::string openError(const std::string& path) {
     return "Error in opening Scenario File!\nPlease check for existance of file and\n"
-           "remember to use full path & extension\n" +
-           path + ": No such file or directory\n";
+           "remember to use full path & extension\n" + path + ": No such file or directory\n";
 }
 
 class RunTest : public ::testing::Test {
@@ -99,8 +98,8 @@ TEST_F(RunTest, ShortScenarioIsRefusedWithItsNameAndNoOutputFile) {
     bytes.resize(bytes.size() - 501);
     const fs::path scenario = scenarioWith(bytes);
     EXPECT_EQ(run({scenario.string()}), exit_code::Refused);
-    EXPECT_EQ(console.str(),
-              "Error: " + scenario.string() + " is shorter than its map, unit and city counts announce!\n");
+    EXPECT_EQ(console.str(), "Error: " + scenario.string() +
+                                 " is shorter than its map, unit and city counts announce!\n");
     EXPECT_FALSE(fs::exists(folder / "scen" / "Converted" / "Rome.scn"));
 }
 

@@ -94,9 +94,8 @@ TEST(ScenarioFileStep, ScenarioWhoseReadingFailsGivesNoOutput) {
         convertScenarioStep(converter, scenario, path, output);
 
         const bool complete = read.readable == input.size();
-        EXPECT_EQ(console.str(),
-                  "Converting SCN file...\n" +
-                      (complete ? std::string("Done!\n") : "Error: could not read " + path.string() + "!\n"));
+        EXPECT_EQ(console.str(), "Converting SCN file...\n" +
+                                     (complete ? std::string("Done!\n") : "Error: could not read " + path.string() + "!\n"));
         EXPECT_EQ(converter.problemReported(), !complete);
         EXPECT_EQ(readFileBytes(outputPath).size(), complete ? 74451u : earlier.size());
         EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)

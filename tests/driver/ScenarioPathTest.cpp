@@ -8,9 +8,9 @@ TEST(ScenarioPath, SplitsIntoDriveDirectoryNameAndExtension) {
         const char *drive, *directory, *name, *extension;
     } cases[] = {
         {"C:\\Games\\Scen\\Rome.scn", "C:", "\\Games\\Scen\\", "Rome", ".scn"},
-        {"Scen.scn", "", "", "Scen", ".scn"},                              // no folder part
-        {"X:Rome.scn", "X:", "", "Rome", ".scn"},                          // drive-relative
-        {"D:\\my.scenarios\\Rome", "D:", "\\my.scenarios\\", "Rome", ""},  // a dot in a folder
+        {"Scen.scn", "", "", "Scen", ".scn"},                                  // no folder part
+        {"X:Rome.scn", "X:", "", "Rome", ".scn"},                              // drive-relative
+        {"D:\\my.scenarios\\Rome", "D:", "\\my.scenarios\\", "Rome", ""},     // a dot in a folder
         {"/home/me/old.games\\scen/Rome.v2.scn", "", "/home/me/old.games\\scen/", "Rome.v2", ".scn"},
     };
     for (const auto& c : cases) {

@@ -70,7 +70,8 @@ protected:
     }
     fs::path templates() const { return world / "template"; }
 
-    void addScenario(const fs::path& folder, const std::string& baseName, ScenarioEdition edition, std::uint64_t seed) {
+    void addScenario(const fs::path& folder, const std::string& baseName, ScenarioEdition edition,
+                     std::uint64_t seed) {
         ScenarioFolderOptions options;
         options.baseName = baseName;
         options.scenario.edition = edition;
@@ -135,8 +136,9 @@ std::string expectedSummary(const fs::path& collection) {
             lines += "  refused: " + path + "\n";
         }
     }
-    return "Converted " + std::to_string(kMemberCount) + " scenarios: " + std::to_string(complete) + " complete, " +
-           std::to_string(withProblems) + " with problems, " + std::to_string(refused) + " refused\n" + lines;
+    return "Converted " + std::to_string(kMemberCount) + " scenarios: " + std::to_string(complete) +
+           " complete, " + std::to_string(withProblems) + " with problems, " + std::to_string(refused) +
+           " refused\n" + lines;
 }
 
 }  // namespace
@@ -215,7 +217,6 @@ TEST_F(Collection, AllCompleteExitsWithZero) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.output.rfind("[1/2] " + (world / "two" / "a" / "A.scn").string() + "\n", 0), 0u);
     EXPECT_NE(run.output.find("\n[2/2] " + (world / "two" / "b" / "B.scn").string() + "\n"), std::string::npos);
-    const std::string summary =
-        "Conversion Terminated\nConverted 2 scenarios: 2 complete, 0 with problems, 0 refused\n";
+    const std::string summary = "Conversion Terminated\nConverted 2 scenarios: 2 complete, 0 with problems, 0 refused\n";
     EXPECT_EQ(run.output.substr(run.output.size() - summary.size()), summary);
 }

@@ -35,21 +35,10 @@ std::string noTemplates(const std::string& folder) {
            "--templates!\n";
 }
 // The complete help starts so, then names every mode, option and exit code.
-const std::vector<std::string> kHelp{kHelpScreen + "\n" + kUsage,
-                                     "Tavorel <folder> ",
-                                     "Tavorel <path> <path>... ",
-                                     "Tavorel /g2 <folder> ",
-                                     "--out <folder> ",
-                                     "--templates <folder> ",
-                                     "--report <file> ",
-                                     "--quiet, -q ",
-                                     "--version ",
-                                     "--help, -h, /? ",
-                                     "working directory",
-                                     "\n   0  ",
-                                     "\n   1  ",
-                                     "\n   2  ",
-                                     "\n  -1  "};
+const std::vector<std::string> kHelp{kHelpScreen + "\n" + kUsage, "Tavorel <folder> ", "Tavorel <path> <path>... ",
+                                     "Tavorel /g2 <folder> ", "--out <folder> ", "--templates <folder> ", "--report <file> ",
+                                     "--quiet, -q ", "--version ", "--help, -h, /? ", "working directory",
+                                     "\n   0  ", "\n   1  ", "\n   2  ", "\n  -1  "};
 
 // {W} is the world folder; the working folder is {W}/template, which holds a complete
 // scenario in --dash with three texts left behind. The collection {W}/c holds, in this
@@ -75,16 +64,12 @@ const CommandCase kCases[] = {
     {{"-q", "--bogus", "{W}/c/good/Sample.scn"}, 1, "Unknown option --bogus\n" + kUsage},
     {{"-Q", "{W}/c/good/Sample.scn"}, 1, "Unknown option -Q\n" + kUsage},
     {{"{W}/c/good/Sample.scn", "-out", "{W}/o6"}, 1, "Unknown option -out\n" + kUsage, {}, {}, {"{W}/o6"}},
-    {{"--dash/Sample.scn"},
-     0,
-     "",
-     {"Tavorel V1.2\nScenario File: Sample.scn\n", kDashNote + "Conversion Terminated\n"}},
+    {{"--dash/Sample.scn"}, 0, "", {"Tavorel V1.2\nScenario File: Sample.scn\n", kDashNote + "Conversion Terminated\n"}},
     {{"./--dash/Sample.scn", "-q"}, 0, ""},  // no note when quiet
     {{"-q"}, 1, kUsage},
     {{"/g1", "-q"}, 1, "USAGE: Tavorel /g1 <folder of the scenario's bitmaps>\n"},
     {{"/g1", "{W}/c/good", "{W}/c/bad"}, 1, "USAGE: Tavorel /g1 <folder of the scenario's bitmaps>\n"},
-    {{"--templates", "{W}/template"},
-     1,
+    {{"--templates", "{W}/template"}, 1,
      "USAGE: Tavorel --templates <folder of the destination's templates> <scenario file or folder>\n"},
     {{"-q", "{W}/c/good/Sample.scn"}, 0, "", {}, {"{W}/c/good/Converted/Rules.txt"}},
     {{"{W}/c/good", "--report"}, 1, "USAGE: Tavorel --report <report file> <scenario file or folder>\n"},
@@ -100,31 +85,19 @@ const CommandCase kCases[] = {
     {{"/g1", "--quiet", "{W}/c/bad"}, 1, kBadProblems},
     {{"-q", "/g1", "{W}/empty"}, 1, "", {}, {}, {"{W}/empty/Converted"}},
     {{"-q", "{W}/empty"}, 255, "No scenario file found in {W}/empty\n"},
-    {{"-q", "{W}/c"},
-     2,
+    {{"-q", "{W}/c"}, 2,
      "[1/3] {W}/c/bad/Sample.scn\n" + kBadProblems + "[2/3] {W}/c/broken/Bad.scn\n" + kBadRefusal +
          "Converted 3 scenarios: 1 complete, 1 with problems, 1 refused\n  with problems: {W}/c/bad/Sample.scn\n    " +
          kUnitsProblem + "    (and 1 more)\n  refused: {W}/c/broken/Bad.scn\n    " + kRefusal},
-    {{"--out", "{W}/o3", "-q", "{W}/c"},
-     2,
-     "",
-     {"[1/3] {W}/c/bad/Sample.scn\n" + kUnitsProblem},
-     {"{W}/o3/good/Sample.scn"}},
-    {{"{W}/c/good/Sample.scn", "-q", "{W}/c/broken/Bad.scn"},
-     2,
+    {{"--out", "{W}/o3", "-q", "{W}/c"}, 2, "", {"[1/3] {W}/c/bad/Sample.scn\n" + kUnitsProblem}, {"{W}/o3/good/Sample.scn"}},
+    {{"{W}/c/good/Sample.scn", "-q", "{W}/c/broken/Bad.scn"}, 2,
      "[2/2] {W}/c/broken/Bad.scn\n" + kBadRefusal +
-         "Converted 2 scenarios: 1 complete, 0 with problems, 1 refused\n  refused: {W}/c/broken/Bad.scn\n    " +
-         kRefusal},
-    {{"-q", "{W}/empty", "{W}/c/good/Sample.scn"},
-     2,
+         "Converted 2 scenarios: 1 complete, 0 with problems, 1 refused\n  refused: {W}/c/broken/Bad.scn\n    " + kRefusal},
+    {{"-q", "{W}/empty", "{W}/c/good/Sample.scn"}, 2,
      "No scenario file found in {W}/empty\nConverted 1 scenarios: 1 complete, 0 with problems, 0 refused\n"},
-    {{"--out", "{W}/o5", "-q", "{W}/template/--dash/Sample.scn", "{W}/c"},
-     2,
-     "",
-     {"[2/4] {W}/c/bad/Sample.scn\n" + kUnitsProblem,
-      "\nConverted 4 scenarios: 2 complete, 1 with problems, 1 refused\n"},
-     {"{W}/o5/Sample.scn", "{W}/o5/bad/Rules.txt", "{W}/o5/good/Sample.scn"},
-     {"{W}/o5/broken"}},
+    {{"--out", "{W}/o5", "-q", "{W}/template/--dash/Sample.scn", "{W}/c"}, 2, "",
+     {"[2/4] {W}/c/bad/Sample.scn\n" + kUnitsProblem, "\nConverted 4 scenarios: 2 complete, 1 with problems, 1 refused\n"},
+     {"{W}/o5/Sample.scn", "{W}/o5/bad/Rules.txt", "{W}/o5/good/Sample.scn"}, {"{W}/o5/broken"}},
 };
 
 // Started in {W}, which holds no template, unless a folder of them is named.
@@ -133,11 +106,8 @@ const CommandCase kOutsideCases[] = {
     {{"-q", "fresh"}, 255, noTemplates("."), {}, {}, {"{W}/fresh/Converted"}},
     {{"/g1", "fresh"}, 255, noTemplates("."), {}, {}, {"{W}/fresh/Converted"}},
     {{"--templates", "c/broken", "fresh/Sample.scn"}, 255, noTemplates("c/broken"), {}, {}, {"{W}/fresh/Converted"}},
-    {{"-q", "--templates", "partial", "fresh/Sample.scn"},
-     2,
-     "Error: template partial/Rules.txt not found, Rules.txt not converted!\n",
-     {},
-     {"{W}/fresh/Converted/Units.bmp"}},
+    {{"-q", "--templates", "partial", "fresh/Sample.scn"}, 2,
+     "Error: template partial/Rules.txt not found, Rules.txt not converted!\n", {}, {"{W}/fresh/Converted/Units.bmp"}},
     {{"fresh/Sample.scn", "--templates", "template", "-q"}, 0, "", {}, {"{W}/fresh/Converted/Rules.txt"}},
 };
 
@@ -156,8 +126,7 @@ TEST(CommandLine, EveryOptionThroughTheBuiltTool) {
     const std::string w = world.path().string();
     writeTemplateFolder(world / "template", 4);
     writeScenarioFolder(world / "template" / "--dash", {});
-    for (const char* text : {"PEDIA.TXT", "menu.TXT", "Game.txt"})
-        writeFileText(world / "template" / "--dash" / text, "");
+    for (const char* text : {"PEDIA.TXT", "menu.TXT", "Game.txt"}) writeFileText(world / "template" / "--dash" / text, "");
     for (const char* folder : {"c/good", "c/bad", "fresh"}) writeScenarioFolder(world / folder, {});
     for (const char* picture : {"Units.bmp", "Cities.bmp"}) writeFileBytes(world / "c" / "bad" / picture, {'B', 'M'});
     for (const char* folder : {"c/broken", "empty", "odd", "partial"}) fs::create_directories(world / folder);
@@ -174,12 +143,9 @@ TEST(CommandLine, EveryOptionThroughTheBuiltTool) {
         const ToolRun run = runTool(arguments, workingFolder);
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_EQ(run.errors, "");
-        if (c.mentions.empty())
-            EXPECT_EQ(run.output, withWorld(c.output, w));
-        else
-            EXPECT_EQ(run.output.rfind(withWorld(c.mentions[0], w), 0), 0u) << run.output;
-        for (const std::string& mention : c.mentions)
-            EXPECT_NE(run.output.find(withWorld(mention, w)), std::string::npos) << mention;
+        if (c.mentions.empty()) EXPECT_EQ(run.output, withWorld(c.output, w));
+        else EXPECT_EQ(run.output.rfind(withWorld(c.mentions[0], w), 0), 0u) << run.output;
+        for (const std::string& mention : c.mentions) EXPECT_NE(run.output.find(withWorld(mention, w)), std::string::npos) << mention;
         for (const std::string& file : c.made) EXPECT_TRUE(fs::exists(withWorld(file, w))) << file;
         for (const std::string& file : c.absent) EXPECT_FALSE(fs::exists(withWorld(file, w))) << file;
     };
@@ -201,8 +167,7 @@ TEST(CommandLine, SampleWorldWithNotesConvertsComplete) {
         "93; the other 7 are on the destination's lines that follow.\nNote: ../notes/Rules.txt has 62 lines in @UNITS" +
         plan + "54; the other 8 are on the destination's lines that follow.\nDone!\n";
     EXPECT_NE(run.output.find(notes), std::string::npos) << run.output;
-    const std::string end =
-        "Note: ../notes also holds PEDIA.TXT; they are not converted, check them by hand.\n"
-        "Conversion Terminated\nConverted 5 scenarios: 5 complete, 0 with problems, 0 refused\n";
+    const std::string end = "Note: ../notes also holds PEDIA.TXT; they are not converted, check them by hand.\n"
+                            "Conversion Terminated\nConverted 5 scenarios: 5 complete, 0 with problems, 0 refused\n";
     EXPECT_EQ(run.output.substr(run.output.size() - std::min(run.output.size(), end.size())), end);
 }

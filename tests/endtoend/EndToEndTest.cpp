@@ -65,7 +65,8 @@ protected:
         writeTemplateFolder(templates(), 3);
     }
     fs::path templates() const { return world / "template"; }
-    fs::path makeScenario(const fs::path& folder, ScenarioEdition edition, const std::string& baseName = "Sample") {
+    fs::path makeScenario(const fs::path& folder, ScenarioEdition edition,
+                          const std::string& baseName = "Sample") {
         ScenarioFolderOptions options;
         options.baseName = baseName;
         options.scenario.edition = edition;
@@ -90,9 +91,9 @@ protected:
             }
         }
         const std::string title = scenario.stem().string() + ".txt";
-        for (const std::string& name :
-             {std::string("Events.txt"), title, std::string("Title.gif"), std::string("City.txt"),
-              std::string("Sound/Advance.wav"), std::string("Sound/Battle.wav")}) {
+        for (const std::string& name : {std::string("Events.txt"), title, std::string("Title.gif"),
+                                        std::string("City.txt"), std::string("Sound/Advance.wav"),
+                                        std::string("Sound/Battle.wav")}) {
             EXPECT_EQ(readFileBytes(converted / name), readFileBytes(folder / name)) << name;
         }
     }
@@ -148,8 +149,10 @@ TEST_F(EndToEnd, ScenarioPathWithoutFolderConvertsInTheWorkingDirectory) {
     // their sections hold other numbers of lines.
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.output.find(" lines in @COSMIC where the plan takes "), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("Scenario File: Local.scn\nFantastic Worlds Scenario Detected!\n"), std::string::npos);
-    EXPECT_EQ(fs::file_size(templates() / "Converted" / "Local.scn"), fs::file_size(scenario) + kEditions[2].growth);
+    EXPECT_NE(run.output.find("Scenario File: Local.scn\nFantastic Worlds Scenario Detected!\n"),
+              std::string::npos);
+    EXPECT_EQ(fs::file_size(templates() / "Converted" / "Local.scn"),
+              fs::file_size(scenario) + kEditions[2].growth);
 }
 
 TEST_F(EndToEnd, GraphicsOnlyModes) {
@@ -177,8 +180,7 @@ TEST_F(EndToEnd, RefusedScenarioExitsWithMinusOne) {
     EXPECT_EQ(run.exitCode, 255);
     EXPECT_EQ(run.output,
               "Error in opening Scenario File!\nPlease check for existance of file and\n"
-              "remember to use full path & extension\n" +
-                  missing + ": No such file or directory\n");
+              "remember to use full path & extension\n" + missing + ": No such file or directory\n");
     EXPECT_EQ(run.errors, "");
 }
 

@@ -40,8 +40,7 @@ TEST(OutputLock, ARunIntoAFolderThatAnotherRunWritesIntoIsRefusedAndTearsNothing
                   "Graphic only conversion selected\nCiv2Classic type selected\n" + refusal);
         // In a folder run the scenario counts as refused, and the run goes on.
         EXPECT_NE(run({root.path().string()}, exit_code::SomethingSkipped)
-                      .find("[2/2] " + scenario + "\n" + refusal +
-                            "Converted 2 scenarios: 1 complete, 0 with problems, 1 refused\n"),
+                      .find("[2/2] " + scenario + "\n" + refusal + "Converted 2 scenarios: 1 complete, 0 with problems, 1 refused\n"),
                   std::string::npos);
         if (canRunTool()) {
             const ToolRun other = runTool({scenario}, root / "template");

@@ -36,7 +36,8 @@ ToolRun runTool(const std::vector<std::string>& arguments, const std::filesystem
     if (child == 0) {
         const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(workingFolder.c_str()) != 0) {
+        if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||
+            chdir(workingFolder.c_str()) != 0) {
             _exit(127);
         }
         execv(binary.c_str(), pointers.data());

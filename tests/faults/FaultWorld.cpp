@@ -54,7 +54,8 @@ ScenarioFolderOptions faultWorldOptions() {
 }
 
 FaultWorld::FaultWorld(const fs::path& scenarioFolder)
-    : templateFolder_(root_ / "template"), scenarioFolder_(scenarioFolder.empty() ? root_ / "scen" : scenarioFolder) {
+    : templateFolder_(root_ / "template"),
+      scenarioFolder_(scenarioFolder.empty() ? root_ / "scen" : scenarioFolder) {
     writeTemplateFolder(templateFolder_, kWorldSeed);
 }
 

@@ -34,8 +34,7 @@ TEST(InputFaults, ReadOnlyScenarioFolderRefusesTheRun) {
         if (!disk.makeReadOnly()) GTEST_SKIP() << disk.problem();
     } else {
         // Without a mount, permission bits are all there is; they do not bind root.
-        fs::permissions(world.scenarioFolder(),
-                        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+        fs::permissions(world.scenarioFolder(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                         fs::perm_options::remove);
         const bool writable = std::ofstream(world.scenarioFolder() / "probe").is_open();
         if (writable) {
@@ -100,7 +99,7 @@ TEST(InputFaults, ReadOnlyScenarioConvertsIntoTheOutFolder) {
 TEST(InputFaults, MissingTemplateSkipsItsStepOnly) {
     struct Case {
         const char* templateName;
-        const char* step;                  // what the message says is not converted
+        const char* step;                 // what the message says is not converted
         std::vector<std::string> outputs;  // what the step would have made
     };
     const Case cases[] = {
@@ -131,8 +130,7 @@ TEST(InputFaults, MissingTemplateSkipsItsStepOnly) {
             << result.console;
         EXPECT_EQ(unreportedBrokenOutputs(result, world.converted()), "");
         for (const auto& [name, bytes] : FaultWorld::referenceOutputs()) {
-            const bool ofTheStep =
-                std::find(missing.outputs.begin(), missing.outputs.end(), name) != missing.outputs.end();
+            const bool ofTheStep = std::find(missing.outputs.begin(), missing.outputs.end(), name) != missing.outputs.end();
             EXPECT_EQ(fs::exists(world.converted() / name), !ofTheStep) << name;
         }
         EXPECT_EQ(snapshotScenarioFiles(world.scenarioFolder()), before);

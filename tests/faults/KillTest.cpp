@@ -14,8 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "base/ReplacingOutput.h"
 #include "kit/Files.h"
+#include "base/ReplacingOutput.h"
 #include "kit/SampleWorld.h"
 #include "kit/TempFolder.h"
 
@@ -82,8 +82,7 @@ bool sameContents(const fs::path& a, const fs::path& b) {
     while (first && second) {
         first.read(x.data(), static_cast<std::streamsize>(x.size()));
         second.read(y.data(), static_cast<std::streamsize>(y.size()));
-        if (first.gcount() != second.gcount() ||
-            std::memcmp(x.data(), y.data(), static_cast<std::size_t>(first.gcount())) != 0) {
+        if (first.gcount() != second.gcount() || std::memcmp(x.data(), y.data(), static_cast<std::size_t>(first.gcount())) != 0) {
             return false;
         }
     }
@@ -92,8 +91,8 @@ bool sameContents(const fs::path& a, const fs::path& b) {
 
 // What the outputs of a folder look like after a killed run.
 struct Inspection {
-    std::string torn;     // one line per output that is neither absent nor complete
-    int temporaries = 0;  // left behind, for the next run to remove
+    std::string torn;          // one line per output that is neither absent nor complete
+    int temporaries = 0;       // left behind, for the next run to remove
     int complete = 0;
 };
 
@@ -142,8 +141,7 @@ void killRepeatedly(const KillWorld& world, int kills, std::uint64_t seed) {
     const fs::path reference = world.root / "reference";
     const Clock::duration whole = makeReference(world, reference);
     std::mt19937_64 random(seed);
-    std::uniform_int_distribution<std::int64_t> delay(
-        0, std::chrono::duration_cast<std::chrono::microseconds>(whole).count());
+    std::uniform_int_distribution<std::int64_t> delay(0, std::chrono::duration_cast<std::chrono::microseconds>(whole).count());
     int mostTemporaries = 0;
     int killedComplete = 0;
     for (int run = 0; run < kills; ++run) {

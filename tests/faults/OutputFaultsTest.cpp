@@ -50,8 +50,7 @@ TEST(OutputFaults, OutputsThatCannotBeWrittenAreEachReportedAndKeepTheEarlierCon
     }
     EXPECT_EQ(result.exitCode, exit_code::SomethingSkipped);
     const fs::path scenarioOutput = world.converted() / scenarioOutputName();
-    EXPECT_TRUE(
-        contains(result.console, "Converting SCN file...\nError: could not write " + scenarioOutput.string() + "!\n"))
+    EXPECT_TRUE(contains(result.console, "Converting SCN file...\nError: could not write " + scenarioOutput.string() + "!\n"))
         << result.console;
     EXPECT_TRUE(contains(result.console, "Converting Rules.txt\nError: could not write " +
                                              (world.converted() / "Rules.txt").string() + "!\n"))
@@ -61,8 +60,7 @@ TEST(OutputFaults, OutputsThatCannotBeWrittenAreEachReportedAndKeepTheEarlierCon
         if (name == "Improvements.bmp") continue;
         const std::string output = (world.converted() / name).make_preferred().string();
         EXPECT_TRUE(contains(result.console, output + "!") || contains(result.console, output + ", "))
-            << name << " not named in\n"
-            << result.console;
+            << name << " not named in\n" << result.console;
     }
     EXPECT_FALSE(contains(result.console, "Done!"));
     EXPECT_TRUE(contains(result.console, "Conversion Terminated\n"));

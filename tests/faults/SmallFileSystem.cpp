@@ -7,7 +7,8 @@
 #include <sys/mount.h>
 #endif
 
-SmallFileSystem::SmallFileSystem(const std::filesystem::path& folder, std::int64_t kilobytes) : folder_(folder) {
+SmallFileSystem::SmallFileSystem(const std::filesystem::path& folder, std::int64_t kilobytes)
+    : folder_(folder) {
 #if defined(__linux__)
     std::filesystem::create_directories(folder_);
     const std::string options = "size=" + std::to_string(kilobytes) + "k,mode=0755";

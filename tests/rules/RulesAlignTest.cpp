@@ -41,8 +41,9 @@ std::vector<TextSection> expectedSections(const std::string& scenario, const std
     std::vector<TextSection> expected = sectionsOf(templateText);
     const std::vector<SampleRulesSection> taken = planSections(edition);
     for (TextSection& section : expected) {
-        const bool destinationOwn = std::none_of(
-            taken.begin(), taken.end(), [&](const SampleRulesSection& s) { return s.header == section.header; });
+        const bool destinationOwn =
+            std::none_of(taken.begin(), taken.end(),
+                         [&](const SampleRulesSection& s) { return s.header == section.header; });
         const auto scenarioSection =
             std::find_if(own.begin(), own.end(), [&](const TextSection& s) { return s.header == section.header; });
         if (destinationOwn || scenarioSection == own.end()) continue;
@@ -110,34 +111,20 @@ std::string withLineNumbers(std::string warning, const std::string& scenario) {
 TEST(MergeRules, TextsThatDoNotFitThePlanAreWrittenSectionBySection) {
     const std::string oneMore = "the other 1 come from T.txt, ";
     const AlignCase cases[] = {
-        {"the 8 spare unit places used",
-         Conflicts,
-         [](auto& s) { at(s, "@UNITS")->lines += 8; },
+        {"the 8 spare unit places used", Conflicts, [](auto& s) { at(s, "@UNITS")->lines += 8; },
          {kept(62, "@UNITS", 54)}},
-        {"the later layout's 7 advances and 8 test units in a version-39 file",
-         Classic,
-         [](auto& s) {
-             at(s, "@CIVILIZE")->lines += 7;
-             at(s, "@UNITS")->lines += 8;
-         },
+        {"the later layout's 7 advances and 8 test units in a version-39 file", Classic,
+         [](auto& s) { at(s, "@CIVILIZE")->lines += 7; at(s, "@UNITS")->lines += 8; },
          {kept(100, "@CIVILIZE", 93), kept(62, "@UNITS", 54)}},
-        {"a 101st advance",
-         FantasticWorlds,
-         [](auto& s) { at(s, "@CIVILIZE")->lines += 1; },
+        {"a 101st advance", FantasticWorlds, [](auto& s) { at(s, "@CIVILIZE")->lines += 1; },
          {sized(101, "@CIVILIZE", 100, "0 placed on the lines that follow, 1 left out, ")}},
-        {"93 advances and lines of blanks among the attitudes",
-         FantasticWorlds,
-         [](auto& s) {
-             at(s, "@CIVILIZE")->lines -= 7;
-             at(s, "@ATTITUDES")->blankLines = 2;
-         },
+        {"93 advances and lines of blanks among the attitudes", FantasticWorlds,
+         [](auto& s) { at(s, "@CIVILIZE")->lines -= 7; at(s, "@ATTITUDES")->blankLines = 2; },
          {sized(93, "@CIVILIZE", 100, "the other 7 come from T.txt, ")}},
-        {"the leaders short by 2 lines, so the text runs short",
-         Classic,
+        {"the leaders short by 2 lines, so the text runs short", Classic,
          [](auto& s) { at(s, "@LEADERS")->lines -= 2; },
          {sized(21, "@LEADERS", 23, "the other 2 come from T.txt, ")}},
-        {"a section out of order with 2 lines more, one left out, a section for nothing, one missing",
-         Conflicts,
+        {"a section out of order with 2 lines more, one left out, a section for nothing, one missing", Conflicts,
          [](auto& s) {
              std::iter_swap(at(s, "@LEADERS"), at(s, "@GOVERNMENTS"));
              at(s, "@GOVERNMENTS")->lines += 2;
@@ -150,49 +137,28 @@ TEST(MergeRules, TextsThatDoNotFitThePlanAreWrittenSectionBySection) {
           "Warning: S.txt has no @ENDWONDER; it comes from T.txt, check the converted Rules.txt!",
           "Warning: S.txt has @EXTRA at its line <L:@EXTRA> that the conversion does not take; check the "
           "converted Rules.txt!"}},
-        {"no caravan section",
-         Classic,
-         [](auto& s) { s.erase(at(s, "@CARAVAN")); },
+        {"no caravan section", Classic, [](auto& s) { s.erase(at(s, "@CARAVAN")); },
          {"Warning: S.txt has no @CARAVAN; it comes from T.txt, check the converted Rules.txt!"}},
-        {"lines of blanks only, of 4 to 1000 characters, among the cosmic lines and units: the plan fits",
-         Classic,
-         [](auto& s) {
-             at(s, "@COSMIC")->blankLines = 2;
-             at(s, "@UNITS")->blankLines = 3;
-         },
+        {"lines of blanks only, of 4 to 1000 characters, among the cosmic lines and units: the plan fits", Classic,
+         [](auto& s) { at(s, "@COSMIC")->blankLines = 2; at(s, "@UNITS")->blankLines = 3; },
          {}},
-        {"8 terrain lines: the template's 3 others keep their own fields",
-         Conflicts,
-         [](auto& s) { at(s, "@TERRAIN")->lines = 8; },
-         {sized(8, "@TERRAIN", 33, "the other 25 come from T.txt, ")}},
+        {"8 terrain lines: the template's 3 others keep their own fields", Conflicts,
+         [](auto& s) { at(s, "@TERRAIN")->lines = 8; }, {sized(8, "@TERRAIN", 33, "the other 25 come from T.txt, ")}},
         // Its headers stand a place early, six of them on places that the plan copies from it: the
         // terrain header is the template's, and the scenario's terrain lines after it are marked.
-        {"a template whose first section is one line short",
-         Classic,
-         [](auto&) {},
+        {"a template whose first section is one line short", Classic, [](auto&) {},
          {sized(93, "@CIVILIZE", 94, oneMore), sized(11, "@GOVERNMENTS", 12, oneMore), sized(54, "@UNITS", 55, oneMore),
-          missing("@ATTRIBUTES"), missing("@LANDSCAPES"), notTaken("@ORDERS")},
-         "Entry 2,"},
+          missing("@ATTRIBUTES"), missing("@LANDSCAPES"), notTaken("@ORDERS")}, "Entry 2,"},
         // The caravan count runs from the first caravan header, the block from the one in the destination's order.
-        {"two caravan headers, the block ending inside the orders",
-         Classic,
-         [](auto& s) {
-             at(s, "@ATTITUDES")->lines = 0;
-             s.insert(at(s, "@ATTITUDES"), {"@CARAVAN", 2});
-         },
+        {"two caravan headers, the block ending inside the orders", Classic,
+         [](auto& s) { at(s, "@ATTITUDES")->lines = 0; s.insert(at(s, "@ATTITUDES"), {"@CARAVAN", 2}); },
          {sized(0, "@ATTITUDES", 31, "the other 31 come from T.txt, "),
           sized(7, "(start)", 0, "0 placed on the lines that follow, 7 left out, "), missing("@ORDERS"),
           notTaken("@CARAVAN")},
-         nullptr,
-         {"orders 3,", "orders 4,"}},
-        {"two caravan headers, the block running past the text's end",
-         Classic,
-         [](auto& s) {
-             s.insert(at(s, "@ATTITUDES"), {"@CARAVAN", 2});
-         },
-         {missing("@ORDERS"), missing("@DIFFICULTY"), notTaken("@CARAVAN")},
-         nullptr,
-         {"difficulty 17,", "; the end"}},
+         nullptr, {"orders 3,", "orders 4,"}},
+        {"two caravan headers, the block running past the text's end", Classic,
+         [](auto& s) { s.insert(at(s, "@ATTITUDES"), {"@CARAVAN", 2}); },
+         {missing("@ORDERS"), missing("@DIFFICULTY"), notTaken("@CARAVAN")}, nullptr, {"difficulty 17,", "; the end"}},
     };
     for (const AlignCase& c : cases) {
         SCOPED_TRACE(c.what);

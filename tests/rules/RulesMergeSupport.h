@@ -89,7 +89,7 @@ inline std::string markTerrain(const std::string& run) {
 struct LineRange {
     char source;  // 'S' scenario, 'T' template
     int first;
-    int last;  // kToTheEnd: every line after `first - 1`
+    int last;     // kToTheEnd: every line after `first - 1`
 };
 constexpr int kToTheEnd = -1;
 
@@ -99,56 +99,20 @@ constexpr int kToTheEnd = -1;
 inline std::vector<LineRange> rangesFor(ScenarioEdition edition, int c) {
     switch (edition) {
         case Classic:
-            return {{'S', 1, 22},
-                    {'T', 23, 33},
-                    {'S', 23, 116},
-                    {'T', 128, 134},
-                    {'S', 117, 152},
-                    {'T', 171, 171},
-                    {'S', 153, 268},
-                    {'T', 288, 313},
-                    {'S', 269, 302},
-                    {'T', 348, 449},
-                    {'S', 303, 335},
-                    {'S', 336, 335 + c},
-                    {'S', 336 + c, 346 + c},
-                    {'T', 510, 510},
-                    {'S', 347 + c, 364 + c},
-                    {'T', 529, kToTheEnd}};
+            return {{'S', 1, 22},   {'T', 23, 33},   {'S', 23, 116},  {'T', 128, 134},
+                    {'S', 117, 152}, {'T', 171, 171}, {'S', 153, 268}, {'T', 288, 313},
+                    {'S', 269, 302}, {'T', 348, 449}, {'S', 303, 335}, {'S', 336, 335 + c},
+                    {'S', 336 + c, 346 + c}, {'T', 510, 510}, {'S', 347 + c, 364 + c}, {'T', 529, kToTheEnd}};
         case Conflicts:
-            return {{'S', 1, 23},
-                    {'T', 24, 33},
-                    {'S', 24, 117},
-                    {'T', 128, 134},
-                    {'S', 118, 153},
-                    {'T', 171, 171},
-                    {'S', 154, 269},
-                    {'T', 288, 313},
-                    {'S', 270, 303},
-                    {'T', 348, 449},
-                    {'S', 304, 336},
-                    {'S', 337, 336 + c},
-                    {'S', 337 + c, 347 + c},
-                    {'T', 510, 510},
-                    {'S', 348 + c, 365 + c},
-                    {'T', 529, kToTheEnd}};
+            return {{'S', 1, 23},   {'T', 24, 33},   {'S', 24, 117},  {'T', 128, 134},
+                    {'S', 118, 153}, {'T', 171, 171}, {'S', 154, 269}, {'T', 288, 313},
+                    {'S', 270, 303}, {'T', 348, 449}, {'S', 304, 336}, {'S', 337, 336 + c},
+                    {'S', 337 + c, 347 + c}, {'T', 510, 510}, {'S', 348 + c, 365 + c}, {'T', 529, kToTheEnd}};
         case FantasticWorlds:
-            return {{'S', 1, 23},
-                    {'T', 24, 33},
-                    {'S', 24, 117},
-                    {'S', 118, 124},
-                    {'S', 125, 160},
-                    {'T', 171, 171},
-                    {'S', 161, 284},
-                    {'T', 296, 313},
-                    {'S', 285, 318},
-                    {'T', 348, 449},
-                    {'S', 319, 351},
-                    {'S', 352, 351 + c},
-                    {'S', 352 + c, 362 + c},
-                    {'T', 510, 510},
-                    {'S', 363 + c, 380 + c},
-                    {'T', 529, kToTheEnd}};
+            return {{'S', 1, 23},   {'T', 24, 33},   {'S', 24, 117},  {'S', 118, 124},
+                    {'S', 125, 160}, {'T', 171, 171}, {'S', 161, 284}, {'T', 296, 313},
+                    {'S', 285, 318}, {'T', 348, 449}, {'S', 319, 351}, {'S', 352, 351 + c},
+                    {'S', 352 + c, 362 + c}, {'T', 510, 510}, {'S', 363 + c, 380 + c}, {'T', 529, kToTheEnd}};
     }
     return {};
 }
@@ -157,7 +121,7 @@ inline std::vector<LineRange> rangesFor(ScenarioEdition edition, int c) {
 // counted line. A run that meets the end of its text copies what is left, the uncounted
 // lines at the end included; once a pass-over meets it, nothing is copied.
 inline std::string expectedMerge(ScenarioEdition edition, int caravanLines, const std::string& scenarioText,
-                                 const std::string& templateText) {
+                          const std::string& templateText) {
     const CountedBlocks scenario = splitAtCountedLines(scenarioText);
     const CountedBlocks templateRules = splitAtCountedLines(templateText);
     std::string expected;

@@ -45,11 +45,8 @@ TEST(MergeRules, SampleWorldOfEachEditionGivesTheExpectedFileWithCrLf) {
         for (const int caravanLines : {16, 20}) {
             for (const std::uint64_t seed : {1, 7}) {
                 cases.push_back({"edition " + std::to_string(edition) + ", caravan " + std::to_string(caravanLines),
-                                 edition,
-                                 makeScenarioRules({edition, caravanLines, seed}),
-                                 makeTemplateRules(seed),
-                                 caravanLines,
-                                 {}});
+                                 edition, makeScenarioRules({edition, caravanLines, seed}), makeTemplateRules(seed),
+                                 caravanLines, {}});
             }
         }
     }
@@ -69,12 +66,8 @@ TEST(MergeRules, ShortTextsAndMissingCaravanSections) {
     expectMerges({
         {"texts that end right after their last needed line", Conflicts, exactScenario, exactTemplate, 16, {}},
         {"the template ends during step 10", Conflicts, scenario, labelledRules('T', 400), 16, {"template.txt"}},
-        {"the template ends during step 10, and the scenario during step 9",
-         Classic,
-         labelledRules('S', 300),
-         labelledRules('T', 400),
-         -2,
-         {"scenario.txt", "template.txt"}},
+        {"the template ends during step 10, and the scenario during step 9", Classic, labelledRules('S', 300),
+         labelledRules('T', 400), -2, {"scenario.txt", "template.txt"}},
         {"both texts empty", Conflicts, "", "", -2, {"scenario.txt", "template.txt"}},
     });
 }

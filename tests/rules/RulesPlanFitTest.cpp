@@ -28,15 +28,15 @@ TEST(PlanFit, LinesStandForEachOtherWhenBothArePlainOrBothBeginTheSameSection) {
         const char* templateLine;
         bool same;
     } cases[] = {
-        {"Warriors, 1\n", "  Phalanx, 1\n", true},  // plain lines, one blank-led
+        {"Warriors, 1\n", "  Phalanx, 1\n", true},   // plain lines, one blank-led
         {"@UNITS\n", "@UNITS\n", true},
         {"@units ; the units\n", "@UNITS\n", true},  // letter case and what follows the word
         {"@UNITS\t; x\n", "@Units;x\n", true},
-        {"@UNITS", "@UNITS\n", true},              // a last line without its line feed
-        {"@UNITS\n", "@UNITS_ADVANCED\n", false},  // one word is longer
+        {"@UNITS", "@UNITS\n", true},                // a last line without its line feed
+        {"@UNITS\n", "@UNITS_ADVANCED\n", false},    // one word is longer
         {"@UNITS\n", "@TERRAIN\n", false},
         {"@UNITS\n", "Warriors, 1\n", false},
-        {"Warriors @UNITS\n", "@UNITS\n", false},  // only a first "@" begins a section
+        {"Warriors @UNITS\n", "@UNITS\n", false},    // only a first "@" begins a section
         {"@\n", "@ ; bare\n", true},
     };
     for (const auto& c : cases) {
@@ -52,8 +52,11 @@ TEST(SampleRules, ScenarioHeadersStandOnTheLinesThatThePlanPairsWithTheTemplates
         int caravanLines;
         int civilize, caravan, orders;
     } cases[] = {
-        {Classic, 16, 23, 335, 352}, {Conflicts, 16, 24, 336, 353}, {FantasticWorlds, 16, 24, 351, 368},
-        {Classic, 20, 23, 335, 356}, {Classic, 0, 23, 335, 336},
+        {Classic, 16, 23, 335, 352},
+        {Conflicts, 16, 24, 336, 353},
+        {FantasticWorlds, 16, 24, 351, 368},
+        {Classic, 20, 23, 335, 356},
+        {Classic, 0, 23, 335, 336},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.edition) + ", caravan " + std::to_string(c.caravanLines));

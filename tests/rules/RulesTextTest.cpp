@@ -54,18 +54,12 @@ TEST(RulesTextInput, ReadsAsTheWindowsTextModeDoes) {
         std::vector<std::string> pieces;
     } cases[] = {
         {"one\r\ntwo\rthree\r\r\nlast", 180, {"1:one\n", "2:two\rthree\r\n", "3:last"}},
-        {std::string("kept\r\nalso\x1A"
-                     "dropped\r\n"),
-         180,
-         {"1:kept\n", "2:also"}},
-        {std::string("one\r\ntwo\r\nthree\r\nfour\r\ncut\x1A"
-                     "short\r\nmore\r\n"),
-         180,
+        {std::string("kept\r\nalso\x1A" "dropped\r\n"), 180, {"1:kept\n", "2:also"}},
+        {std::string("one\r\ntwo\r\nthree\r\nfour\r\ncut\x1A" "short\r\nmore\r\n"), 180,
          {"1:one\n", "2:two\n", "3:three\n", "4:four\n", "5:cut"}},
         {"abcde\r\nxyzuvw\r\n", 6, {"1:abcde", "1:\n", "2:xyzuv", "2:w\n"}},  // the line feed does not fit
         {"abcde\r\nxyzuvw\r\n", 7, {"1:abcde\n", "2:xyzuvw", "2:\n"}},
-        {"one\r\n\r\ntwo\rthree\r\nabcdefgh\r\nlast",
-         6,
+        {"one\r\n\r\ntwo\rthree\r\nabcdefgh\r\nlast", 6,
          {"1:one\n", "2:\n", "3:two\rt", "3:hree\n", "4:abcde", "4:fgh\n", "5:last"}},
         {x179 + "\nnext\n", 180, {"1:" + x179, "1:\n", "2:next\n"}},
         {x179 + "\r\nnext\r\n", 180, {"1:" + x179, "1:\n", "2:next\n"}},
@@ -102,11 +96,7 @@ TEST(RulesTextInput, TextCutShortWhileItIsReadIsAFailedRead) {
     const struct {
         std::string bytes;
         bool cutAfterFirstLine;  // and so failed
-    } cases[] = {{text, false},
-                 {"short\r\ntext\x1A"
-                  "after the end",
-                  false},
-                 {text, true}};
+    } cases[] = {{text, false}, {"short\r\ntext\x1A" "after the end", false}, {text, true}};
     for (const auto& read : cases) {
         TempFolder folder;
         writeFileText(folder / "Rules.txt", read.bytes);
@@ -116,8 +106,7 @@ TEST(RulesTextInput, TextCutShortWhileItIsReadIsAFailedRead) {
         std::error_code error;
         if (read.cutAfterFirstLine) std::filesystem::resize_file(folder / "Rules.txt", 20, error);  // past the stream's
         if (error) GTEST_SKIP() << "an open file cannot be cut short here: " << error.message();
-        while (input.readPiece(piece, 180)) {
-        }
+        while (input.readPiece(piece, 180)) {}
         EXPECT_EQ(input.readFailed(), read.cutAfterFirstLine) << read.bytes.size();
         input.rewind();
         EXPECT_FALSE(input.readFailed());
@@ -164,11 +153,7 @@ TEST(RulesTextInput, SkimsThePiecesItReads) {
     for (std::size_t length = 170; length < 185; ++length) {
         text += std::string(length, 'x') + (length % 2 == 0 ? "\r\n" : "\n") + "  \t\r\n\r\ncr\rinside\r\r\n";
     }
-    for (const std::string& bytes : {text + "last\x1A"
-                                            "after the end\n",
-                                     "one\r\ntwo\r\ncut\x1A"
-                                     "short\r\n" +
-                                         text}) {
+    for (const std::string& bytes : {text + "last\x1A" "after the end\n", "one\r\ntwo\r\ncut\x1A" "short\r\n" + text}) {
         TempFolder folder;
         writeFileText(folder / "r.txt", bytes);
         RulesTextInput reader(folder / "r.txt");

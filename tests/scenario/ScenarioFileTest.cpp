@@ -14,53 +14,20 @@ struct EditionLayout {
     std::vector<Region> header, block;
 };
 
-const EditionLayout kClassicLayout{2266,
-                                   1396,
-                                   13432,
-                                   25702,
-                                   {{0, 0, 10},
-                                    {12, kZeros, 640},
-                                    {652, 12, 52},
-                                    {704, kZeros, 14},
-                                    {718, 64, 188},
-                                    {906, 252, 318},
-                                    {1224, kZeros, 26},
-                                    {1250, 570, 1696}},
-                                   {{0, kZeros, 8},
-                                    {8, 0, 100},
-                                    {108, kZeros, 2},
-                                    {110, 100, 12},
-                                    {122, kOnes, 7},
-                                    {129, 112, 94},
-                                    {223, kZeros, 1613},
-                                    {1836, 206, 677},
-                                    {2513, kZeros, 192},
-                                    {2705, 883, 102},
-                                    {2807, kZeros, 98},
-                                    {2905, 985, 315}}};
+const EditionLayout kClassicLayout{
+    2266, 1396, 13432, 25702,
+    {{0, 0, 10}, {12, kZeros, 640}, {652, 12, 52}, {704, kZeros, 14}, {718, 64, 188}, {906, 252, 318},
+     {1224, kZeros, 26}, {1250, 570, 1696}},
+    {{0, kZeros, 8}, {8, 0, 100}, {108, kZeros, 2}, {110, 100, 12}, {122, kOnes, 7}, {129, 112, 94},
+     {223, kZeros, 1613}, {1836, 206, 677}, {2513, kZeros, 192}, {2705, 883, 102}, {2807, kZeros, 98},
+     {2905, 985, 315}}};
 
-const EditionLayout kFantasticWorldsLayout{2280,
-                                           1428,
-                                           13702,
-                                           25432,
-                                           {{0, 0, 10},
-                                            {12, kZeros, 640},
-                                            {652, 12, 52},
-                                            {704, 64, 188},
-                                            {892, 252, 14},
-                                            {906, 266, 318},
-                                            {1224, kZeros, 26},
-                                            {1250, 584, 1696}},
-                                           {{0, kZeros, 8},
-                                            {8, 0, 122},
-                                            {122, 114, 7},
-                                            {129, 121, 117},
-                                            {246, kZeros, 1590},
-                                            {1836, 238, 677},
-                                            {2513, kZeros, 192},
-                                            {2705, 915, 102},
-                                            {2807, kZeros, 98},
-                                            {2905, 1017, 315}}};
+const EditionLayout kFantasticWorldsLayout{
+    2280, 1428, 13702, 25432,
+    {{0, 0, 10}, {12, kZeros, 640}, {652, 12, 52}, {704, 64, 188}, {892, 252, 14}, {906, 266, 318},
+     {1224, kZeros, 26}, {1250, 584, 1696}},
+    {{0, kZeros, 8}, {8, 0, 122}, {122, 114, 7}, {129, 121, 117}, {246, kZeros, 1590}, {1836, 238, 677},
+     {2513, kZeros, 192}, {2705, 915, 102}, {2807, kZeros, 98}, {2905, 1017, 315}}};
 
 // The Classic example of 47189 bytes: map 80 x 50, 100 units, 20 cities, a tail of 500 bytes.
 const ScenarioSampleOptions kClassicExample{Classic, 80, 50, 100, 20, 500, 7};
@@ -86,23 +53,13 @@ void expectLayout(const ScenarioSampleOptions& options, const Bytes& input, cons
         }
     }
     expectRegions(output, input, 0, e.mapOffset,
-                  {{29728, kZeros, 172},
-                   {29900, 0, 14},
-                   {29914, kZeros, 2},
-                   {29916, 14, map},
-                   {29916 + map, 8, 2} /* word 4 again */,
-                   {29918 + map, 14 + map, tail}});
+                  {{29728, kZeros, 172}, {29900, 0, 14}, {29914, kZeros, 2}, {29916, 14, map},
+                   {29916 + map, 8, 2} /* word 4 again */, {29918 + map, 14 + map, tail}});
 
     const std::int64_t middleIn = e.mapOffset + 14 + map + tail, middleOut = 29918 + map + tail;
     expectRegions(output, input, middleOut, middleIn,
-                  {{0, kZeros, 24},
-                   {24, 0, 32},
-                   {56, kZeros, 72},
-                   {128, 32, 40},
-                   {168, kZeros, 1416},
-                   {1584, 72, 942},
-                   {2526, kZeros, 7704},
-                   {10230, 1014, 10}});
+                  {{0, kZeros, 24}, {24, 0, 32}, {56, kZeros, 72}, {128, 32, 40}, {168, kZeros, 1416},
+                   {1584, 72, 942}, {2526, kZeros, 7704}, {10230, 1014, 10}});
     const std::int64_t unitsIn = middleIn + 1024, unitsOut = middleOut + 10240;
     const std::int64_t citiesIn = unitsIn + 26 * units, citiesOut = unitsOut + 40 * units;
     // The first and the last record of each kind.
@@ -122,10 +79,10 @@ TEST(ScenarioFile, EveryRegionLandsAtItsOffsetInEachEdition) {
     const ScenarioSampleOptions samples[] = {
         //  edition          map word, height  units cities  tail             seed
         kClassicExample,
-        {FantasticWorlds, 80, 50, 100, 20, 500, 7},
-        {Conflicts, 80, 50, 0, 0, 500, 7},
-        {FantasticWorlds, 80, 50, 0, 1, 500, 7},
-        {Classic, 400, 120, 100, 20, 3 * 65536 + 77, 7},  // runs over several chunks
+        {FantasticWorlds,    80, 50,           100,  20,     500,             7},
+        {Conflicts,          80, 50,           0,    0,      500,             7},
+        {FantasticWorlds,    80, 50,           0,    1,      500,             7},
+        {Classic,            400, 120,         100,  20,     3 * 65536 + 77,  7},  // runs over several chunks
     };
     for (const ScenarioSampleOptions& options : samples) {
         SCOPED_TRACE(::testing::Message() << "sample " << &options - samples);

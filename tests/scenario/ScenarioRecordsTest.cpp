@@ -45,7 +45,8 @@ TEST(ScenarioRecords, RecordsGainTheirZeroWordAndConstantBytesWhateverTheInputHo
 }
 
 TEST(ScenarioRecords, CityByteBoundaries) {
-    const std::pair<int, int> values[] = {{0, 0}, {79, 79}, {80, 79}, {150, 149}, {220, 219}, {221, 221}, {255, 255}};
+    const std::pair<int, int> values[] = {{0, 0},     {79, 79},   {80, 79},  {150, 149},
+                                          {220, 219}, {221, 221}, {255, 255}};
     for (const auto& [value, expected] : values) {
         Bytes input(84, 0xAA);
         input[57] = static_cast<std::uint8_t>(value);

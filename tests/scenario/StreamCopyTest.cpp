@@ -7,10 +7,7 @@
 #include "scenario/StreamCopy.h"
 
 TEST(StreamCopy, CountsAreWordsOnlyWhenWideAndAShortSourceEndsInZeros) {
-    std::istringstream source(
-        std::string("\x34\x12"
-                    "abcdefghijklmn",
-                    16));
+    std::istringstream source(std::string("\x34\x12" "abcdefghijklmn", 16));
     std::ostringstream destination;
     for (const std::int64_t count : {0, -1, -100000}) {
         EXPECT_EQ(copyBlock(source, destination, count, true), 1);
@@ -18,20 +15,14 @@ TEST(StreamCopy, CountsAreWordsOnlyWhenWideAndAShortSourceEndsInZeros) {
     }
     EXPECT_EQ(source.tellg(), 0) << "zero and negative counts move nothing";
     EXPECT_EQ(copyBlock(source, destination, 5, true), 1);
-    EXPECT_EQ(destination.str(), std::string("\x34\x12"
-                                             "abcdefgh",
-                                             10))
-        << "words move as raw bytes";
+    EXPECT_EQ(destination.str(), std::string("\x34\x12" "abcdefgh", 10)) << "words move as raw bytes";
     EXPECT_EQ(copyBlock(source, destination, 2, false), 1);
     EXPECT_EQ(source.tellg(), 12);
     copyBlock(source, destination, 6, false);  // four bytes left
     copyBlock(source, destination, 2, true);   // the source has already ended
     EXPECT_EQ(writeZeros(destination, 3, true), 1);
     writeZeros(destination, 3, false);
-    EXPECT_EQ(destination.str(), std::string("\x34\x12"
-                                             "abcdefghijklmn",
-                                             16) +
-                                     std::string(2 + 4 + 9, '\0'));
+    EXPECT_EQ(destination.str(), std::string("\x34\x12" "abcdefghijklmn", 16) + std::string(2 + 4 + 9, '\0'));
 }
 
 TEST(StreamCopy, RunsLongerThanAChunkAreByteIdentical) {

@@ -39,8 +39,8 @@ TEST(WriteFailure, AnOutputThatRefusesWritesIsLeftFailed) {
     const Bytes input = makeScenarioFile(ScenarioSampleOptions{});
     const std::size_t fullSize = 74451;
     // In the header, in the map data just after the step back, in the tail, in the last byte.
-    for (const std::size_t capacity :
-         {std::size_t{0}, std::size_t{1000}, std::size_t{30000}, std::size_t{56000}, fullSize - 1, fullSize}) {
+    for (const std::size_t capacity : {std::size_t{0}, std::size_t{1000}, std::size_t{30000}, std::size_t{56000},
+                                       fullSize - 1, fullSize}) {
         ProfiledConverter profiled(input);
         std::istringstream in(asText(input), std::ios::binary);
         FillingBuffer disk(capacity);
@@ -73,7 +73,8 @@ TEST(WriteFailure, RunReportsTheFileItCouldNotWriteAndKeepsTheEarlierOne) {
     }
     EXPECT_EQ(code, exit_code::SomethingSkipped);
     const std::string text = console.str();
-    EXPECT_NE(text.find("Converting SCN file...\nError: could not write " + output.string() + "!\n"), std::string::npos)
+    EXPECT_NE(text.find("Converting SCN file...\nError: could not write " + output.string() + "!\n"),
+              std::string::npos)
         << text;
     EXPECT_EQ(text.find("Converting SCN file...\nDone!"), std::string::npos);
     EXPECT_EQ(readFileBytes(output), earlier) << "the earlier conversion is kept";
