@@ -24,10 +24,11 @@ namespace fs = std::filesystem;
 namespace {
 
 // Where the program reads the switch: the first "/g1" or "/g2" that is not the folder of
-// "--out" or "--templates". Anywhere else "/g1" is a path, and is kept inside too.
+// "--out" or "--templates" or the file of "--report". Anywhere else "/g1" is a path, and is
+// kept inside too.
 std::size_t switchPlace(const std::vector<std::string>& arguments) {
     for (std::size_t at = 0; at < arguments.size(); ++at) {
-        if (arguments[at] == "--out" || arguments[at] == "--templates") {
+        if (arguments[at] == "--out" || arguments[at] == "--templates" || arguments[at] == "--report") {
             ++at;
         } else if (arguments[at] == "/g1" || arguments[at] == "/g2") {
             return at;
