@@ -23,20 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Where the program reads the switch: the first "/g1" or "/g2" that is not the folder of
-// "--out" or "--templates" or the file of "--report". Anywhere else "/g1" is a path, and is
-// kept inside too.
-std::size_t switchPlace(const std::vector<std::string>& arguments) {
-    for (std::size_t at = 0; at < arguments.size(); ++at) {
-        if (arguments[at] == "--out" || arguments[at] == "--templates" || arguments[at] == "--report") {
-            ++at;
-        } else if (arguments[at] == "/g1" || arguments[at] == "/g2") {
-            return at;
-        }
-    }
-    return arguments.size();
-}
-
 // `switchPlace` is true where the program reads a switch.
 std::string keptInside(std::string argument, bool switchPlace) {
     if (switchPlace && (argument == "/g1" || argument == "/g2")) return argument;
@@ -46,6 +32,22 @@ std::string keptInside(std::string argument, bool switchPlace) {
         argument.replace(at, 2, "__");
     }
     return argument;
+}
+
+// Where the program reads the switch: the first "/g1" or "/g2" that is not the folder of
+// "--out" or "--templates" or the file of "--report", as the program sees the options once
+// they are kept inside ("/--out" becomes "--out"). Anywhere else "/g1" is a path, and is
+// kept inside too.
+std::size_t switchPlace(const std::vector<std::string>& arguments) {
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
+        const std::string seen = keptInside(arguments[at], false);
+        if (seen == "--out" || seen == "--templates" || seen == "--report") {
+            ++at;
+        } else if (arguments[at] == "/g1" || arguments[at] == "/g2") {
+            return at;
+        }
+    }
+    return arguments.size();
 }
 
 void checkSplit(const std::string& argument) {
