@@ -44,25 +44,20 @@ const char kStyle[] =
     "td.line{white-space:pre}.none{color:#666}"
     "</style>";
 
-const char* statusWords(ScenarioStatus status) {
-    switch (status) {
-        case ScenarioStatus::Complete: return "complete";
-        case ScenarioStatus::WithNotes: return "with notes";
-        case ScenarioStatus::WithProblems: return "with problems";
-        case ScenarioStatus::Refused: return "refused";
-    }
-    return "";
-}
+// How each status shows: its words and the class that colours them, in the order of ScenarioStatus.
+struct StatusLook {
+    const char* words;
+    const char* htmlClass;
+};
+constexpr std::array<StatusLook, 4> kStatusLooks{{
+    {"complete", "status complete"},
+    {"with notes", "status with-notes"},
+    {"with problems", "status with-problems"},
+    {"refused", "status refused"},
+}};
+static_assert(static_cast<std::size_t>(ScenarioStatus::Refused) + 1 == kStatusLooks.size(), "a look for each status");
 
-const char* statusClass(ScenarioStatus status) {
-    switch (status) {
-        case ScenarioStatus::Complete: return "status complete";
-        case ScenarioStatus::WithNotes: return "status with-notes";
-        case ScenarioStatus::WithProblems: return "status with-problems";
-        case ScenarioStatus::Refused: return "status refused";
-    }
-    return "";
-}
+const StatusLook& lookOf(ScenarioStatus status) { return kStatusLooks[static_cast<std::size_t>(status)]; }
 
 const char* editionName(ScenarioEdition edition) {
     switch (edition) {
@@ -156,7 +151,7 @@ private:
             html_.element("a", scenario.path, {{"href", "#" + anchorOf(k)}});
             html_.close("td");
             html_.open("td");
-            html_.element("span", statusWords(scenario.status), {{"class", statusClass(scenario.status)}});
+            html_.element("span", lookOf(scenario.status).words, {{"class", lookOf(scenario.status).htmlClass}});
             html_.close("td");
             html_.close("tr");
         }
@@ -184,7 +179,7 @@ private:
         html_.open("section", {{"id", anchor}});
         html_.element("h2", scenario.path);
         html_.open("p");
-        html_.element("span", statusWords(scenario.status), {{"class", statusClass(scenario.status)}});
+        html_.element("span", lookOf(scenario.status).words, {{"class", lookOf(scenario.status).htmlClass}});
         html_.close("p");
         html_.element("h3", "Messages");
         if (scenario.messages.empty()) {
