@@ -42,13 +42,15 @@ int runGraphicsOnly(const RunRequest& request, RunConsole& console, const fs::pa
 }
 
 // The run the request names; what it does goes into `report` too, when one is given.
-int runRequested(const RunRequest& request, RunConsole& console, const fs::path& templateFolder, RunReport* report) {
+int runRequested(const RunRequest& request, RunConsole& console, const fs::path& workingFolder,
+                 const fs::path& programFolder, RunReport* report) {
     // Every kind of run, graphics only too, needs the templates: without any, it would
     // only print an error for each.
-    const bool named = !request.templateFolder.empty();
-    const fs::path templates = named ? pathFromUtf8(request.templateFolder) : templateFolder;
-    if (report != nullptr) report->templateFolder = named ? request.templateFolder : absoluteFolder(templateFolder);
-    if (!checkTemplateFolder(templates, named ? request.templateFolder : displayPath(templateFolder), console)) {
+    const TemplateChoice choice = chooseTemplateFolder(request.templateFolder, workingFolder, programFolder);
+    const fs::path& templates = choice.folder;
+    if (report != nullptr)
+        report->templateFolder = request.templateFolder.empty() ? absoluteFolder(templates) : request.templateFolder;
+    if (!announceTemplateFolder(choice, console)) {
         if (report != nullptr) report->messages = console.messages();
         return exit_code::Refused;
     }
@@ -70,7 +72,8 @@ int runRequested(const RunRequest& request, RunConsole& console, const fs::path&
 
 }  // namespace
 
-int runConversion(const std::vector<std::string>& arguments, std::ostream& console, const fs::path& templateFolder) {
+int runConversion(const std::vector<std::string>& arguments, std::ostream& console, const fs::path& workingFolder,
+                  const fs::path& programFolder) {
     const RunRequest request = readRunRequest(arguments);
     switch (request.kind) {
         case RunRequest::Kind::HelpScreen: printHelpScreen(console); return exit_code::HelpShown;
@@ -80,8 +83,8 @@ int runConversion(const std::vector<std::string>& arguments, std::ostream& conso
         case RunRequest::Kind::Run: break;
     }
     RunConsole runConsole(console, request.quiet);
-    if (request.reportFile.empty()) return runRequested(request, runConsole, templateFolder, nullptr);
+    if (request.reportFile.empty()) return runRequested(request, runConsole, workingFolder, programFolder, nullptr);
     RunReport report = startRunReport(request);
-    const int code = runRequested(request, runConsole, templateFolder, &report);
+    const int code = runRequested(request, runConsole, workingFolder, programFolder, &report);
     return finishRunReport(report, request.reportFile, code, runConsole);
 }

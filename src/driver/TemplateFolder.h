@@ -5,9 +5,28 @@
 
 class RunConsole;
 
-// Checks, before a run writes anything, that `templateFolder` (`shownFolder` as the user
-// knows it) holds a destination template: Rules.txt or one of the template bitmaps, in any
-// letter case. A folder that holds none is not the destination's: false, with the message
-// printed. One that holds only some is taken; each step says what it misses.
-bool checkTemplateFolder(const std::filesystem::path& templateFolder, const std::string& shownFolder,
-                         RunConsole& console);
+// Where a run takes the destination templates from: Rules.txt and the template bitmaps,
+// found in any letter case.
+struct TemplateChoice {
+    std::filesystem::path folder;  // the folder chosen; with `found` false, the one the error names
+    std::string shownFolder;       // `folder` as the user knows it
+    bool found = false;            // the folder holds one template at least
+    bool besideProgram = false;    // the program's folder, taken because the working one holds none
+};
+
+// Whether `folder` holds one template at least. One that holds only some is taken; each
+// step then says what it misses.
+bool holdsTemplates(const std::filesystem::path& folder);
+
+// The folder named with --templates (`namedFolder`, as given) when there is one. Else the
+// working folder when it holds a template; else the folder that holds the program, when it
+// holds one: a player keeps the program in the destination's folder and drops scenarios on
+// it, and such a start has another working folder. Else none, and the working folder is
+// the one named.
+TemplateChoice chooseTemplateFolder(const std::string& namedFolder, const std::filesystem::path& workingFolder,
+                                    const std::filesystem::path& programFolder);
+
+// Says, before the run writes anything, where the templates come from when that is not
+// where the user looks: the error when `choice` found none (false), the note when they lie
+// beside the program.
+bool announceTemplateFolder(const TemplateChoice& choice, RunConsole& console);
