@@ -171,3 +171,37 @@ TEST(CommandLine, SampleWorldWithNotesConvertsComplete) {
                             "Conversion Terminated\nConverted 5 scenarios: 5 complete, 0 with problems, 0 refused\n";
     EXPECT_EQ(run.output.substr(run.output.size() - std::min(run.output.size(), end.size())), end);
 }
+
+// A player keeps the program in the destination's folder and drops scenarios on it, from
+// some other working folder: the templates beside the program are taken, and said so once.
+TEST(CommandLine, TemplatesBesideTheProgram) {
+    if (!canRunTool()) GTEST_SKIP() << "this platform's binary is run by the Windows check of CI";
+    const TempFolder world("tavorel-beside-program");
+    const fs::path destination = world / "destination";
+    writeTemplateFolder(destination, 4);
+    const fs::path program = destination / "tavorel";
+    fs::copy_file(TAVOREL_BINARY, program);
+    for (const char* folder : {"a", "b", "c"}) writeScenarioFolder(world / folder, {});
+    const std::string note = "Note: templates taken from " + destination.string() + ", the folder that holds Tavorel.\n";
+    const struct {
+        std::vector<std::string> arguments;
+        fs::path workingFolder;
+        std::string start;  // the output begins so
+    } cases[] = {
+        {{"a/Sample.scn"}, world.path(), note + "Tavorel V1.2\n"},
+        {{"-q", "b"}, world.path(), ""},                           // a note: left out when quiet
+        {{"../c/Sample.scn"}, destination, "Tavorel V1.2\n"},      // the working folder holds them
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = runTool(c.arguments, c.workingFolder, program);
+        EXPECT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_EQ(run.output.substr(0, c.start.size()), c.start);
+        EXPECT_EQ(run.output.find("Note: templates"), c.start.empty() || c.workingFolder == destination ? std::string::npos : 0u);
+    }
+    // Converted from the program's templates exactly as when they are named.
+    const ToolRun named = runTool({"-q", "--out", "named", "--templates", "destination", "a/Sample.scn"}, world.path());
+    EXPECT_EQ(named.exitCode, 0);
+    for (const char* name : {"Rules.txt", "Units.bmp", "Sample.scn"}) {
+        EXPECT_EQ(readFileBytes(world / "a" / "Converted" / name), readFileBytes(world / "named" / name)) << name;
+    }
+}

@@ -14,16 +14,17 @@
 
 #ifdef _WIN32
 bool canRunTool() { return false; }
-ToolRun runTool(const std::vector<std::string>&, const std::filesystem::path&) { return {}; }
+ToolRun runTool(const std::vector<std::string>&, const std::filesystem::path&, const std::filesystem::path&) { return {}; }
 #else
 
 bool canRunTool() { return true; }
 
-ToolRun runTool(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder) {
+ToolRun runTool(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
+                const std::filesystem::path& program) {
     TempFolder capture("tavorel-capture");
     const std::string outPath = (capture / "out").string();
     const std::string errPath = (capture / "err").string();
-    const std::string binary = std::filesystem::absolute(TAVOREL_BINARY).string();
+    const std::string binary = std::filesystem::absolute(program.empty() ? TAVOREL_BINARY : program).string();
 
     std::vector<std::string> argv{binary};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
