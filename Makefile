@@ -10,7 +10,7 @@ SAMPLE_DIR := $(BUILD_DIR)/sample-world
 # it is silent and quick when everything is there.
 DEPS := tools/install-build-deps
 
-.PHONY: all configure test demo bench asan-test fuzz clean format format-check
+.PHONY: all configure test demo bench asan-test fuzz clean format format-check install dist
 
 all: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -71,7 +71,39 @@ format-check:
 	@clang-format --dry-run --Werror $(SOURCES) && echo "format-check: every file as .clang-format lays it out"
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR) build-*
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) build-* dist
+
+# Installs the program and its manual page under PREFIX (bin/, share/man/man1/).
+PREFIX ?= /usr/local
+install: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target tavorel
+	cmake --install $(BUILD_DIR) --prefix "$(PREFIX)" --strip
+
+# The release archives, built with CPack into dist/ from the version in CMakeLists.txt:
+# tavorel-<version>-linux-x86_64.tar.gz and tavorel-<version>-windows-x64.zip. Each comes
+# from a Release build of its own, without tests; the Windows one links against the giflib
+# that tools/windows-bootstrap builds into WINDOWS_DIR.
+DIST_DIR ?= dist
+DIST_LINUX ?= build-dist-linux
+DIST_WINDOWS ?= build-dist-windows
+RELEASE_FLAGS = -DCMAKE_BUILD_TYPE=Release -DTAVOREL_TESTS=OFF -DTAVOREL_BENCH=OFF
+
+dist:
+	@$(DEPS) build dist
+	cmake -S . -B $(DIST_LINUX) $(GENERATOR) $(RELEASE_FLAGS) $(CMAKE_FLAGS)
+	cmake --build $(DIST_LINUX) -j $(JOBS)
+	tools/windows-bootstrap $(WINDOWS_DIR) $(GENERATOR)
+	cmake -S . -B $(DIST_WINDOWS) $(GENERATOR) $(RELEASE_FLAGS) \
+	  -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-w64-x86_64.cmake) \
+	  -DTAVOREL_WINDOWS_PREFIX=$(abspath $(WINDOWS_DIR))/gtest-install $(CMAKE_FLAGS)
+	cmake --build $(DIST_WINDOWS) -j $(JOBS)
+	rm -rf $(DIST_LINUX)/packages $(DIST_WINDOWS)/packages
+	cpack --config $(DIST_LINUX)/CPackConfig.cmake -B $(abspath $(DIST_LINUX))/packages
+	cpack --config $(DIST_WINDOWS)/CPackConfig.cmake -B $(abspath $(DIST_WINDOWS))/packages
+	mkdir -p $(DIST_DIR)
+	rm -f $(DIST_DIR)/tavorel-*
+	cp $(DIST_LINUX)/packages/tavorel-*.tar.gz $(DIST_WINDOWS)/packages/tavorel-*.zip $(DIST_DIR)/
+	@ls -l $(DIST_DIR)
 
 # Windows build, cross-compiled with MinGW-w64 (posix threads), against GoogleTest and
 # giflib built once for it into the build folder (tools/windows-bootstrap). Tests run under
