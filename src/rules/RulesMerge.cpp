@@ -128,8 +128,9 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
 Outcome writeMergedRules(ScenarioConverter& converter, RulesTextInput& scenarioRules, RulesTextInput& templateRules,
                          const std::filesystem::path& outputPath) {
     RulesTextOutput output(outputPath);
-    if (!output.isOpen())
+    if (!output.isOpen()) {
         return Outcome::failure("could not create " + displayPath(outputPath) + output.failureReason());
+    }
     converter.mergeRules(scenarioRules, output, templateRules);
     // The merge reads as the plan says and stops quietly at the end of a text; whether that
     // end was the file's own is told by its reader.
