@@ -1,11 +1,12 @@
 #include "base/FileCopy.h"
 
-#include <fstream>
 #include <system_error>
 #include <vector>
 
+#include "base/FailureReason.h"
 #include "base/PathText.h"
 #include "base/ReplacingOutput.h"
+#include "base/SystemFile.h"
 
 namespace fs = std::filesystem;
 
@@ -32,8 +33,14 @@ StreamCopyFault copyStreamContents(std::istream& in, std::int64_t expectedBytes,
     return StreamCopyFault::None;
 }
 
-Outcome couldNotCopy(const fs::path& from, const fs::path& to) {
-    return Outcome::failure("could not copy " + displayPath(from) + " to " + displayPath(to));
+// The reason stands after the file that failed the copy: `from` when it could not be
+// opened, else `to`.
+Outcome couldNotOpen(const fs::path& from, const std::string& reason, const fs::path& to) {
+    return Outcome::failure("could not copy " + displayPath(from) + reason + " to " + displayPath(to));
+}
+
+Outcome couldNotWrite(const fs::path& from, const fs::path& to, const std::string& reason) {
+    return Outcome::failure("could not copy " + displayPath(from) + " to " + displayPath(to) + reason);
 }
 
 }  // namespace
@@ -44,11 +51,12 @@ bool isSameFile(const fs::path& a, const fs::path& b) {
 }
 
 Outcome copyFileContents(const fs::path& from, const fs::path& to) {
-    // The copy would be renamed over its own source.
-    if (isSameFile(from, to)) return couldNotCopy(from, to);
+    // The copy would be renamed over its own source. The file system says "File exists" of
+    // a copy onto itself.
+    if (isSameFile(from, to)) return couldNotWrite(from, to, failureReason(to, {}, std::errc::file_exists));
 
-    std::ifstream in(from, std::ios::binary);
-    if (!in.is_open()) return couldNotCopy(from, to);
+    InputFile in(from);
+    if (!in.is_open()) return couldNotOpen(from, failureReason(from, in.error(), std::errc::permission_denied), to);
     std::error_code error;
     const auto size = fs::file_size(from, error);
     return copyFileContents(in, error ? 0 : static_cast<std::int64_t>(size), from, to);
@@ -56,12 +64,13 @@ Outcome copyFileContents(const fs::path& from, const fs::path& to) {
 
 Outcome copyFileContents(std::istream& in, std::int64_t expectedBytes, const fs::path& from, const fs::path& to) {
     ReplacingOutput out(to);
-    if (!out.isOpen()) return couldNotCopy(from, to);
+    if (!out.isOpen()) return couldNotWrite(from, to, out.failureReason());
     // On a failure the output is discarded.
     switch (copyStreamContents(in, expectedBytes, out.stream())) {
-        case StreamCopyFault::ReadFailed: return Outcome::failure("could not read " + displayPath(from));
-        case StreamCopyFault::WriteFailed: return couldNotCopy(from, to);
+        case StreamCopyFault::ReadFailed:
+            return Outcome::failure("could not read " + displayPath(from) + failureReason(from, keptError(in)));
+        case StreamCopyFault::WriteFailed: return couldNotWrite(from, to, out.failureReason());
         case StreamCopyFault::None: break;
     }
-    return out.commit() ? Outcome::success() : couldNotCopy(from, to);
+    return out.commit() ? Outcome::success() : couldNotWrite(from, to, out.failureReason());
 }

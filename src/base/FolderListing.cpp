@@ -2,15 +2,20 @@
 
 #include <system_error>
 
+#include "base/FailureReason.h"
 #include "base/PathText.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-FolderListing listed(std::vector<FolderEntry> entries, const fs::path& folder, bool readWhole) {
+// `error` is what the listing failed with.
+FolderListing listed(std::vector<FolderEntry> entries, const fs::path& folder, bool readWhole,
+                     std::error_code error = {}) {
     if (readWhole) return {std::move(entries), Outcome::success()};
-    return {std::move(entries), Outcome::failure("could not read the folder " + displayPath(folder))};
+    const fs::path searched = folder.empty() ? fs::path(".") : folder;
+    return {std::move(entries),
+            Outcome::failure("could not read the folder " + displayPath(folder) + failureReason(searched, error))};
 }
 
 }  // namespace
@@ -40,12 +45,15 @@ FolderListing listFolder(const fs::path& folder) {
     std::vector<FolderEntry> entries;
     std::error_code error;
     std::wstring pattern = extendedForm(folder.empty() ? fs::path(".") : folder, error);
-    if (error) return listed(std::move(entries), folder, false);
+    if (error) return listed(std::move(entries), folder, false, error);
     if (pattern.back() != L'\\') pattern += L'\\';
     pattern += L'*';
     WIN32_FIND_DATAW found;
     const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return listed(std::move(entries), folder, false);
+    if (search == INVALID_HANDLE_VALUE) {
+        return listed(std::move(entries), folder, false,
+                      std::error_code(static_cast<int>(GetLastError()), std::system_category()));
+    }
     do {
         const std::wstring name(found.cFileName);
         if (name == L"." || name == L"..") continue;
@@ -54,9 +62,10 @@ FolderListing listFolder(const fs::path& folder) {
         const bool isLink = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
         entries.push_back({folder / name, !isFolder, isFolder && !isLink});
     } while (FindNextFileW(search, &found));
-    const bool readWhole = GetLastError() == ERROR_NO_MORE_FILES;
+    const DWORD lastError = GetLastError();
     FindClose(search);
-    return listed(std::move(entries), folder, readWhole);
+    return listed(std::move(entries), folder, lastError == ERROR_NO_MORE_FILES,
+                  std::error_code(static_cast<int>(lastError), std::system_category()));
 }
 
 #else
@@ -71,7 +80,7 @@ FolderListing listFolder(const fs::path& folder) {
         const bool isFolder = it->is_directory(kindError) && !it->is_symlink(kindError);
         entries.push_back({folder / it->path().filename(), it->is_regular_file(kindError), isFolder});
     }
-    return listed(std::move(entries), folder, !error);
+    return listed(std::move(entries), folder, !error, error);
 }
 
 #endif

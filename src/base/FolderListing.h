@@ -12,7 +12,7 @@ struct FolderEntry {
 };
 
 // The entries of a folder, in no set order, and whether it could be read whole: the
-// problem is "could not read the folder <folder>".
+// problem is "could not read the folder <folder> (<reason>)", with the system's reason.
 struct FolderListing {
     std::vector<FolderEntry> entries;
     Outcome outcome;

@@ -4,7 +4,7 @@
 
 namespace fs = std::filesystem;
 
-void MadeFolders::create(const fs::path& folder, bool withParents) {
+std::error_code MadeFolders::create(const fs::path& folder, bool withParents) {
     std::error_code error;
     // The folders that are not there yet, the deepest first.
     std::vector<fs::path> missing;
@@ -16,14 +16,16 @@ void MadeFolders::create(const fs::path& folder, bool withParents) {
         missing.push_back(level);
         if (!withParents || level == level.parent_path()) break;
     }
+    std::error_code madeError;
     if (withParents) {
-        fs::create_directories(folder, error);
+        fs::create_directories(folder, madeError);
     } else {
-        fs::create_directory(folder, error);
+        fs::create_directory(folder, madeError);
     }
     for (const fs::path& level : missing) {
         if (fs::is_directory(level, error)) made_.push_back(level);
     }
+    return madeError;
 }
 
 // A folder that holds anything stops the removal: the folders above it hold it.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <system_error>
 #include <vector>
 
 // The folders that a run made for its outputs: each one it made and left empty is removed
@@ -14,8 +15,9 @@ public:
     MadeFolders& operator=(const MadeFolders&) = delete;
 
     // Creates `folder`, with the parents it lacks when `withParents`. Whether that worked
-    // shows when the first file is created in it.
-    void create(const std::filesystem::path& folder, bool withParents);
+    // shows when the first file is created in it; the error of making it (none when it was
+    // made or there already) tells why it is not there then.
+    std::error_code create(const std::filesystem::path& folder, bool withParents);
 
 private:
     std::vector<std::filesystem::path> made_;  // the deepest first

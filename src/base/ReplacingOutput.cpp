@@ -6,6 +6,7 @@
 #include <system_error>
 #include <utility>
 
+#include "base/FailureReason.h"
 #include "base/FolderListing.h"
 #include "base/OutputFolderLock.h"
 #include "base/PathText.h"
@@ -61,23 +62,23 @@ void removeStaleTemporaries(const fs::path& folder) {
 
 ReplacingOutput::ReplacingOutput(fs::path finalPath) : finalPath_(std::move(finalPath)) {
     // A name that is taken already is passed over rather than truncated.
-    for (int attempt = 0; attempt < 4 && !file_.is_open(); ++attempt) {
+    for (int attempt = 0; attempt < 4 && !buffer_.is_open(); ++attempt) {
         temporaryPath_ = finalPath_.parent_path() / nextTemporaryName();
         std::error_code error;
         if (fs::exists(fs::symlink_status(temporaryPath_, error))) continue;
-        file_.open(temporaryPath_, std::ios::binary | std::ios::out | std::ios::trunc);
+        buffer_.open(temporaryPath_, std::ios::binary | std::ios::out | std::ios::trunc);
     }
+    if (!buffer_.is_open()) stream_.setstate(std::ios::failbit);
 }
 
 ReplacingOutput::~ReplacingOutput() { discard(); }
 
 bool ReplacingOutput::finish() {
     if (finished_) return true;
-    if (!file_.is_open()) return false;
-    file_.flush();
-    const bool written = file_.good();
-    file_.close();
-    finished_ = written && !file_.fail();
+    if (!buffer_.is_open()) return false;
+    stream_.flush();
+    const bool written = stream_.good();
+    finished_ = buffer_.close() != nullptr && written;
     if (!finished_) discard();
     return finished_;
 }
@@ -87,6 +88,7 @@ bool ReplacingOutput::commit() {
     std::error_code error;
     fs::rename(temporaryPath_, finalPath_, error);
     if (error) {
+        renameError_ = error;
         discard();
         return false;
     }
@@ -94,10 +96,27 @@ bool ReplacingOutput::commit() {
     return true;
 }
 
+// The folder is asked too. Where it is a file, Windows tells the folder missing: the words
+// are those that other systems give, "Not a directory". Without a word from the system, the
+// folder may be gone, or barred.
+std::string ReplacingOutput::failureReason() const {
+    std::error_code error = this->error();
+    const fs::path folder = finalPath_.parent_path().empty() ? fs::path(".") : finalPath_.parent_path();
+    std::error_code folderError;
+    const fs::file_status folderStatus = fs::status(folder, folderError);
+    const bool folderIsFile = fs::exists(folderStatus) && !fs::is_directory(folderStatus);
+    if (folderIsFile && (!error || error == std::errc::no_such_file_or_directory)) {
+        error = std::make_error_code(std::errc::not_a_directory);
+    }
+    if (!error) error = folderError;
+    if (!error) error = std::make_error_code(std::errc::io_error);
+    return ::failureReason(finalPath_, error);
+}
+
 void ReplacingOutput::discard() {
     finished_ = false;
     if (temporaryPath_.empty()) return;
-    if (file_.is_open()) file_.close();
+    if (buffer_.is_open()) buffer_.close();
     removeQuietly(temporaryPath_);
     temporaryPath_.clear();
 }

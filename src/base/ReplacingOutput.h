@@ -1,8 +1,11 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
+#include <ostream>
 #include <string>
+#include <system_error>
+
+#include "base/SystemFile.h"
 
 // An output file that replaces the file of its name whole or not at all. It is written
 // under a temporary name in the same folder, and renamed over its final name only once
@@ -19,9 +22,16 @@ public:
     ReplacingOutput(const ReplacingOutput&) = delete;
     ReplacingOutput& operator=(const ReplacingOutput&) = delete;
 
-    bool isOpen() const { return file_.is_open(); }
-    std::ofstream& stream() { return file_; }
+    bool isOpen() const { return buffer_.is_open(); }
+    std::ostream& stream() { return stream_; }
     const std::filesystem::path& path() const { return finalPath_; }
+
+    // Why the output failed, in the system's words, to follow its path in a message
+    // (base/FailureReason.h): the error of the first call that failed (create, write, close
+    // or rename), as it was left; where it left none, what its folder shows.
+    std::string failureReason() const;
+    // That error itself; none when the system gave none.
+    std::error_code error() const { return buffer_.error() ? buffer_.error() : renameError_; }
 
     // Flushes and closes the file, where that was not done yet, and renames it over the
     // final name. False when any of that failed: the temporary file
@@ -39,7 +49,9 @@ public:
 private:
     std::filesystem::path finalPath_;
     std::filesystem::path temporaryPath_;
-    std::ofstream file_;
+    SystemFileBuffer buffer_;
+    std::ostream stream_{&buffer_};
+    std::error_code renameError_;
     bool finished_ = false;
 };
 

@@ -4,7 +4,6 @@
 // the copy is byte for byte the template. A step either makes all its destination files or none.
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <ostream>
 #include <string>
 
@@ -96,7 +95,7 @@ public:
 
     void run() {
         std::ostream& console = converter_.console();
-        std::ifstream sourceFile;
+        InputFile sourceFile;
         sourcePath_ = searchScenarioPicture(console, folder_, step_.bitmap, sourceFile);
         if (!sourceFile.is_open()) return;
         console << "Now Converting...\n";
@@ -118,7 +117,7 @@ private:
 
     // The band of the scenario's picture is read, whatever its kind, into the rows of a
     // 24-bit picture.
-    bool loadSource(std::ifstream& sourceFile) {
+    bool loadSource(InputFile& sourceFile) {
         const Outcome read = decodeSourcePicture(sourceFile, step_.sourceExtent, memory_.source);
         if (read.ok()) return true;
         report(displayPath(sourcePath_) + " " + read.problem());

@@ -1,6 +1,5 @@
 #include "bitmaps/PictureSearch.h"
 
-#include <fstream>
 #include <ostream>
 #include <string>
 
@@ -9,16 +8,16 @@
 
 namespace fs = std::filesystem;
 
-fs::path openIgnoringCase(const fs::path& folder, const char* name, std::ifstream& file) {
+fs::path openIgnoringCase(const fs::path& folder, const char* name, InputFile& file) {
     const fs::path exact = folder / name;
-    file.open(exact, std::ios::binary);
+    file.open(exact);
     if (file.is_open()) return exact;
     const fs::path found = findIgnoringCase(folder, name);
-    if (found != exact) file.open(found, std::ios::binary);
+    if (found != exact) file.open(found);
     return found;
 }
 
-fs::path searchScenarioPicture(std::ostream& console, const fs::path& folder, const char* bitmap, std::ifstream& file) {
+fs::path searchScenarioPicture(std::ostream& console, const fs::path& folder, const char* bitmap, InputFile& file) {
     console << "Searching " << bitmap << "...";
     fs::path found = openIgnoringCase(folder, bitmap, file);
     if (file.is_open()) {

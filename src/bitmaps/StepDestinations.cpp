@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "base/FailureReason.h"
 #include "base/FileCopy.h"
 #include "base/PathText.h"
 #include "bitmaps/SourcePicture.h"
@@ -74,7 +75,7 @@ bool StepDestinations::create() {
         picture.destination.emplace(picture.destinationPath);
         made_ = i + 1;
         if (!picture.destination->isOpen()) {
-            report("could not create " + displayPath(picture.destinationPath));
+            report("could not create " + displayPath(picture.destinationPath) + picture.destination->failureReason());
             return false;
         }
     }
@@ -139,9 +140,10 @@ bool StepDestinations::putInPlace(const SourcePicture& source) {
 bool StepDestinations::copied(const StepPicture& picture, bool succeeded) {
     if (succeeded) return true;
     if (picture.templateFile.fail()) {
-        report("could not read " + displayPath(picture.templatePath));
+        report("could not read " + displayPath(picture.templatePath) +
+               failureReason(picture.templatePath, picture.templateFile.error()));
     } else {
-        report("could not write " + displayPath(picture.destinationPath));
+        report("could not write " + displayPath(picture.destinationPath) + picture.destination->failureReason());
     }
     return false;
 }

@@ -3,11 +3,11 @@
 #include <array>
 #include <cstddef>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 
 #include "base/ReplacingOutput.h"
+#include "base/SystemFile.h"
 
 class ScenarioConverter;
 class SourcePicture;
@@ -27,7 +27,7 @@ void reportStepProblem(ScenarioConverter& converter, const char* bitmap, const s
 // One destination file of a step: its template, and the copy of it that the layout edits.
 struct StepPicture {
     std::filesystem::path templatePath;
-    std::ifstream templateFile;
+    InputFile templateFile;
     TemplatePicture* picture = nullptr;
     std::filesystem::path destinationPath;
     // What the destination path held before.

@@ -4,6 +4,7 @@
 #include <system_error>
 #include <vector>
 
+#include "base/FailureReason.h"
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
 #include "base/FolderListing.h"
@@ -68,8 +69,12 @@ void copySoundFolder(ScenarioConverter& converter, const fs::path& source, const
     if (checkDestination(converter, source, destination) != Destination::Free) return;
     std::error_code error;
     fs::create_directory(destination, error);
-    if (!fs::is_directory(destination, error)) {
-        converter.reportProblem("Error: could not create " + displayPath(destination) + "!");
+    std::error_code checkError;
+    if (!fs::is_directory(destination, checkError)) {
+        // Something other than a folder holds the name: the system says "File exists" of
+        // that, unless the name changed hands after the folder was made.
+        converter.reportProblem("Error: could not create " + displayPath(destination) +
+                                failureReason(destination, error ? error : checkError, std::errc::file_exists) + "!");
         return;
     }
     std::vector<fs::path> files;

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 // is taken).
 OutputFolderSetup::OutputFolderSetup(const fs::path& scenarioFolder, const fs::path& namedFolder, RunConsole& console) {
     const fs::path converted = outputFolderFor(scenarioFolder, namedFolder);
-    made_.create(converted, !namedFolder.empty());
+    folderError_ = made_.create(converted, !namedFolder.empty());
     const fs::path scenarioSide = scenarioFolder.empty() ? fs::path(".") : scenarioFolder;
     if (isSameFile(converted, scenarioSide)) return;
     lock_.emplace(converted);

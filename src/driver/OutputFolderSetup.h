@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <system_error>
 
 #include "base/MadeFolders.h"
 #include "base/OutputFolderLock.h"
@@ -18,9 +19,12 @@ public:
     OutputFolderSetup(const std::filesystem::path& scenarioFolder, const std::filesystem::path& namedFolder,
                       RunConsole& console);
     bool ready() const { return ready_; }
+    // Why the folder could not be made, none when it was made or was there.
+    std::error_code folderError() const { return folderError_; }
 
 private:
     MadeFolders made_;  // before the lock, so that it goes after it
     std::optional<OutputFolderLock> lock_;
     bool ready_ = true;
+    std::error_code folderError_;
 };

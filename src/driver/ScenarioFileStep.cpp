@@ -3,8 +3,10 @@
 #include <istream>
 #include <ostream>
 
+#include "base/FailureReason.h"
 #include "base/PathText.h"
 #include "base/ReplacingOutput.h"
+#include "base/SystemFile.h"
 #include "driver/ScenarioConverter.h"
 
 void convertScenarioStep(ScenarioConverter& converter, std::istream& scenario,
@@ -15,11 +17,12 @@ void convertScenarioStep(ScenarioConverter& converter, std::istream& scenario,
     // the file could not be read or was cut short since.
     if (!scenario.good()) {
         output.discard();
-        converter.reportProblem("Error: could not read " + displayPath(scenarioPath) + "!");
+        converter.reportProblem("Error: could not read " + displayPath(scenarioPath) +
+                                failureReason(scenarioPath, keptError(scenario)) + "!");
         return;
     }
     if (!output.commit()) {
-        converter.reportProblem("Error: could not write " + displayPath(output.path()) + "!");
+        converter.reportProblem("Error: could not write " + displayPath(output.path()) + output.failureReason() + "!");
         return;
     }
     converter.recordOutput(output.path());

@@ -1,15 +1,16 @@
 #include "driver/ScenarioRun.h"
 
-#include <cerrno>
-#include <fstream>
 #include <ostream>
 #include <string>
+#include <system_error>
 
+#include "base/FailureReason.h"
 #include "base/FileCopy.h"
 #include "base/FileLookup.h"
 #include "base/OpenFailure.h"
 #include "base/PathText.h"
 #include "base/ReplacingOutput.h"
+#include "base/SystemFile.h"
 #include "driver/ExitCodes.h"
 #include "driver/OutputFolderSetup.h"
 #include "driver/RulesStep.h"
@@ -43,10 +44,9 @@ int convertScenario(const ScenarioLocation& location, RunConsole& console, Scena
                     const fs::path& templateFolder, const fs::path& outputFolder) {
     const fs::path& scenarioFolder = location.folder;
     const fs::path& scenarioPath = location.file;
-    errno = 0;
-    std::ifstream scenario(scenarioPath, std::ios::binary);
+    InputFile scenario(scenarioPath);
     if (!scenario.is_open()) {
-        const std::string reason = openFailureReason(scenarioPath, errno);
+        const std::string reason = openFailureReason(scenarioPath, scenario.error().value());
         console.problem(
             "Error in opening Scenario File!\nPlease check for existance of file and\n"
             "remember to use full path & extension\n" +
@@ -86,7 +86,12 @@ int convertScenario(const ScenarioLocation& location, RunConsole& console, Scena
     if (!outputs.ready()) return exit_code::Refused;
     ReplacingOutput output(outputPath);
     if (!output.isOpen()) {
-        console.problem("Error: could not create " + displayPath(outputPath) + "!\n");
+        // Why the folder could not be made tells more than that it is not there.
+        std::error_code ignored;
+        const bool folderMissing = outputs.folderError() && !fs::exists(outputPath.parent_path(), ignored);
+        const std::string reason =
+            folderMissing ? failureReason(outputPath, outputs.folderError()) : output.failureReason();
+        console.problem("Error: could not create " + displayPath(outputPath) + reason + "!\n");
         return exit_code::Refused;
     }
 

@@ -310,8 +310,8 @@ Outcome writeRunReport(const RunReport& report, const fs::path& file) {
         return Outcome::failure(displayPath(file) + " is no report of an earlier run");
     }
     ReplacingOutput output(file);
-    if (!output.isOpen()) return Outcome::failure("could not create " + displayPath(file));
+    if (!output.isOpen()) return Outcome::failure("could not create " + displayPath(file) + output.failureReason());
     Page(output.stream(), file.parent_path()).write(report);
-    if (!output.commit()) return Outcome::failure("could not write " + displayPath(file));
+    if (!output.commit()) return Outcome::failure("could not write " + displayPath(file) + output.failureReason());
     return Outcome::success();
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/FailureReason.h"
 #include "base/PathText.h"
 #include "driver/ScenarioConverter.h"
 #include "rules/RulesAlignment.h"
@@ -127,16 +128,19 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
 Outcome writeMergedRules(ScenarioConverter& converter, RulesTextInput& scenarioRules, RulesTextInput& templateRules,
                          const std::filesystem::path& outputPath) {
     RulesTextOutput output(outputPath);
-    if (!output.isOpen()) return Outcome::failure("could not create " + displayPath(outputPath));
+    if (!output.isOpen()) {
+        return Outcome::failure("could not create " + displayPath(outputPath) + output.failureReason());
+    }
     converter.mergeRules(scenarioRules, output, templateRules);
     // The merge reads as the plan says and stops quietly at the end of a text; whether that
     // end was the file's own is told by its reader.
     for (const RulesTextInput* input : {&scenarioRules, &templateRules}) {
         if (input->readFailed()) {
             output.discard();
-            return Outcome::failure("could not read " + displayPath(input->path()));
+            return Outcome::failure("could not read " + displayPath(input->path()) +
+                                    failureReason(input->path(), input->readError()));
         }
     }
-    if (!output.close()) return Outcome::failure("could not write " + displayPath(outputPath));
+    if (!output.close()) return Outcome::failure("could not write " + displayPath(outputPath) + output.failureReason());
     return Outcome::success();
 }

@@ -119,8 +119,7 @@ const char* nextSpecial(const char* from, std::size_t count) {
 
 }  // namespace
 
-RulesTextInput::RulesTextInput(const std::filesystem::path& path)
-    : path_(path), file_(path, std::ios::binary), window_(kWindowBytes) {
+RulesTextInput::RulesTextInput(const std::filesystem::path& path) : path_(path), file_(path), window_(kWindowBytes) {
     std::error_code error;
     if (file_.is_open()) sizeAtOpen_ = std::filesystem::file_size(path, error);
     if (error) sizeAtOpen_ = 0;

@@ -3,13 +3,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "base/ReplacingOutput.h"
+#include "base/SystemFile.h"
 
 // Rules texts are read as the standard line reader reads them into a fixed buffer: a
 // line longer than the buffer comes back in pieces, and every piece is tested, counted
@@ -184,6 +185,8 @@ public:
     // an input error, or a file cut short while it is read, both of which a stream
     // reports as the end.
     bool readFailed() const;
+    // The system's error of the read that failed, none when it gave none (a file cut short).
+    std::error_code readError() const { return file_.error(); }
 
     // Back to the first byte of the text.
     void rewind();
@@ -211,7 +214,7 @@ private:
     bool restOfLineBlank();  // nothing but blanks and tabs from here to the line's end
 
     std::filesystem::path path_;
-    std::ifstream file_;
+    InputFile file_;
     std::uintmax_t sizeAtOpen_ = 0;
     std::uintmax_t bytesRead_ = 0;         // since the last rewind
     std::unique_ptr<std::string> memory_;  // instead of the file
@@ -249,6 +252,8 @@ public:
     bool isOpen() const { return memory_ != nullptr || (file_ != nullptr && file_->isOpen()); }
     const std::filesystem::path& path() const { return path_; }
     const std::string& text() const;
+    // Why the file could not be created or written (ReplacingOutput::failureReason).
+    std::string failureReason() const { return file_ != nullptr ? file_->failureReason() : std::string(); }
 
     void write(const std::string& text);
     // Writes bytes of a rules text as it stands in a file, as reading and writing them would:

@@ -64,6 +64,7 @@ TEST(FileCopy, ReadThatFailsPartWayIsToldFromTheEnd) {
     TempFolder folder;
     const fs::path from = folder / "Events.txt";
     const fs::path to = folder / "Converted.txt";
+    std::ofstream(from) << text;  // whole on the disk: the system, asked, finds nothing wrong with it
     for (const Case& read : cases) {
         SCOPED_TRACE(std::to_string(read.delivered) + " " + std::to_string(read.error));
         std::ofstream(to) << "earlier";
@@ -74,25 +75,41 @@ TEST(FileCopy, ReadThatFailsPartWayIsToldFromTheEnd) {
             EXPECT_TRUE(copy.ok()) << copy.problem();
             EXPECT_TRUE(readFileText(to) == text) << "the copy is whole";
         } else {
-            EXPECT_EQ(copy.problem(), "could not read " + from.string());
+            EXPECT_EQ(copy.problem(), "could not read " + from.string() + " (Input/output error)");
             EXPECT_TRUE(readFileText(to) == "earlier") << "the earlier file is kept";
         }
     }
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2)
         << "no temporary file is left behind";
 }
 
+// Each refused copy names the file that failed it, with the system's reason.
 TEST(FileCopy, CopyOntoItselfOrFromNothingIsRefused) {
     TempFolder folder;
     std::ofstream(folder / "Events.txt") << "events";
-    fs::create_directory(folder / "Converted");
+    fs::create_directories(folder / "Converted" / "Taken.txt");
     EXPECT_TRUE(copyFileContents(folder / "Events.txt", folder / "Converted" / "Events.txt").ok());
-    const fs::path events = folder / "Events.txt";
-    EXPECT_EQ(copyFileContents(events, events).problem(),
-              "could not copy " + events.string() + " to " + events.string());
-    const fs::path none = folder / "None.txt";
-    EXPECT_EQ(copyFileContents(none, folder / "Converted" / "None.txt").problem(),
-              "could not copy " + none.string() + " to " + (folder / "Converted" / "None.txt").string());
-    EXPECT_FALSE(fs::exists(folder / "Converted" / "None.txt"));
+    const std::string events = (folder / "Events.txt").string();
+    const std::string none = (folder / "None.txt").string();
+    const std::string taken = (folder / "Converted" / "Taken.txt").string();
+    const std::string converted = (folder / "Converted").string();
+    const std::string copied = (folder / "Converted" / "None.txt").string();
+    const struct {
+        std::string from, to, problem;
+    } cases[] = {
+        {events, events, "could not copy " + events + " to " + events + " (File exists)"},
+        {none, copied, "could not copy " + none + " (No such file or directory) to " + copied},
+        {events, taken, "could not copy " + events + " to " + taken + " (Is a directory)"},
+#ifndef _WIN32  // a folder opens for reading there, and its first read fails
+        {converted, copied, "could not read " + converted + " (Is a directory)"},
+#endif
+    };
+    for (const auto& refused : cases) {
+        EXPECT_EQ(copyFileContents(refused.from, refused.to).problem(), refused.problem);
+    }
+    EXPECT_FALSE(fs::exists(copied));
     EXPECT_EQ(fs::file_size(folder / "Events.txt"), 6u);
+    EXPECT_TRUE(fs::is_empty(folder / "Converted" / "Taken.txt"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "Converted"), fs::directory_iterator()), 2)
+        << "no temporary file is left behind";
 }

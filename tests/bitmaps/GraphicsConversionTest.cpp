@@ -144,7 +144,7 @@ TEST_F(GraphicsConversion, UnwritableUncreatableOrSelfOverwritingDestinationsAre
     {
         FileSizeLimit disk(1000);  // files fill up after 1000 bytes
         if (disk.active()) {
-            EXPECT_EQ(convert(), unitsRefused("could not write " + units.string()));
+            EXPECT_EQ(convert(), unitsRefused("could not write " + units.string() + " (File too large)"));
             EXPECT_TRUE(problemReported);
         }
     }
@@ -154,7 +154,7 @@ TEST_F(GraphicsConversion, UnwritableUncreatableOrSelfOverwritingDestinationsAre
 
     fs::remove_all(converted);
     writeFileBytes(converted, asBytes("a file where the folder should be"));
-    EXPECT_EQ(convert(), unitsRefused("could not create " + units.string()));
+    EXPECT_EQ(convert(), unitsRefused("could not create " + units.string() + " (Not a directory)"));
     EXPECT_TRUE(problemReported);
 
     // Templates taken from the Converted folder itself: each copy would overwrite its template.

@@ -132,7 +132,8 @@ TEST_F(CompanionTest, SoundFolderThatCannotBeCreatedIsReported) {
     writeFileBytes(sound, {7, 7, 7});  // a file where the folder should be
     copy();
     EXPECT_TRUE(converter.problemReported());
-    EXPECT_NE(console.str().find("Found Sounds dir!\nNow Copying...\nError: could not create " + sound.string() + "!\n"),
+    EXPECT_NE(console.str().find("Found Sounds dir!\nNow Copying...\nError: could not create " + sound.string() +
+                                 " (File exists)!\n"),
               std::string::npos)
         << console.str();
     EXPECT_EQ(readFileBytes(sound), (Bytes{7, 7, 7}));
@@ -152,7 +153,8 @@ TEST_F(CompanionTest, SoundFolderLinkedBackToTheScenarioIsNotCopiedOntoItself) {
     for (const char* name : {"Advance.wav", "Battle.wav"}) {
         const std::string file = (scenario / "Sound" / name).string();
         const std::string copy = (scenario / "Converted" / "Sound" / name).string();
-        EXPECT_NE(console.str().find("Error: could not copy " + file + " to " + copy + "!\n"), std::string::npos)
+        EXPECT_NE(console.str().find("Error: could not copy " + file + " to " + copy + " (File exists)!\n"),
+                  std::string::npos)
             << console.str();
     }
     EXPECT_EQ(readFileBytes(scenario / "Sound" / "Advance.wav"), advance);
@@ -204,6 +206,9 @@ TEST_F(CompanionTest, FailedCopyIsReported) {
     fs::create_directories(scenario / "Converted" / "City.txt");  // a folder where the copy should go
     copy();
     EXPECT_TRUE(converter.problemReported());
-    EXPECT_NE(console.str().find("Found City.txt!\nNow Copying...\nError: could not copy "), std::string::npos);
+    EXPECT_NE(console.str().find("Found City.txt!\nNow Copying...\nError: could not copy " + (scenario / "City.txt").string() +
+                                 " to " + (scenario / "Converted" / "City.txt").string() + " (Is a directory)!\n"),
+              std::string::npos)
+        << console.str();
     EXPECT_TRUE(sameBytes("Events.txt", "Events.txt"));  // the other items still arrive
 }

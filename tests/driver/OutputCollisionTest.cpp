@@ -125,7 +125,7 @@ const Layout kLayouts[] = {
     {"an output's name taken by a folder in Converted",
      [](const fs::path& root) { return fs::create_directories(root / "scen" / "Converted" / "City.txt"); },
      {"{scen}/Sample.scn"}, exit_code::SomethingSkipped,
-     {"Error: could not copy {scen}/City.txt to {scen}/Converted/City.txt!\n"}, "Warning",
+     {"Error: could not copy {scen}/City.txt to {scen}/Converted/City.txt (Is a directory)!\n"}, "Warning",
      [](const fs::path& scen) {
          for (const auto& entry : fs::directory_iterator(scen / "Converted")) {
              EXPECT_FALSE(isTemporaryName(entry.path().filename().string())) << entry.path();
@@ -156,7 +156,7 @@ const Layout kLayouts[] = {
          return true;
      },
      {"{root}"}, exit_code::SomethingSkipped,
-     {"Error: could not read the folder {root}/" + std::string(250, 'd'),
+     {"Error: could not read the folder {root}/" + std::string(250, 'd'), std::string(250, 'd') + " (File name too long)!\n",
       "Converted 1 scenarios: 1 complete, 0 with problems, 0 refused\n"},
      "refused:", nullptr},
 #endif

@@ -108,7 +108,7 @@ TEST_F(RunTest, OutputThatCannotBeCreatedIsRefused) {
     writeFileBytes(folder / "scen" / "Converted", {1, 2, 3});  // a file where the folder should be
     EXPECT_EQ(run({scenario.string()}), exit_code::Refused);
     const fs::path output = folder / "scen" / "Converted" / "Rome.scn";
-    EXPECT_EQ(console.str(), "Error: could not create " + output.string() + "!\n");
+    EXPECT_EQ(console.str(), "Error: could not create " + output.string() + " (Not a directory)!\n");
 }
 
 TEST_F(RunTest, ScenarioWithoutRulesSkipsTheMergeQuietly) {

@@ -81,6 +81,7 @@ TEST(ScenarioFileStep, ScenarioWhoseReadingFailsGivesNoOutput) {
         TempFolder folder;
         const fs::path path = folder / "Rome.scn";
         const fs::path outputPath = folder / "Rome.out";
+        writeFileBytes(path, input);  // the file that the system is asked about, which kept no error
         const Bytes earlier{'e', 'a', 'r', 'l', 'i', 'e', 'r'};
         writeFileBytes(outputPath, earlier);
 
@@ -95,10 +96,11 @@ TEST(ScenarioFileStep, ScenarioWhoseReadingFailsGivesNoOutput) {
 
         const bool complete = read.readable == input.size();
         EXPECT_EQ(console.str(), "Converting SCN file...\n" +
-                                     (complete ? std::string("Done!\n") : "Error: could not read " + path.string() + "!\n"));
+                                     (complete ? std::string("Done!\n")
+                                               : "Error: could not read " + path.string() + " (Input/output error)!\n"));
         EXPECT_EQ(converter.problemReported(), !complete);
         EXPECT_EQ(readFileBytes(outputPath).size(), complete ? 74451u : earlier.size());
-        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2)
             << "no temporary file is left behind";
     }
 }

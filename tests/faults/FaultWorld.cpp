@@ -88,7 +88,7 @@ std::string unreportedBrokenOutputs(const RunResult& result, const fs::path& con
         if (fs::is_regular_file(output, error) && readFileBytes(output) == bytes) continue;
         const std::string done = doneLinesFor(name, scenarioFileName);
         const bool reported = done.empty() ? contains(result.console, "Error: could not copy ") &&
-                                                 contains(result.console, " to " + output.string() + "!")
+                                                 contains(result.console, " to " + output.string() + " (")
                                            : !contains(result.console, done);
         if (!reported) broken += name + " is not written in full, and its step says nothing of it\n";
     }

@@ -57,5 +57,5 @@ ScenarioFolderOptions faultWorldOptions();
 
 // Each output of the reference run that the faulty run did not write in full must have
 // been reported: its step prints no "Done!", and a companion copy names it in an error
-// line. Returns one line per output that breaks this, empty when none does.
+// line, with its reason. Returns one line per output that breaks this, empty when none does.
 std::string unreportedBrokenOutputs(const RunResult& result, const std::filesystem::path& converted);

@@ -46,8 +46,10 @@ TEST(InputFaults, ReadOnlyScenarioFolderRefusesTheRun) {
 
     const RunResult result = world.run();
     EXPECT_EQ(result.exitCode, exit_code::Refused);
+    // The reason is why Converted could not be made.
+    const std::string reason = disk.mounted() ? " (Read-only file system)" : " (Permission denied)";
     EXPECT_EQ(result.console, "Error: could not create " +
-                                  (world.converted() / (faultWorldOptions().baseName + ".scn")).string() + "!\n");
+                                  (world.converted() / (faultWorldOptions().baseName + ".scn")).string() + reason + "!\n");
     EXPECT_FALSE(fs::exists(world.converted()));
     EXPECT_EQ(snapshotFiles(world.scenarioFolder()), before);
 }

@@ -204,7 +204,8 @@ TEST(KillTest, ScenarioCutShortWhileItIsReadGivesNoOutput) {
     if (!cut) GTEST_SKIP() << "the run ended before its scenario could be cut short";
     const std::string text = readFileText(console);
     EXPECT_EQ(code, 2) << text;
-    EXPECT_NE(text.find("Converting SCN file...\nError: could not read " + world.scenario.string() + "!\n"),
+    EXPECT_NE(text.find("Converting SCN file...\nError: could not read " + world.scenario.string() +
+                        " (Input/output error)!\n"),
               std::string::npos)
         << text;
     EXPECT_FALSE(fs::exists(world.converted / world.scenario.filename()));

@@ -3,6 +3,7 @@
 // "Done!" over an output that it did not write in full.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <system_error>
 
@@ -30,7 +31,8 @@ TEST(OutputFaults, ConvertedTakenByAFileRefusesTheRun) {
 
     const RunResult result = world.run();
     EXPECT_EQ(result.exitCode, exit_code::Refused);
-    EXPECT_EQ(result.console, "Error: could not create " + (world.converted() / scenarioOutputName()).string() + "!\n");
+    EXPECT_EQ(result.console,
+              "Error: could not create " + (world.converted() / scenarioOutputName()).string() + " (Not a directory)!\n");
     EXPECT_EQ(snapshotFiles(world.scenarioFolder()), before);
 }
 
@@ -50,27 +52,47 @@ TEST(OutputFaults, OutputsThatCannotBeWrittenAreEachReportedAndKeepTheEarlierCon
     }
     EXPECT_EQ(result.exitCode, exit_code::SomethingSkipped);
     const fs::path scenarioOutput = world.converted() / scenarioOutputName();
-    EXPECT_TRUE(contains(result.console, "Converting SCN file...\nError: could not write " + scenarioOutput.string() + "!\n"))
+    // The system's reason is that of a file grown past its limit.
+    EXPECT_TRUE(contains(result.console, "Converting SCN file...\nError: could not write " + scenarioOutput.string() +
+                                             " (File too large)!\n"))
         << result.console;
     EXPECT_TRUE(contains(result.console, "Converting Rules.txt\nError: could not write " +
-                                             (world.converted() / "Rules.txt").string() + "!\n"))
+                                             (world.converted() / "Rules.txt").string() + " (File too large)!\n"))
         << result.console;
-    // Each output is named, but Improvements.bmp: its step stops at Icons.bmp, its first.
+    // Each output is named, with the reason, but Improvements.bmp: its step stops at
+    // Icons.bmp, its first.
     for (const auto& [name, bytes] : FaultWorld::referenceOutputs()) {
         if (name == "Improvements.bmp") continue;
         const std::string output = (world.converted() / name).make_preferred().string();
-        EXPECT_TRUE(contains(result.console, output + "!") || contains(result.console, output + ", "))
-            << name << " not named in\n" << result.console;
+        EXPECT_TRUE(contains(result.console, output + " (File too large)")) << name << " not named in\n" << result.console;
     }
     EXPECT_FALSE(contains(result.console, "Done!"));
     EXPECT_TRUE(contains(result.console, "Conversion Terminated\n"));
     EXPECT_EQ(snapshotFiles(world.scenarioFolder()), before) << "an output, or a temporary file, changed";
 }
 
+// The lines of `console` that tell of a failure ("Error: ...") but do not name a path in
+// `converted`, followed at once by `reason`; empty when every one does.
+std::string failureLinesWithoutReason(const std::string& console, const fs::path& converted, const std::string& reason) {
+    std::istringstream lines(console);
+    std::string wrong;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("Error: ", 0) != 0) continue;
+        const std::size_t at = line.find(" " + reason);
+        const std::size_t path = line.rfind(" " + converted.string() + "/", at);
+        if (at == std::string::npos || path == std::string::npos || line.find(' ', path + 1) != at) {
+            wrong += line + "\n";
+        }
+    }
+    return wrong;
+}
+
 // Converted is a file system too small for everything: the run fills it at different
-// steps, from the scenario file on (48 KB) to the later pictures (2.4 MB).
+// steps, from the companion files (4 KB: the first one fits) and the scenario file on
+// (48 KB) to the later pictures (2.4 MB). Each output is whole or absent, no temporary
+// file is left, and each failure names its file and the system's reason.
 TEST(OutputFaults, FullFileSystemIsReportedWhereverItFills) {
-    for (const std::int64_t kilobytes : {48, 200, 1200, 2400}) {
+    for (const std::int64_t kilobytes : {4, 48, 200, 1200, 2400}) {
         SCOPED_TRACE(std::to_string(kilobytes) + " KB");
         FaultWorld world;
         world.writeScenario();
@@ -81,9 +103,18 @@ TEST(OutputFaults, FullFileSystemIsReportedWhereverItFills) {
         const RunResult result = world.run();
         EXPECT_EQ(result.exitCode, exit_code::SomethingSkipped);
         EXPECT_TRUE(contains(result.console, "Error: could not ")) << result.console;
+        EXPECT_EQ(failureLinesWithoutReason(result.console, world.converted(), "(No space left on device)"), "");
         EXPECT_TRUE(contains(result.console, "Conversion Terminated\n"));
         EXPECT_EQ(unreportedBrokenOutputs(result, world.converted()), "") << result.console;
+        for (const auto& [name, bytes] : snapshotFiles(world.converted())) {
+            const auto reference = FaultWorld::referenceOutputs().find(name);
+            EXPECT_TRUE(reference != FaultWorld::referenceOutputs().end() && reference->second == bytes)
+                << name << " is no whole output";
+        }
         EXPECT_EQ(snapshotScenarioFiles(world.scenarioFolder()), before);
+        if (kilobytes == 4) {
+            EXPECT_TRUE(contains(result.console, "Error: could not copy ")) << result.console;
+        }
         if (kilobytes == 48) {
             EXPECT_TRUE(contains(result.console, "Converting SCN file...\nError: could not write "));
         }

@@ -73,7 +73,7 @@ TEST(WriteFailure, RunReportsTheFileItCouldNotWriteAndKeepsTheEarlierOne) {
     }
     EXPECT_EQ(code, exit_code::SomethingSkipped);
     const std::string text = console.str();
-    EXPECT_NE(text.find("Converting SCN file...\nError: could not write " + output.string() + "!\n"),
+    EXPECT_NE(text.find("Converting SCN file...\nError: could not write " + output.string() + " (File too large)!\n"),
               std::string::npos)
         << text;
     EXPECT_EQ(text.find("Converting SCN file...\nDone!"), std::string::npos);
