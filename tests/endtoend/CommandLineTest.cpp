@@ -54,10 +54,11 @@ const std::vector<std::string> kHelp{kHelpScreen + "\n" + kUsage, "Tavorel <fold
 
 // {W} is the world folder; the working folder is {W}/template, which holds a complete
 // scenario in --dash with three texts left behind (two of them in two spellings each where
-// the file system tells them apart). The collection {W}/c holds, in this order, a scenario
-// whose Units.bmp and Cities.bmp are no bitmaps, a refused one and a complete one; {W}/fresh
-// a complete scenario that only the runs started in {W} convert; {W}/moved one whose @UNITS
-// stands before @ENDWONDER, with the 8 lines more that the spare unit places take.
+// the file system tells them apart) and a folder named like a fourth. The collection {W}/c
+// holds, in this order, a scenario whose Units.bmp and Cities.bmp are no bitmaps, a refused
+// one and a complete one; {W}/fresh a complete scenario that only the runs started in {W}
+// convert; {W}/moved one whose @UNITS stands before @ENDWONDER, with the 8 lines more that
+// the spare unit places take.
 struct CommandCase {
     std::vector<std::string> arguments;
     int exitCode;                            // as the parent process sees it: -1 arrives as 255
@@ -161,6 +162,7 @@ TEST(CommandLine, EveryOptionThroughTheBuiltTool) {
     for (const char* text : {"PEDIA.TXT", "Pedia.txt", "menu.TXT", "Game.txt", "game.txt"}) {
         writeFileText(world / "template" / "--dash" / text, "");
     }
+    fs::create_directories(world / "template" / "--dash" / "LABELS.TXT");  // a folder, no text
     for (const char* folder : {"c/good", "c/bad", "fresh"}) writeScenarioFolder(world / folder, {});
     ScenarioFolderOptions moved;
     moved.scenario.edition = Conflicts;
@@ -174,8 +176,8 @@ TEST(CommandLine, EveryOptionThroughTheBuiltTool) {
     writeScenarioFolder(world / "moved", moved);
     for (const char* picture : {"Units.bmp", "Cities.bmp"}) writeFileBytes(world / "c" / "bad" / picture, {'B', 'M'});
     // {W}/folders holds folders named like templates, no file.
-    for (const char* folder : {"c/broken", "empty", "odd", "partial", "improvements", "rules", "kept", "folders/Rules.txt",
-                               "folders/Units.bmp"}) {
+    for (const char* folder : {"c/broken", "empty", "odd", "partial", "improvements", "rules", "kept",
+                               "folders/Rules.txt", "folders/Units.bmp"}) {
         fs::create_directories(world / folder);
     }
     for (const char* name : {"improvements/Improvements.bmp", "rules/Rules.txt"}) {

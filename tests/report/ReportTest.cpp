@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <regex>
 #include <set>
@@ -14,6 +15,8 @@
 #include "kit/TempFolder.h"
 #include "report/FileLink.h"
 #include "report/HtmlWriter.h"
+#include "report/ReportPage.h"
+#include "report/RunReport.h"
 
 namespace fs = std::filesystem;
 
@@ -26,8 +29,8 @@ const std::string kHostileShown = "&lt;b&gt;&amp;&quot;x %#\xc3\xbc";
 const std::string kLine = "Extra Advance 8,\t<i>&amp;\x01\xffZq";
 const std::string kLineShown = "Extra Advance 8,\t&lt;i&gt;&amp;amp;\xe2\x90\x81\xef\xbf\xbdZq";
 // A page of the user's that begins as the report's page does, up to its own title.
-const std::string kUsersPage =
-    "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Notes</title></head><body></body></html>\n";
+const std::string kUsersPage = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Notes</title>"
+                               "</head><body></body></html>\n";
 
 const std::set<std::string> kWrittenTags{"html", "head", "meta", "title", "style", "body", "h1", "h2", "h3", "p",
                                          "table", "tr", "th", "td", "a", "span", "ul", "li", "section", "div",
@@ -82,8 +85,8 @@ const ReportCase kCases[] = {
       "<figcaption>{W}/template/Improvements.bmp, 585 \xc3\x97 380</figcaption></figure><figure>"
       "<img src=\"../one/Converted/Improvements.bmp\"",
       "<tr><th>Templates</th><td>{W}/template</td></tr>", "<h3>Messages</h3><p class=\"none\">None.</p>",
-      "<td class=\"path\">{W}/one/Converted/Sample.scn</td><td class=\"number\">74451</td><td class=\"path\">(converted)",
-      "<td class=\"path\">{W}/one/Converted/City.txt</td><td class=\"number\">20</td><td class=\"path\">{W}/one/City.txt<"}},
+      "{W}/one/Converted/Sample.scn</td><td class=\"number\">74451</td><td class=\"path\">(converted)",
+      "{W}/one/Converted/City.txt</td><td class=\"number\">20</td><td class=\"path\">{W}/one/City.txt<"}},
     {"a rules line left out, told with its line", true,
      [](const fs::path& w) {
          scenario(w / "fw", FantasticWorlds);
@@ -96,7 +99,8 @@ const ReportCase kCases[] = {
      },
      {"{W}/fw/Sample.scn"}, 2, {"with problems"}, 14,
      // the line left out is all its adjustment lists: no row of lines more
-     {"Fantastic Worlds scenario, map", "<div class=\"adjustment\"><p>Warning: ", "Merged section by section", "<td class=\"line\">" + kLineShown + "</td></tr></table>", "lines 30 to 156",
+     {"Fantastic Worlds scenario, map", "<div class=\"adjustment\"><p>Warning: ", "Merged section by section",
+      "<td class=\"line\">" + kLineShown + "</td></tr></table>", "lines 30 to 156",
       "In the converted Rules.txt: lines 40 to 165.", "<td>from the template</td>",
       "Extra 20</td></tr><tr><td colspan=\"4\" class=\"none\">\xe2\x80\xa6 4960 lines more",
       "Extra 4981</td>", "Extra 5000</td></tr></table>"}},
@@ -108,11 +112,13 @@ const ReportCase kCases[] = {
          writeFileBytes(w / "c" / "broken" / "Bad.scn", {1});
      },
      {"{W}/c"}, 2, {"complete", "refused", "complete"}, 28,
-     {"<p>3 scenarios: 2 complete, 0 with notes, 0 with problems, 1 refused</p>", kHostileShown + "/Sample.scn</a>", "/\xef\xbf\xbd\xef\xbf\xbd/Sample.scn", "href=\"#scenario-3\""},
+     {"<p>3 scenarios: 2 complete, 0 with notes, 0 with problems, 1 refused</p>", kHostileShown + "/Sample.scn</a>",
+      "/\xef\xbf\xbd\xef\xbf\xbd/Sample.scn", "href=\"#scenario-3\""},
      "{W}/reports/r%#.html"},
     {"a quiet run keeps its notes", false, [](const fs::path& w) { writeSampleWorld(w, 3); },
      {"-q", "{W}/notes/Sample.scn"}, 0, {"with notes"}, 14,
-     {"<li class=\"note\">Note: " + std::string("{W}") + "/notes/Rules.txt has 100 lines", "placed on a line that follows",
+     {"<li class=\"note\">Note: " + std::string("{W}") + "/notes/Rules.txt has 100 lines",
+      "placed on a line that follows",
       "<div class=\"adjustment note\"><p>Note: "}},
     {"graphics only", false, [](const fs::path& w) { scenario(w / "g"); }, {"/g2", "{W}/g"}, 1, {"complete"}, 14,
      {"a Fantastic Worlds scenario (/g2)"}},
@@ -191,9 +197,14 @@ TEST(Report, TellsTheRunWithEveryMessageAndPicture) {
             EXPECT_EQ(std::regex_replace((*at)[2].str(), std::regex(" "), "-"), (*at)[1]);
         }
         EXPECT_EQ(statuses, c.statuses);
+        std::vector<std::string> listedStatuses;  // in the contents of a folder's report
         const std::regex listed("<td><span class=\"status ([a-z-]+)\">([a-z ]+)<");
         for (std::sregex_iterator at(page.begin(), page.end(), listed), end; at != end; ++at) {
+            listedStatuses.push_back((*at)[2]);
             EXPECT_EQ(std::regex_replace((*at)[2].str(), std::regex(" "), "-"), (*at)[1]);
+        }
+        if (page.find("<table class=\"contents\">") != std::string::npos) {
+            EXPECT_EQ(listedStatuses, c.statuses);
         }
         std::size_t pictures = 0;
         const std::regex source("<img src=\"([^\"]*)\"");
@@ -205,8 +216,32 @@ TEST(Report, TellsTheRunWithEveryMessageAndPicture) {
         for (std::sregex_iterator at(page.begin(), page.end(), tag), end; at != end; ++at) {
             EXPECT_EQ(kWrittenTags.count((*at)[1]), 1u) << (*at)[1];
         }
-        for (const std::string& shown : c.shows) EXPECT_NE(page.find(withWorld(shown, w)), std::string::npos) << shown;
+        // Paths compared whatever their separators: a path named with "/" gets "\\" from the library on Windows.
+        const auto slashed = [](std::string text) {
+#ifdef _WIN32
+            std::replace(text.begin(), text.end(), '\\', '/');
+#endif
+            return text;
+        };
+        for (const std::string& shown : c.shows) {
+            EXPECT_NE(slashed(page).find(slashed(withWorld(shown, w))), std::string::npos) << shown;
+        }
     }
+}
+
+// A folder's report counts the scenarios of each status.
+TEST(Report, CountsTheScenariosOfEachStatus) {
+    RunReport report;
+    report.kind = RunReport::Kind::Folder;
+    using S = ScenarioStatus;
+    for (const S status : {S::Refused, S::WithProblems, S::Refused, S::WithNotes, S::Complete, S::Refused,
+                           S::WithProblems, S::Refused, S::WithNotes, S::WithProblems}) {
+        report.scenarios.emplace_back().status = status;
+    }
+    const TempFolder folder("tavorel-report-counts");
+    ASSERT_TRUE(writeRunReport(report, folder / "r.html").ok());
+    const std::string counts = "<p>10 scenarios: 1 complete, 2 with notes, 3 with problems, 4 refused</p>";
+    EXPECT_NE(readFileText(folder / "r.html").find(counts), std::string::npos);
 }
 
 // A picture's address from the report's folder: relative where a relative path leads there,
