@@ -243,6 +243,40 @@ TEST_F(SourcePictureKinds, TheBmpIsPreferredAndARefusedGifMakesNoFile) {
         << graphicsOnly.str();
 }
 
+// A folder that holds one GIF's name in two letter cases, on a file system that tells them
+// apart: the exact spelling is read and named, else the first in name order; the other is
+// no picture, and an error should it be read.
+TEST_F(SourcePictureKinds, OfTwoSpellingsOfAGifTheExactOneIsReadAndNamed) {
+    struct Spellings {
+        const char* read;
+        const char* other;
+    };
+    for (const Spellings& c : {Spellings{"Units.gif", "UNITS.GIF"}, Spellings{"UNITS.GIF", "units.gif"}}) {
+        SCOPED_TRACE(c.read);
+        const fs::path folder = scratch.path() / "scenario";
+        fs::remove_all(folder);
+        ScenarioFolderOptions options;
+        options.withRules = options.withCompanions = false;
+        options.pictureKind = &pictureKind("GIF89a");
+        writeScenarioFolder(folder, options);
+        const Bytes units = readFileBytes(folder / "UNITS.GIF");
+        fs::remove(folder / "UNITS.GIF");
+        writeFileBytes(folder / c.other, asBytes("GIF89a, and nothing of a picture"));
+        if (fs::exists(folder / c.read)) GTEST_SKIP() << "the file system ignores letter case itself";
+        writeFileBytes(folder / c.read, units);
+        fs::create_directories(folder / "Converted");
+        std::ostringstream console;
+        ScenarioConverter converter(console);
+        converter.templateFolder = templates;
+        converter.convertGraphics(folder);
+        EXPECT_EQ(console.str().rfind("Searching Units.bmp...Found " + std::string(c.read) +
+                                          "!\nNow Converting...\nDone!\nSearching Cities.bmp",
+                                      0),
+                  0u)
+            << console.str();
+    }
+}
+
 // The decode fuzz target starts from these: every kind decodes, the damaged ones do not.
 TEST(SourcePictures, DecodeFuzzSeedsOfEveryKindDecodeAndTheDamagedOnesAreRefused) {
     const std::vector<FuzzBytes> seeds = makeFuzzSeeds(FuzzSeedKind::PictureDecode);

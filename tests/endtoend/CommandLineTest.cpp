@@ -34,6 +34,18 @@ std::string noTemplates(const std::string& folder) {
            " holds no destination templates; start Tavorel in the destination's folder or name that folder with "
            "--templates!\n";
 }
+// The lines of the steps whose template bitmaps `folder` lacks: "Icons:Improvements" for the
+// Improvements.bmp that the Icons step lacks.
+std::string withoutTemplates(const std::string& folder, const std::vector<std::string>& steps) {
+    std::string lines;
+    for (const std::string& step : steps) {
+        const std::size_t colon = step.find(':');
+        const std::string missing = colon == std::string::npos ? step : step.substr(colon + 1);
+        lines += "Error: template " + folder + "/" + missing + ".bmp not found, " + step.substr(0, colon) +
+                 ".bmp not converted!\n";
+    }
+    return lines;
+}
 // The complete help starts so, then names every mode, option and exit code.
 const std::vector<std::string> kHelp{kHelpScreen + "\n" + kUsage, "Tavorel <folder> ", "Tavorel <path> <path>... ",
                                      "Tavorel /g2 <folder> ", "--out <folder> ", "--templates <folder> ", "--report <file> ",
@@ -41,9 +53,12 @@ const std::vector<std::string> kHelp{kHelpScreen + "\n" + kUsage, "Tavorel <fold
                                      "\n   0  ", "\n   1  ", "\n   2  ", "\n  -1  "};
 
 // {W} is the world folder; the working folder is {W}/template, which holds a complete
-// scenario in --dash with three texts left behind. The collection {W}/c holds, in this
-// order, a scenario whose Units.bmp and Cities.bmp are no bitmaps, a refused one and a
-// complete one; {W}/fresh a complete scenario that only the runs started in {W} convert.
+// scenario in --dash with three texts left behind (two of them in two spellings each where
+// the file system tells them apart) and a folder named like a fourth. The collection {W}/c
+// holds, in this order, a scenario whose Units.bmp and Cities.bmp are no bitmaps, a refused
+// one and a complete one; {W}/fresh a complete scenario that only the runs started in {W}
+// convert; {W}/moved one whose @UNITS stands before @ENDWONDER, with the 8 lines more that
+// the spare unit places take.
 struct CommandCase {
     std::vector<std::string> arguments;
     int exitCode;                            // as the parent process sees it: -1 arrives as 255
@@ -78,12 +93,22 @@ const CommandCase kCases[] = {
     {{"{W}/c/bad/Sample.scn", "--quiet"}, 2, kBadProblems},
     {{"-q", "{W}/c/broken/Bad.scn"}, 255, kBadRefusal, {}, {}, {"{W}/c/broken/Converted"}},
     {{"{W}/odd/V41.scn"}, 255, kOddRefusal, {}, {}, {"{W}/odd/Converted"}},
+    {{"-q", "{W}/odd/Ten.scn"}, 255, kRefusal + "{W}/odd/Ten.scn: 10 bytes, too short to hold a version byte\n"},
+    {{"{W}/odd/V0.scn"}, 255, kRefusal + "{W}/odd/V0.scn: version byte 0; Tavorel converts versions 39 and 40\n", {},
+     {}, {"{W}/odd/Converted"}},
+    // Out of order, its extra lines all placed all the same: a warning, which --quiet prints.
+    {{"-q", "{W}/moved/Sample.scn"}, 2,
+     "Warning: {W}/moved/Rules.txt has @UNITS out of order, at its line 236; check the converted Rules.txt!\n"
+     "Warning: {W}/moved/Rules.txt has 62 lines in @UNITS where the conversion takes 54; 8 placed on the lines that "
+     "follow, 0 left out, check the converted Rules.txt!\n"},
     {{"--out", "{W}/o4/deeper", "{W}/odd/V41.scn"}, 255, kOddRefusal, {}, {}, {"{W}/o4"}},
     {{"-q", "Missing.scn"}, 255, kOpenError + "Missing.scn" + kMissing, {}, {}, {"{W}/template/Converted"}},
     {{"-q", "--out", "{W}/o1", "{W}/c/bad/Sample.scn"}, 2, kBadProblems, {}, {"{W}/o1/Sample.scn"}},
     {{"--out", "{W}/o2", "-q", "/g2", "{W}/c/good"}, 1, "", {}, {"{W}/o2/Terrain2.bmp"}},
     {{"/g1", "--quiet", "{W}/c/bad"}, 1, kBadProblems},
     {{"-q", "/g1", "{W}/empty"}, 1, "", {}, {}, {"{W}/empty/Converted"}},
+    {{"-q", "--out", "{W}/o7/deeper", "/g1", "{W}/empty"}, 1, "", {}, {}, {"{W}/o7"}},  // both made, both removed
+    {{"-q", "--out", "{W}/kept", "/g1", "{W}/empty"}, 1, "", {}, {"{W}/kept"}},  // there before: stays
     {{"-q", "{W}/empty"}, 255, "No scenario file found in {W}/empty\n"},
     {{"-q", "{W}/c"}, 2,
      "[1/3] {W}/c/bad/Sample.scn\n" + kBadProblems + "[2/3] {W}/c/broken/Bad.scn\n" + kBadRefusal +
@@ -106,8 +131,15 @@ const CommandCase kOutsideCases[] = {
     {{"-q", "fresh"}, 255, noTemplates("."), {}, {}, {"{W}/fresh/Converted"}},
     {{"/g1", "fresh"}, 255, noTemplates("."), {}, {}, {"{W}/fresh/Converted"}},
     {{"--templates", "c/broken", "fresh/Sample.scn"}, 255, noTemplates("c/broken"), {}, {}, {"{W}/fresh/Converted"}},
+    {{"--templates", "folders", "fresh/Sample.scn"}, 255, noTemplates("folders"), {}, {}, {"{W}/fresh/Converted"}},
     {{"-q", "--templates", "partial", "fresh/Sample.scn"}, 2,
      "Error: template partial/Rules.txt not found, Rules.txt not converted!\n", {}, {"{W}/fresh/Converted/Units.bmp"}},
+    // A folder that holds one template alone is the destination's all the same.
+    {{"-q", "--templates", "improvements", "fresh/Sample.scn"}, 2,
+     withoutTemplates("improvements", {"Units", "Cities", "Icons", "People", "Terrain1", "Terrain2"}) +
+         "Error: template improvements/Rules.txt not found, Rules.txt not converted!\n"},
+    {{"-q", "--templates", "rules", "fresh/Sample.scn"}, 2,
+     withoutTemplates("rules", {"Units", "Cities", "Icons", "Icons:Improvements", "People", "Terrain1", "Terrain2"})},
     {{"fresh/Sample.scn", "--templates", "template", "-q"}, 0, "", {}, {"{W}/fresh/Converted/Rules.txt"}},
 };
 
@@ -126,12 +158,35 @@ TEST(CommandLine, EveryOptionThroughTheBuiltTool) {
     const std::string w = world.path().string();
     writeTemplateFolder(world / "template", 4);
     writeScenarioFolder(world / "template" / "--dash", {});
-    for (const char* text : {"PEDIA.TXT", "menu.TXT", "Game.txt"}) writeFileText(world / "template" / "--dash" / text, "");
+    // Where the file system tells them apart: the exact spelling PEDIA.TXT named, else the first in name order.
+    for (const char* text : {"PEDIA.TXT", "Pedia.txt", "menu.TXT", "Game.txt", "game.txt"}) {
+        writeFileText(world / "template" / "--dash" / text, "");
+    }
+    fs::create_directories(world / "template" / "--dash" / "LABELS.TXT");  // a folder, no text
     for (const char* folder : {"c/good", "c/bad", "fresh"}) writeScenarioFolder(world / folder, {});
+    ScenarioFolderOptions moved;
+    moved.scenario.edition = Conflicts;
+    moved.rulesSections = planSections(Conflicts);
+    const auto section = [&moved](const char* header) {
+        return std::find_if(moved.rulesSections.begin(), moved.rulesSections.end(),
+                            [header](const SampleRulesSection& s) { return s.header == header; });
+    };
+    section("@UNITS")->lines += 8;
+    std::iter_swap(section("@UNITS"), section("@ENDWONDER"));
+    writeScenarioFolder(world / "moved", moved);
     for (const char* picture : {"Units.bmp", "Cities.bmp"}) writeFileBytes(world / "c" / "bad" / picture, {'B', 'M'});
-    for (const char* folder : {"c/broken", "empty", "odd", "partial"}) fs::create_directories(world / folder);
+    // {W}/folders holds folders named like templates, no file.
+    for (const char* folder : {"c/broken", "empty", "odd", "partial", "improvements", "rules", "kept",
+                               "folders/Rules.txt", "folders/Units.bmp"}) {
+        fs::create_directories(world / folder);
+    }
+    for (const char* name : {"improvements/Improvements.bmp", "rules/Rules.txt"}) {
+        fs::copy_file(world / "template" / fs::path(name).filename(), world / name);
+    }
     writeFileBytes(world / "c" / "broken" / "Bad.scn", {1, 2, 3});
     writeFileBytes(world / "odd" / "V41.scn", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 41, 0});
+    writeFileBytes(world / "odd" / "Ten.scn", std::vector<std::uint8_t>(10, 39));  // the version byte's offset is 10
+    writeFileBytes(world / "odd" / "V0.scn", std::vector<std::uint8_t>(11, 0));
     for (const std::string name : kTemplateBitmapNames) {  // named in capitals: found all the same
         fs::copy_file(world / "template" / name, world / "partial" / (name.substr(0, name.size() - 3) + "BMP"));
     }

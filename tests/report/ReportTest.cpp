@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <regex>
 #include <set>
@@ -14,6 +15,8 @@
 #include "kit/TempFolder.h"
 #include "report/FileLink.h"
 #include "report/HtmlWriter.h"
+#include "report/ReportPage.h"
+#include "report/RunReport.h"
 
 namespace fs = std::filesystem;
 
@@ -22,9 +25,12 @@ namespace {
 // A name no browser may take for markup, a URL's "%" and "#", a blank and a letter beyond ASCII.
 const std::string kHostile = "<b>&\"x %#\xc3\xbc";
 const std::string kHostileShown = "&lt;b&gt;&amp;&quot;x %#\xc3\xbc";
-// A rules line with markup, a control character and a byte that is not UTF-8.
-const std::string kLine = "Extra Advance 8, <i>&amp;\x01\xff";
-const std::string kLineShown = "Extra Advance 8, &lt;i&gt;&amp;amp;\xe2\x90\x81\xef\xbf\xbd";
+// A rules line with a tab, markup, a control character and a byte that is not UTF-8 before letters.
+const std::string kLine = "Extra Advance 8,\t<i>&amp;\x01\xffZq";
+const std::string kLineShown = "Extra Advance 8,\t&lt;i&gt;&amp;amp;\xe2\x90\x81\xef\xbf\xbdZq";
+// A page of the user's that begins as the report's page does, up to its own title.
+const std::string kUsersPage = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Notes</title>"
+                               "</head><body></body></html>\n";
 
 const std::set<std::string> kWrittenTags{"html", "head", "meta", "title", "style", "body", "h1", "h2", "h3", "p",
                                          "table", "tr", "th", "td", "a", "span", "ul", "li", "section", "div",
@@ -74,7 +80,13 @@ fs::path linkedFile(const fs::path& reportFolder, std::string url) {
 
 const ReportCase kCases[] = {
     {"one scenario, complete", false, [](const fs::path& w) { scenario(w / "one"); }, {"{W}/one/Sample.scn"}, 0,
-     {"complete"}, 14, {"Civ2 Classic scenario, map 80 \xc3\x97 50, 100 units, 20 cities.", "Merged by the plan."}},
+     {"complete"}, 14, {"Civ2 Classic scenario, map 80 \xc3\x97 50, 100 units, 20 cities.", "Merged by the plan.",
+      // Improvements.bmp beside its template, having no scenario picture of its own
+      "<figcaption>{W}/template/Improvements.bmp, 585 \xc3\x97 380</figcaption></figure><figure>"
+      "<img src=\"../one/Converted/Improvements.bmp\"",
+      "<tr><th>Templates</th><td>{W}/template</td></tr>", "<h3>Messages</h3><p class=\"none\">None.</p>",
+      "{W}/one/Converted/Sample.scn</td><td class=\"number\">74451</td><td class=\"path\">(converted)",
+      "{W}/one/Converted/City.txt</td><td class=\"number\">20</td><td class=\"path\">{W}/one/City.txt<"}},
     {"a rules line left out, told with its line", true,
      [](const fs::path& w) {
          scenario(w / "fw", FantasticWorlds);
@@ -86,7 +98,9 @@ const ReportCase kCases[] = {
          writeFileText(w / "fw" / "Rules.txt", text.erase(leader, text.find("\r\n", leader + 2) - leader));
      },
      {"{W}/fw/Sample.scn"}, 2, {"with problems"}, 14,
-     {"Merged section by section", "<td class=\"line\">" + kLineShown + "</td>", "lines 30 to 156",
+     // the line left out is all its adjustment lists: no row of lines more
+     {"Fantastic Worlds scenario, map", "<div class=\"adjustment\"><p>Warning: ", "Merged section by section",
+      "<td class=\"line\">" + kLineShown + "</td></tr></table>", "lines 30 to 156",
       "In the converted Rules.txt: lines 40 to 165.", "<td>from the template</td>",
       "Extra 20</td></tr><tr><td colspan=\"4\" class=\"none\">\xe2\x80\xa6 4960 lines more",
       "Extra 4981</td>", "Extra 5000</td></tr></table>"}},
@@ -98,11 +112,14 @@ const ReportCase kCases[] = {
          writeFileBytes(w / "c" / "broken" / "Bad.scn", {1});
      },
      {"{W}/c"}, 2, {"complete", "refused", "complete"}, 28,
-     {kHostileShown + "/Sample.scn</a>", "/\xef\xbf\xbd\xef\xbf\xbd/Sample.scn", "href=\"#scenario-3\""},
+     {"<p>3 scenarios: 2 complete, 0 with notes, 0 with problems, 1 refused</p>", kHostileShown + "/Sample.scn</a>",
+      "/\xef\xbf\xbd\xef\xbf\xbd/Sample.scn", "href=\"#scenario-3\""},
      "{W}/reports/r%#.html"},
     {"a quiet run keeps its notes", false, [](const fs::path& w) { writeSampleWorld(w, 3); },
      {"-q", "{W}/notes/Sample.scn"}, 0, {"with notes"}, 14,
-     {"<li class=\"note\">Note: " + std::string("{W}") + "/notes/Rules.txt has 100 lines", "placed on a line that follows"}},
+     {"<li class=\"note\">Note: " + std::string("{W}") + "/notes/Rules.txt has 100 lines",
+      "placed on a line that follows",
+      "<div class=\"adjustment note\"><p>Note: "}},
     {"graphics only", false, [](const fs::path& w) { scenario(w / "g"); }, {"/g2", "{W}/g"}, 1, {"complete"}, 14,
      {"a Fantastic Worlds scenario (/g2)"}},
     {"a report in a folder that is not there", false, [](const fs::path& w) { scenario(w / "one"); },
@@ -115,6 +132,9 @@ const ReportCase kCases[] = {
     {"a report named like the scenario's rules text, which it never replaces", false,
      [](const fs::path& w) { scenario(w / "one"); }, {"{W}/one/Sample.scn"}, 2, {}, 0, {}, "{W}/one/Rules.txt",
      "{R} is no report of an earlier run"},
+    {"a report named like a page of the user's", false,
+     [](const fs::path& w) { scenario(w / "one"), writeFileText(w / "reports" / "notes.html", kUsersPage); },
+     {"{W}/one/Sample.scn"}, 2, {}, 0, {}, "{W}/reports/notes.html", "{R} is no report of an earlier run"},
 };
 
 }  // namespace
@@ -134,6 +154,10 @@ TEST(Report, TellsTheRunWithEveryMessageAndPicture) {
         fs::create_directories(world / "reports");
         c.make(world.path());
         const fs::path reportFile = pathFromUtf8(withWorld(c.report, w));
+        const auto bytesOf = [](const fs::path& file) {
+            return fs::is_regular_file(file) ? readFileBytes(file) : std::vector<std::uint8_t>();
+        };
+        const std::vector<std::uint8_t> before = bytesOf(reportFile);
         std::vector<std::string> arguments{"--report", displayPath(reportFile)};
         for (const std::string& argument : c.arguments) arguments.push_back(withWorld(argument, w));
 
@@ -150,6 +174,7 @@ TEST(Report, TellsTheRunWithEveryMessageAndPicture) {
             failure.replace(failure.find("{R}"), 3, displayPath(reportFile));
             EXPECT_EQ(reported.str(), plain.str() + "Error: " + failure + ", the report not written!\n");
             EXPECT_TRUE(fs::exists(world / "one" / "Converted" / "Sample.scn"));
+            EXPECT_EQ(bytesOf(reportFile), before);  // a file of that name keeps what it held
             continue;
         }
         EXPECT_EQ(reported.str(), plain.str());
@@ -164,12 +189,23 @@ TEST(Report, TellsTheRunWithEveryMessageAndPicture) {
                     << line;
             }
         }
+        // Each status coloured by a class of its own, named as its words are: in the list and under the heading.
         std::vector<std::string> statuses;
-        const std::regex status("<section[^>]*><h2>[^<]*</h2><p><span class=\"status [a-z-]+\">([a-z ]+)<");
+        const std::regex status("<section[^>]*><h2>[^<]*</h2><p><span class=\"status ([a-z-]+)\">([a-z ]+)<");
         for (std::sregex_iterator at(page.begin(), page.end(), status), end; at != end; ++at) {
-            statuses.push_back((*at)[1]);
+            statuses.push_back((*at)[2]);
+            EXPECT_EQ(std::regex_replace((*at)[2].str(), std::regex(" "), "-"), (*at)[1]);
         }
         EXPECT_EQ(statuses, c.statuses);
+        std::vector<std::string> listedStatuses;  // in the contents of a folder's report
+        const std::regex listed("<td><span class=\"status ([a-z-]+)\">([a-z ]+)<");
+        for (std::sregex_iterator at(page.begin(), page.end(), listed), end; at != end; ++at) {
+            listedStatuses.push_back((*at)[2]);
+            EXPECT_EQ(std::regex_replace((*at)[2].str(), std::regex(" "), "-"), (*at)[1]);
+        }
+        if (page.find("<table class=\"contents\">") != std::string::npos) {
+            EXPECT_EQ(listedStatuses, c.statuses);
+        }
         std::size_t pictures = 0;
         const std::regex source("<img src=\"([^\"]*)\"");
         for (std::sregex_iterator at(page.begin(), page.end(), source), end; at != end; ++at, ++pictures) {
@@ -180,8 +216,32 @@ TEST(Report, TellsTheRunWithEveryMessageAndPicture) {
         for (std::sregex_iterator at(page.begin(), page.end(), tag), end; at != end; ++at) {
             EXPECT_EQ(kWrittenTags.count((*at)[1]), 1u) << (*at)[1];
         }
-        for (const std::string& shown : c.shows) EXPECT_NE(page.find(withWorld(shown, w)), std::string::npos) << shown;
+        // Paths compared whatever their separators: a path named with "/" gets "\\" from the library on Windows.
+        const auto slashed = [](std::string text) {
+#ifdef _WIN32
+            std::replace(text.begin(), text.end(), '\\', '/');
+#endif
+            return text;
+        };
+        for (const std::string& shown : c.shows) {
+            EXPECT_NE(slashed(page).find(slashed(withWorld(shown, w))), std::string::npos) << shown;
+        }
     }
+}
+
+// A folder's report counts the scenarios of each status.
+TEST(Report, CountsTheScenariosOfEachStatus) {
+    RunReport report;
+    report.kind = RunReport::Kind::Folder;
+    using S = ScenarioStatus;
+    for (const S status : {S::Refused, S::WithProblems, S::Refused, S::WithNotes, S::Complete, S::Refused,
+                           S::WithProblems, S::Refused, S::WithNotes, S::WithProblems}) {
+        report.scenarios.emplace_back().status = status;
+    }
+    const TempFolder folder("tavorel-report-counts");
+    ASSERT_TRUE(writeRunReport(report, folder / "r.html").ok());
+    const std::string counts = "<p>10 scenarios: 1 complete, 2 with notes, 3 with problems, 4 refused</p>";
+    EXPECT_NE(readFileText(folder / "r.html").find(counts), std::string::npos);
 }
 
 // A picture's address from the report's folder: relative where a relative path leads there,
@@ -203,4 +263,24 @@ TEST(Report, LinksPicturesFromItsFolder) {
 #endif
     };
     for (const LinkCase& c : cases) EXPECT_EQ(fileLink(c.folder, c.target), c.link) << c.target;
+}
+
+// Text is shown as it reads; what HTML would not show, or would take for markup, as the
+// symbol that stands for it. A byte that begins no character is one U+FFFD, and what follows
+// it stays.
+TEST(Report, ShowsTextAsItReads) {
+    const std::string replaced = "\xef\xbf\xbd";
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\tb", "a\tb"},
+        {"<&>\"'", "&lt;&amp;&gt;&quot;&#39;"},
+        {"\xffZq", replaced + "Zq"},
+        {"\xc3Zq", replaced + "Zq"},                        // a lead byte without its continuation
+        {"Zq\xe2\x82", "Zq" + replaced + replaced},         // cut short at the end
+        {"\xed\xa0\x80Z", replaced + "Z"},                  // a surrogate, which UTF-8 does not hold
+        {"\xc3\xbc\xe2\x82\xac\xf0\x9f\x98\x80", "\xc3\xbc\xe2\x82\xac\xf0\x9f\x98\x80"},
+        {"\xc2\x85", replaced},                             // a C1 control
+        {"\r\n\x1f\x7f", "\xe2\x90\x8d\xe2\x90\x8a\xe2\x90\x9f\xe2\x90\xa1"},
+        {std::string("a\0b", 3), "a\xe2\x90\x80" "b"},
+    };
+    for (const auto& [text, shown] : cases) EXPECT_EQ(escapedHtml(text), shown) << text;
 }

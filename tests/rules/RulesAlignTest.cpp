@@ -137,6 +137,10 @@ TEST(MergeRules, TextsThatDoNotFitThePlanAreWrittenSectionBySection) {
           "Warning: S.txt has no @ENDWONDER; it comes from T.txt, check the converted Rules.txt!",
           "Warning: S.txt has @EXTRA at its line <L:@EXTRA> that the conversion does not take; check the "
           "converted Rules.txt!"}},
+        {"a section out of order whose 8 lines more are all placed: a warning, not a note", Conflicts,
+         [](auto& s) { at(s, "@UNITS")->lines += 8; std::iter_swap(at(s, "@UNITS"), at(s, "@ENDWONDER")); },
+         {"Warning: S.txt has @UNITS out of order, at its line <L:@UNITS>; check the converted Rules.txt!",
+          sized(62, "@UNITS", 54, "8 placed on the lines that follow, 0 left out, ")}},
         {"no caravan section", Classic, [](auto& s) { s.erase(at(s, "@CARAVAN")); },
          {"Warning: S.txt has no @CARAVAN; it comes from T.txt, check the converted Rules.txt!"}},
         {"lines of blanks only, of 4 to 1000 characters, among the cosmic lines and units: the plan fits", Classic,

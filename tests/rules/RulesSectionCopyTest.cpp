@@ -121,6 +121,8 @@ TEST(CopyRulesSection, MarksTheElevenLinesAfterTheTerrainHeaderWithNoAsTheirLast
          {{0, 2, 1}}, "@TERRAIN\nAlpha, 1,no, 2\n", "; comment\n"},
         {"no comma before the comment", "@TERRAIN\nDesert ; dry, hot\n", {{0, 2, 1}},
          "@TERRAIN\nDesert ; dry, hot\n", ""},
+        {"a comment that holds a comma and a second \";\"", "@TERRAIN\nDesert, 1, 2,  ; dry, hot ; sand\n",
+         {{0, 2, 1}}, "@TERRAIN\nDesert, 1, 2,no,  ; dry, hot ; sand\n", ""},
         {"a header with a trailing blank", "@TERRAIN \nDesert, 1\n", {{0, 2, 1}}, "@TERRAIN \nDesert, 1\n", ""},
         {"a header with a comment", "@TERRAIN ; land\nDesert, 1\n", {{0, 2, 1}}, "@TERRAIN ; land\nDesert, 1\n", ""},
         {"a header in small letters", "@terrain\nDesert, 1\n", {{0, 2, 1}}, "@terrain\nDesert, 1\n", ""},

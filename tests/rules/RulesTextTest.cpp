@@ -153,7 +153,14 @@ TEST(RulesTextInput, SkimsThePiecesItReads) {
     for (std::size_t length = 170; length < 185; ++length) {
         text += std::string(length, 'x') + (length % 2 == 0 ? "\r\n" : "\n") + "  \t\r\n\r\ncr\rinside\r\r\n";
     }
-    for (const std::string& bytes : {text + "last\x1A" "after the end\n", "one\r\ntwo\r\ncut\x1A" "short\r\n" + text}) {
+    std::vector<std::string> texts{text + "last\x1A" "after the end\n", "one\r\ntwo\r\ncut\x1A" "short\r\n" + text};
+    // Reading on moves the reader's windows: each such line of blanks and tabs in a text of its own.
+    for (const char* end : {"z\r\n", "\r\n", "\n", "\t\n"}) {
+        std::string blanks(600, ' ');
+        for (std::size_t i = 5; i < blanks.size(); i += 7) blanks[i] = '\t';
+        texts.push_back(std::string(kWindow - 300, 'w') + "\r\n" + blanks + end + "next\r\n");
+    }
+    for (const std::string& bytes : texts) {
         TempFolder folder;
         writeFileText(folder / "r.txt", bytes);
         RulesTextInput reader(folder / "r.txt");
