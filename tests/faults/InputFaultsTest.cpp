@@ -25,33 +25,38 @@ constexpr std::int64_t kScenarioFolderKilobytes = 16 * 1024;
 
 }  // namespace
 
-// Where nothing can be written, Converted cannot be made and the run is refused.
+// Where nothing can be written, Converted cannot be made, or nothing made in it, and the
+// run is refused with the system's reason.
 TEST(InputFaults, ReadOnlyScenarioFolderRefusesTheRun) {
-    FaultWorld world;
-    SmallFileSystem disk(world.scenarioFolder(), kScenarioFolderKilobytes);
-    world.writeScenario();
-    if (disk.mounted()) {
-        if (!disk.makeReadOnly()) GTEST_SKIP() << disk.problem();
-    } else {
-        // Without a mount, permission bits are all there is; they do not bind root.
-        fs::permissions(world.scenarioFolder(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                        fs::perm_options::remove);
-        const bool writable = std::ofstream(world.scenarioFolder() / "probe").is_open();
-        if (writable) {
-            fs::remove(world.scenarioFolder() / "probe");
-            GTEST_SKIP() << disk.problem() << "; and permission bits do not stop this user (root) from writing";
+    for (const bool convertedThere : {false, true}) {
+        FaultWorld world;
+        SmallFileSystem disk(world.scenarioFolder(), kScenarioFolderKilobytes);
+        world.writeScenario();
+        if (convertedThere && !disk.mounted()) GTEST_SKIP() << disk.problem();
+        if (convertedThere) fs::create_directory(world.converted());
+        if (disk.mounted()) {
+            if (!disk.makeReadOnly()) GTEST_SKIP() << disk.problem();
+        } else {
+            // Without a mount, permission bits are all there is; they do not bind root.
+            fs::permissions(world.scenarioFolder(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                            fs::perm_options::remove);
+            const bool writable = std::ofstream(world.scenarioFolder() / "probe").is_open();
+            if (writable) {
+                fs::remove(world.scenarioFolder() / "probe");
+                GTEST_SKIP() << disk.problem() << "; and permission bits do not stop this user (root) from writing";
+            }
         }
-    }
-    const FileSnapshot before = snapshotFiles(world.scenarioFolder());
+        const FileSnapshot before = snapshotFiles(world.scenarioFolder());
 
-    const RunResult result = world.run();
-    EXPECT_EQ(result.exitCode, exit_code::Refused);
-    // The reason is why Converted could not be made.
-    const std::string reason = disk.mounted() ? " (Read-only file system)" : " (Permission denied)";
-    EXPECT_EQ(result.console, "Error: could not create " +
-                                  (world.converted() / (faultWorldOptions().baseName + ".scn")).string() + reason + "!\n");
-    EXPECT_FALSE(fs::exists(world.converted()));
-    EXPECT_EQ(snapshotFiles(world.scenarioFolder()), before);
+        const RunResult result = world.run();
+        EXPECT_EQ(result.exitCode, exit_code::Refused);
+        // The reason is why Converted, or the output in it, could not be made.
+        const std::string reason = disk.mounted() ? " (Read-only file system)" : " (Permission denied)";
+        EXPECT_EQ(result.console, "Error: could not create " +
+                                      (world.converted() / (faultWorldOptions().baseName + ".scn")).string() + reason + "!\n");
+        EXPECT_EQ(fs::exists(world.converted()), convertedThere);
+        EXPECT_EQ(snapshotFiles(world.scenarioFolder()), before);
+    }
 }
 
 // The scenario's own files are only read: a read-only scenario folder with a Converted

@@ -15,8 +15,6 @@
 #include "kit/TempFolder.h"
 #include "report/FileLink.h"
 #include "report/HtmlWriter.h"
-#include "report/ReportPage.h"
-#include "report/RunReport.h"
 
 namespace fs = std::filesystem;
 
@@ -229,21 +227,6 @@ TEST(Report, TellsTheRunWithEveryMessageAndPicture) {
     }
 }
 
-// A folder's report counts the scenarios of each status.
-TEST(Report, CountsTheScenariosOfEachStatus) {
-    RunReport report;
-    report.kind = RunReport::Kind::Folder;
-    using S = ScenarioStatus;
-    for (const S status : {S::Refused, S::WithProblems, S::Refused, S::WithNotes, S::Complete, S::Refused,
-                           S::WithProblems, S::Refused, S::WithNotes, S::WithProblems}) {
-        report.scenarios.emplace_back().status = status;
-    }
-    const TempFolder folder("tavorel-report-counts");
-    ASSERT_TRUE(writeRunReport(report, folder / "r.html").ok());
-    const std::string counts = "<p>10 scenarios: 1 complete, 2 with notes, 3 with problems, 4 refused</p>";
-    EXPECT_NE(readFileText(folder / "r.html").find(counts), std::string::npos);
-}
-
 // A picture's address from the report's folder: relative where a relative path leads there,
 // a file: URL where none does (another drive, a network share).
 TEST(Report, LinksPicturesFromItsFolder) {
@@ -263,24 +246,4 @@ TEST(Report, LinksPicturesFromItsFolder) {
 #endif
     };
     for (const LinkCase& c : cases) EXPECT_EQ(fileLink(c.folder, c.target), c.link) << c.target;
-}
-
-// Text is shown as it reads; what HTML would not show, or would take for markup, as the
-// symbol that stands for it. A byte that begins no character is one U+FFFD, and what follows
-// it stays.
-TEST(Report, ShowsTextAsItReads) {
-    const std::string replaced = "\xef\xbf\xbd";
-    const std::pair<std::string, std::string> cases[] = {
-        {"a\tb", "a\tb"},
-        {"<&>\"'", "&lt;&amp;&gt;&quot;&#39;"},
-        {"\xffZq", replaced + "Zq"},
-        {"\xc3Zq", replaced + "Zq"},                        // a lead byte without its continuation
-        {"Zq\xe2\x82", "Zq" + replaced + replaced},         // cut short at the end
-        {"\xed\xa0\x80Z", replaced + "Z"},                  // a surrogate, which UTF-8 does not hold
-        {"\xc3\xbc\xe2\x82\xac\xf0\x9f\x98\x80", "\xc3\xbc\xe2\x82\xac\xf0\x9f\x98\x80"},
-        {"\xc2\x85", replaced},                             // a C1 control
-        {"\r\n\x1f\x7f", "\xe2\x90\x8d\xe2\x90\x8a\xe2\x90\x9f\xe2\x90\xa1"},
-        {std::string("a\0b", 3), "a\xe2\x90\x80" "b"},
-    };
-    for (const auto& [text, shown] : cases) EXPECT_EQ(escapedHtml(text), shown) << text;
 }
