@@ -227,28 +227,35 @@ TEST(CommandLine, SampleWorldWithNotesConvertsComplete) {
     EXPECT_EQ(run.output.substr(run.output.size() - std::min(run.output.size(), end.size())), end);
 }
 
-// A player keeps the program in the destination's folder and drops scenarios on it, from
-// some other working folder: the templates beside the program are taken, and said so once.
-TEST(CommandLine, TemplatesBesideTheProgram) {
+// Which folder gives the templates, the program in the destination's folder or in a bare
+// one: the folder named, else the working folder, else the program's folder, said so once
+// (a note, which --quiet leaves out), else none.
+TEST(CommandLine, TemplatesFromTheFolderNamedTheWorkingOneOrTheProgramsOwn) {
     if (!canRunTool()) GTEST_SKIP() << "this platform's binary is run by the Windows check of CI";
     const TempFolder world("tavorel-beside-program");
     const fs::path destination = world / "destination";
     writeTemplateFolder(destination, 4);
-    fs::copy_file(TAVOREL_BINARY, destination / "tavorel");
-    for (const char* folder : {"a", "b", "c"}) writeScenarioFolder(world / folder, {});
+    fs::create_directories(world / "bare");
+    for (const fs::path& folder : {destination, world / "bare"}) fs::copy_file(TAVOREL_BINARY, folder / "tavorel");
+    for (const char* folder : {"a", "b", "c", "d"}) writeScenarioFolder(world / folder, {});
     const std::string note = "Note: templates taken from " + destination.string() + ", the folder that holds Tavorel.\n";
     const struct {
         std::vector<std::string> arguments;
-        fs::path workingFolder;
+        fs::path workingFolder, program;
+        int exitCode;
         std::string start;  // the output begins so, and names no other template folder
     } cases[] = {
-        {{"a/Sample.scn"}, world.path(), note + "Tavorel V1.2\n"},
-        {{"-q", "b"}, world.path(), ""},                       // a note: left out when quiet
-        {{"../c/Sample.scn"}, destination, "Tavorel V1.2\n"},  // the working folder holds them
+        {{"a/Sample.scn"}, world.path(), destination, 0, note + "Tavorel V1.2\n"},
+        {{"-q", "b"}, world.path(), destination, 0, ""},
+        {{"../c/Sample.scn"}, destination, destination, 0, "Tavorel V1.2\n"},  // the working folder first
+        {{"--templates", "destination", "d/Sample.scn"}, world.path(), world / "bare", 0, "Tavorel V1.2\n"},
+        {{"--templates", "bare", "d/Sample.scn"}, world.path(), destination, 255, noTemplates("bare")},
+        {{"d/Sample.scn"}, world.path(), world / "bare", 255, noTemplates(".")},
     };
     for (const auto& c : cases) {
-        const ToolRun run = runTool(c.arguments, c.workingFolder, destination / "tavorel");
-        EXPECT_EQ(run.exitCode, 0) << run.output;
+        SCOPED_TRACE(::testing::PrintToString(c.arguments));
+        const ToolRun run = runTool(c.arguments, c.workingFolder, c.program / "tavorel");
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.output;
         EXPECT_EQ(run.output.rfind(c.start, 0), 0u) << run.output;
         EXPECT_EQ(run.output.find("templates", c.start.size()), std::string::npos) << run.output;
     }
