@@ -1,16 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <fstream>
-#include <optional>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "base/OutputFolderLock.h"
 #include "base/ReplacingOutput.h"
-#include "kit/FileSizeLimit.h"
 #include "kit/Files.h"
 #include "kit/TempFolder.h"
 
@@ -58,43 +55,6 @@ TEST(ReplacingOutput, FolderThatCannotTakeTheFileGivesNoOutput) {
     ReplacingOutput output(folder / "Converted" / "Units.bmp");
     EXPECT_FALSE(output.isOpen());
     EXPECT_FALSE(output.commit());
-}
-
-// A failed output tells why in the system's words: those of the call that failed, kept
-// while errno moved on (a later failed open here).
-TEST(ReplacingOutput, FailureIsToldInTheSystemsWords) {
-    enum class Fault { FileSizeLimit, FolderTakesTheName, FileTakesTheFolder, NoFolder };
-    const struct {
-        Fault fault;
-        const char* reason;
-    } cases[] = {
-        {Fault::FileSizeLimit, " (File too large)"},
-        {Fault::FolderTakesTheName, " (Is a directory)"},
-        {Fault::FileTakesTheFolder, " (Not a directory)"},
-        {Fault::NoFolder, " (No such file or directory)"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.reason);
-        TempFolder folder;
-        fs::path path = folder / "Units.bmp";
-        if (c.fault == Fault::FolderTakesTheName) fs::create_directory(path);
-        if (c.fault == Fault::FileTakesTheFolder) std::ofstream(folder / "Converted") << "a file";
-        if (c.fault == Fault::FileTakesTheFolder || c.fault == Fault::NoFolder) path = folder / "Converted" / "Units.bmp";
-        std::optional<FileSizeLimit> disk;
-        if (c.fault == Fault::FileSizeLimit) {
-            disk.emplace(1000);
-            if (!disk->active()) continue;
-        }
-        const std::vector<std::string> before = namesIn(folder.path());
-        ReplacingOutput output(path);
-        output.stream() << std::string(100000, 'x');
-        EXPECT_FALSE(std::ifstream(folder / "none").is_open());
-        EXPECT_EQ(errno, ENOENT);
-        EXPECT_FALSE(output.commit());
-        disk.reset();
-        EXPECT_EQ(output.failureReason(), c.reason);
-        EXPECT_EQ(namesIn(folder.path()), before) << "no temporary file is left";
-    }
 }
 
 // Two outputs of one process never share a temporary file.
