@@ -6,7 +6,9 @@
 #include <array>
 #include <ostream>
 #include <string>
+#include <system_error>
 
+#include "base/FailureReason.h"
 #include "base/PathText.h"
 #include "bitmaps/LayoutExtents.h"
 #include "bitmaps/PictureSearch.h"
@@ -173,4 +175,26 @@ std::vector<std::string> ScenarioConverter::templateBitmapNames() {
         }
     }
     return names;
+}
+
+// Only the headers are read: a template is checked for what every scenario's layout needs of
+// it, so that a run refuses once what each of its scenarios would otherwise report.
+std::vector<ScenarioConverter::TemplateProblem> ScenarioConverter::checkTemplatePictures(const fs::path& templateFolder) {
+    std::vector<TemplateProblem> problems;
+    for (const GraphicsStep& step : kGraphicsSteps) {
+        for (const TemplateFile& wanted : step.templates) {
+            if (wanted.name == nullptr) break;
+            InputFile file;
+            const fs::path path = openIgnoringCase(templateFolder, wanted.name, file);
+            if (!file.is_open()) {
+                std::error_code absent;
+                if (fs::exists(path, absent)) problems.push_back({path, "cannot be read" + failureReason(path, file.error())});
+                continue;
+            }
+            BmpHeader header;
+            const Outcome checked = checkTemplateHeader(file, wanted.extent, header);
+            if (!checked.ok()) problems.push_back({path, checked.problem()});
+        }
+    }
+    return problems;
 }

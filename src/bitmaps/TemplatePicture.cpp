@@ -8,13 +8,11 @@
 
 #include "base/StreamBytes.h"
 
-Outcome TemplatePicture::load(std::istream& file, const PictureExtent& extent, std::int64_t windowBytes) {
-    forget();
+Outcome checkTemplateHeader(std::istream& file, const PictureExtent& extent, BmpHeader& header) {
     file.clear();
     file.seekg(0, std::ios::end);
     const std::streamoff end = file.tellg();
     if (end < 0) return Outcome::failure("cannot be read");
-    BmpHeader header;
     Outcome read = readBmpHeader(file, end, header);
     if (!read.ok()) return read;
     if (header.bitsPerPixel != 24) {
@@ -30,6 +28,14 @@ Outcome TemplatePicture::load(std::istream& file, const PictureExtent& extent, s
     if (header.pixelDataEnd() > header.fileSize) {
         return Outcome::failure("is cut short (its pixel rows run past the end of the file)");
     }
+    return Outcome::success();
+}
+
+Outcome TemplatePicture::load(std::istream& file, const PictureExtent& extent, std::int64_t windowBytes) {
+    forget();
+    BmpHeader header;
+    Outcome checked = checkTemplateHeader(file, extent, header);
+    if (!checked.ok()) return checked;
 
     const std::int64_t rowBytes = header.rowBytes();
     windowRows_ = rowBytes > 0 ? std::max<std::int64_t>(1, windowBytes / rowBytes) : 1;

@@ -15,6 +15,12 @@ struct RowSpan {
     std::int64_t end;
 };
 
+// Reads the headers of the template `file` and checks that the layout that needs `extent`
+// can fill it: an uncompressed 24-bit picture of the extent's width, tall enough, whose
+// rows the file holds. Fails with what is wrong, worded to follow the picture's name
+// ("is 320 pixels wide (640 needed)"); fills `header` on the way.
+Outcome checkTemplateHeader(std::istream& file, const PictureExtent& extent, BmpHeader& header);
+
 // A template: an uncompressed 24-bit bitmap that the layout edits on its way to the
 // destination file, a window of rows at a time. Its header is checked when it is loaded;
 // the bytes before and after the band (the rows the layout touches) pass through unchanged,
@@ -27,8 +33,7 @@ public:
     // the write, large enough for few system calls.
     static constexpr std::int64_t kWindowBytes = 64 * 1024;
 
-    // Reads the header of `file` and checks it against `extent`. Fails with what is wrong
-    // with the picture, worded to follow its name ("is 320 pixels wide (640 needed)").
+    // Reads the header of `file` and checks it against `extent` (checkTemplateHeader).
     // `windowBytes` sets the size of a window (at least one row).
     Outcome load(std::istream& file, const PictureExtent& extent, std::int64_t windowBytes = kWindowBytes);
 

@@ -46,11 +46,14 @@ int runRequested(const RunRequest& request, RunConsole& console, const fs::path&
                  const fs::path& programFolder, RunReport* report) {
     // Every kind of run, graphics only too, needs the templates: without any, it would
     // only print an error for each.
-    const TemplateChoice choice = chooseTemplateFolder(request.templateFolder, workingFolder, programFolder);
+    // A scenario's own folder holds files of the templates' names, which are not the destination's.
+    const bool inScenarioFolder = request.templateFolder.empty() && isScenarioFolderOfRun(request, workingFolder);
+    const TemplateChoice choice =
+        chooseTemplateFolder(request.templateFolder, workingFolder, programFolder, inScenarioFolder);
     const fs::path& templates = choice.folder;
     if (report != nullptr)
         report->templateFolder = request.templateFolder.empty() ? absoluteFolder(templates) : request.templateFolder;
-    if (!announceTemplateFolder(choice, console)) {
+    if (!announceTemplateFolder(choice, console) || !checkTemplateFolder(choice, console)) {
         if (report != nullptr) report->messages = console.messages();
         return exit_code::Refused;
     }

@@ -98,6 +98,20 @@ public:
     int convertGraphics(const std::filesystem::path& scenarioFolder);
     // The names of the template bitmaps that convertGraphics copies, in the order it copies them.
     static std::vector<std::string> templateBitmapNames();
+
+    // --- templates, checked once before a run writes anything ---------------------------
+    // A template that no conversion could use: the file, and what is wrong with it, worded
+    // to follow its name ("is 320 pixels wide (640 needed)").
+    struct TemplateProblem {
+        std::filesystem::path file;
+        std::string problem;
+    };
+    // Each template bitmap of `templateFolder` that is there, checked by its headers against
+    // the layout that fills it (bitmaps); a missing one is no problem here.
+    static std::vector<TemplateProblem> checkTemplatePictures(const std::filesystem::path& templateFolder);
+    // The template Rules.txt of `templateFolder`, when it is there, counted as the rules
+    // merge reads it: it must hold every counted line that the merge takes from it (rules).
+    static std::vector<TemplateProblem> checkTemplateRules(const std::filesystem::path& templateFolder);
     // Cell primitives: from the scenario's picture (bitmaps/SourcePicture.h) into a
     // template whose rows pass through memory (bitmaps/TemplatePicture.h). Each returns 1,
     // or 0 when a picture is not of the primitive's geometry or a rectangle leaves the

@@ -15,10 +15,6 @@
 
 namespace {
 
-std::size_t capacityOf(const RulesRun& run) {
-    return run.length == RunLength::EveryRemainingLine ? kRestLineCapacity : kSectionLineCapacity;
-}
-
 // Reads the template as the plan's runs do, keeping the counted pieces that each template
 // run passes over and copies; false when it ends first.
 bool surveyTemplate(ScenarioEdition edition, RulesTextInput& templateRules, PlanRunPieces& pieces) {
@@ -26,7 +22,7 @@ bool surveyTemplate(ScenarioEdition edition, RulesTextInput& templateRules, Plan
         const RulesRun& run = kRulesMergePlan[row].runFor(edition);
         if (run.source != RulesSource::Template) continue;
         const std::int32_t read = run.passOver + (run.length == RunLength::Counted ? run.copy : 0);
-        if (!passOverCountedLines(templateRules, read, capacityOf(run), &pieces[row])) return false;
+        if (!passOverCountedLines(templateRules, read, lineCapacity(run), &pieces[row])) return false;
     }
     return true;
 }

@@ -18,6 +18,10 @@ void keepPiece(std::vector<RulesPiece>* countedPieces, const RulesTextInput& inp
 
 }  // namespace
 
+std::size_t lineCapacity(const RulesRun& run) {
+    return run.length == RunLength::EveryRemainingLine ? kRestLineCapacity : kSectionLineCapacity;
+}
+
 bool passOverCountedLines(RulesTextInput& input, std::int32_t count, std::size_t capacity,
                           std::vector<RulesPiece>* countedPieces) {
     std::string line;

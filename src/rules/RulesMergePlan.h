@@ -101,6 +101,11 @@ constexpr std::int32_t countedLinesThrough(ScenarioEdition edition, RulesSource 
     return lines;
 }
 
+// The buffer a run reads its text with: the rest copier's for the run to the end, the
+// section copier's for every other. A line longer than the buffer comes in pieces, each
+// counted on its own.
+std::size_t lineCapacity(const RulesRun& run);
+
 // Drops lines until `count` counted lines have gone by, adding each counted piece to
 // `countedPieces` when one is given. Lines that do not count and follow the last of them
 // stay in the stream for what reads next. False when the text ends first. The plan's runs

@@ -80,7 +80,7 @@ const Layout kLayouts[] = {
      {"Copying identical files\nFound Events.txt!\nNow Copying...\nFound Title Image!\nNow Copying...\n"
       "Found City.txt!\nNow Copying...\nFound Sounds dir!\nNow Copying...\nConversion Terminated\n"},
      "Warning", companionsCopied},
-    {"a template Rules.txt cut short, with lines missing from a section too",
+    {"a template Rules.txt cut short, with lines missing from a section too: refused before anything",
      [](const fs::path& root) {
          std::string rules = readFileText(root / "template" / "Rules.txt");
          rules.erase(rules.find("@IMPROVE"));
@@ -90,10 +90,10 @@ const Layout kLayouts[] = {
          writeFileText(root / "template" / "Rules.txt", rules.erase(from, to - from));
          return true;
      },
-     {"{scen}/Sample.scn"}, exit_code::SomethingSkipped,
-     {"Converting Rules.txt\nWarning: {root}/template/Rules.txt has fewer lines than the rules conversion needs, "
-      "the converted Rules.txt is incomplete!\nDone!\n"},
-     "do not fit", nullptr},
+     {"{scen}/Sample.scn"}, exit_code::Refused,
+     {"Error: template {root}/template/Rules.txt has 168 rules lines besides comments and empty lines (528 needed), "
+      "nothing converted!\n"},
+     "Converting", nullptr},
     {"Converted/Sound a link to Converted, Rules.txt and Events.txt in the Sound folder",
      [](const fs::path& root) {
          fs::create_directories(root / "scen" / "Converted");

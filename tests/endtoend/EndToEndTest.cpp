@@ -144,7 +144,8 @@ TEST_F(EndToEnd, ShellCharactersInNamesConvertAndRunNothing) {
 TEST_F(EndToEnd, ScenarioPathWithoutFolderConvertsInTheWorkingDirectory) {
     const fs::path scenario = makeScenario(world / "scen", FantasticWorlds);
     fs::copy_file(scenario, templates() / "Local.scn");
-    const ToolRun run = runTool({"Local.scn"}, templates());
+    // Named, the working folder gives the templates although it is the scenario's own too.
+    const ToolRun run = runTool({"--templates", ".", "Local.scn"}, templates());
     // The scenario's rules are then the template's own, which do not fit the merge plan:
     // their sections hold other numbers of lines.
     EXPECT_EQ(run.exitCode, 2);

@@ -1,0 +1,56 @@
+// The template rules text, counted before a run writes anything: an older edition's rules
+// text, or one cut short, holds fewer counted lines than the merge takes from the template,
+// and every scenario of the run would come out incomplete.
+#include <string>
+#include <system_error>
+
+#include "base/FailureReason.h"
+#include "base/FileLookup.h"
+#include "driver/ScenarioConverter.h"
+#include "rules/RulesMergePlan.h"
+#include "rules/RulesText.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Every edition's plan reads the template's first 510 counted lines with the section
+// copier's buffer and the next 18 with the rest copier's: one edition's runs count for all.
+constexpr ScenarioEdition kAnyEdition = Classic;
+
+// The counted lines that the plan's template runs would read, up to all they take.
+std::int32_t countedLinesForThePlan(RulesTextInput& rules) {
+    std::int32_t counted = 0;
+    std::string piece;
+    for (const RulesPlanStep& step : kRulesMergePlan) {
+        const RulesRun& run = step.runFor(kAnyEdition);
+        if (run.source != RulesSource::Template) continue;
+        const std::int32_t taken = run.passOver + (run.length == RunLength::Counted ? run.copy : 0);
+        for (const std::int32_t end = counted + taken; counted < end;) {
+            if (!rules.readPiece(piece, lineCapacity(run))) return counted;
+            if (isCountedLine(piece, rules.pieceInBlankLine())) ++counted;
+        }
+    }
+    return counted;
+}
+
+constexpr std::int32_t kTemplateLinesTaken =
+    countedLinesThrough(kAnyEdition, RulesSource::Template, static_cast<int>(kRulesMergePlan.size()));
+static_assert(kTemplateLinesTaken == countedLinesThrough(FantasticWorlds, RulesSource::Template,
+                                                         static_cast<int>(kRulesMergePlan.size())),
+              "every edition takes as many lines from the template");
+
+}  // namespace
+
+std::vector<ScenarioConverter::TemplateProblem> ScenarioConverter::checkTemplateRules(const fs::path& templateFolder) {
+    const fs::path path = findIgnoringCase(templateFolder, kRulesTextName);
+    std::error_code absent;
+    if (!fs::exists(path, absent)) return {};
+    RulesTextInput rules(path);
+    if (!rules.isOpen()) return {{path, "cannot be read" + failureReason(path, rules.readError())}};
+    const std::int32_t counted = countedLinesForThePlan(rules);
+    if (rules.readFailed()) return {{path, "cannot be read" + failureReason(path, rules.readError())}};
+    if (counted >= kTemplateLinesTaken) return {};
+    return {{path, "has " + std::to_string(counted) + " rules lines besides comments and empty lines (" +
+                       std::to_string(kTemplateLinesTaken) + " needed)"}};
+}
