@@ -35,9 +35,11 @@ const char* const kUsage =
     "An argument that begins with - and is no option must name a file or folder.\n"
     "\n"
     "The templates, the destination format's Rules.txt and bitmaps, are read from\n"
-    "the working directory or, when it holds none, from the folder that holds\n"
-    "Tavorel: start Tavorel in the destination format's folder, keep it there,\n"
-    "or name that folder with --templates. A run that finds none is refused.\n"
+    "the working directory or, when it holds none or is the scenario's own folder,\n"
+    "from the folder that holds Tavorel: start Tavorel in the destination format's\n"
+    "folder, keep it there, or name that folder with --templates. A run that finds\n"
+    "none, or a template that no scenario could be converted with, is refused\n"
+    "before it writes anything.\n"
     "The outputs go into the folder Converted beside the scenario file (with /g1\n"
     "and /g2: inside the folder given), or into the --out folder. The scenario's\n"
     "own files are only read. Lines that begin with Note: lose nothing; --quiet\n"
@@ -51,7 +53,7 @@ const char* const kUsage =
     "   2  something was skipped for a problem that the run reported (in a folder\n"
     "      run: a scenario had problems or was refused)\n"
     "  -1  (255 in POSIX shells) the scenario cannot be converted at all, the\n"
-    "      folder holds no scenario file, or the template folder no template\n";
+    "      folder holds no scenario file, or the templates are missing or unusable\n";
 
 }  // namespace
 
