@@ -73,10 +73,11 @@ format-check:
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) build-* dist
 
-# Installs the program and its manual page under PREFIX (bin/, share/man/man1/).
+# Installs the program, its manual page and its docs under PREFIX (bin/, share/man/man1/,
+# share/doc/tavorel/).
 PREFIX ?= /usr/local
 install: configure
-	cmake --build $(BUILD_DIR) -j $(JOBS) --target tavorel
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target tavorel archive_docs
 	cmake --install $(BUILD_DIR) --prefix "$(PREFIX)" --strip
 
 # The release archives, built with CPack into dist/ from the version in CMakeLists.txt:
