@@ -11,6 +11,7 @@
 #include "base/ReplacingOutput.h"
 #include "report/FileLink.h"
 #include "report/HtmlWriter.h"
+#include "report/RulesLineText.h"
 #include "report/RunReport.h"
 
 namespace fs = std::filesystem;
@@ -248,7 +249,7 @@ private:
         html_.element("td", line.convertedLine > 0 ? std::to_string(line.convertedLine) : std::string(),
                       {{"class", "number"}});
         html_.element("td", fateWords(line.fate));
-        html_.element("td", line.text, {{"class", "line"}});
+        html_.element("td", rulesLineText(line.text), {{"class", "line"}});
         html_.close("tr");
     }
 

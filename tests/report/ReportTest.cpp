@@ -23,9 +23,13 @@ namespace {
 // A name no browser may take for markup, a URL's "%" and "#", a blank and a letter beyond ASCII.
 const std::string kHostile = "<b>&\"x %#\xc3\xbc";
 const std::string kHostileShown = "&lt;b&gt;&amp;&quot;x %#\xc3\xbc";
-// A rules line with a tab, markup, a control character and a byte that is not UTF-8 before letters.
-const std::string kLine = "Extra Advance 8,\t<i>&amp;\x01\xffZq";
-const std::string kLineShown = "Extra Advance 8,\t&lt;i&gt;&amp;amp;\xe2\x90\x81\xef\xbf\xbdZq";
+// A rules line in Windows-1252, as the games wrote them, with a tab, markup, a control character,
+// the five bytes that code page leaves undefined and F8, which begins no UTF-8 character; and one
+// in UTF-8, which shows as it is.
+const std::string kLine = "Gr\xfcne Farbe,\t<i>&amp;\x01Robert\x92s \x80\x81\x8d\x8f\x90\x9d\xf8";
+const std::string kLineShown = "Gr\xc3\xbcne Farbe,\t&lt;i&gt;&amp;amp;\xe2\x90\x81Robert\xe2\x80\x99s \xe2\x82\xac"
+                               "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xc3\xb8";
+const std::string kUtf8Line = "J\xc3\xbcrgen\xe2\x80\x99s Almanac";
 // A page of the user's that begins as the report's page does, up to its own title.
 const std::string kUsersPage = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Notes</title>"
                                "</head><body></body></html>\n";
@@ -88,6 +92,7 @@ const ReportCase kCases[] = {
     {"a rules line left out, told with its line", true,
      [](const fs::path& w) {
          scenario(w / "fw", FantasticWorlds);
+         withLastAdvance(w / "fw" / "Rules.txt", kUtf8Line);
          withLastAdvance(w / "fw" / "Rules.txt", kLine);
          std::string extra = "@EXTRA\r\n";  // a section with no place, longer than a window of reading
          for (int n = 1; n <= 5000; ++n) extra += "Extra " + std::to_string(n) + "\r\n";
@@ -96,9 +101,10 @@ const ReportCase kCases[] = {
          writeFileText(w / "fw" / "Rules.txt", text.erase(leader, text.find("\r\n", leader + 2) - leader));
      },
      {"{W}/fw/Sample.scn"}, 2, {"with problems"}, 14,
-     // the line left out is all its adjustment lists: no row of lines more
+     // the two lines left out are all their adjustment lists: no row of lines more
      {"Fantastic Worlds scenario, map", "<div class=\"adjustment\"><p>Warning: ", "Merged section by section",
-      "<td class=\"line\">" + kLineShown + "</td></tr></table>", "lines 30 to 156",
+      "<td class=\"line\">" + kUtf8Line + "</td></tr>", "<td class=\"line\">" + kLineShown + "</td></tr></table>",
+      "lines 30 to 157",
       "In the converted Rules.txt: lines 40 to 165.", "<td>from the template</td>",
       "Extra 20</td></tr><tr><td colspan=\"4\" class=\"none\">\xe2\x80\xa6 4960 lines more",
       "Extra 4981</td>", "Extra 5000</td></tr></table>"}},
