@@ -108,15 +108,17 @@ const ReportCase kCases[] = {
       "In the converted Rules.txt: lines 40 to 165.", "<td>from the template</td>",
       "Extra 20</td></tr><tr><td colspan=\"4\" class=\"none\">\xe2\x80\xa6 4960 lines more",
       "Extra 4981</td>", "Extra 5000</td></tr></table>"}},
-    {"a folder with hostile names and a refused scenario", true,
+    {"a folder with hostile names, a scenario with problems and a refused one", true,
      [](const fs::path& w) {
          scenario(w / "c" / kHostile);
          scenario(w / "c" / "\xff\xfe");
+         scenario(w / "c" / "bad");
+         writeFileBytes(w / "c" / "bad" / "Units.bmp", {'B', 'M'});
          fs::create_directories(w / "c" / "broken");
          writeFileBytes(w / "c" / "broken" / "Bad.scn", {1});
      },
-     {"{W}/c"}, 2, {"complete", "refused", "complete"}, 28,
-     {"<p>3 scenarios: 2 complete, 0 with notes, 0 with problems, 1 refused</p>", kHostileShown + "/Sample.scn</a>",
+     {"{W}/c"}, 2, {"complete", "with problems", "refused", "complete"}, 40,
+     {"<p>4 scenarios: 2 complete, 0 with notes, 1 with problems, 1 refused</p>", kHostileShown + "/Sample.scn</a>",
       "/\xef\xbf\xbd\xef\xbf\xbd/Sample.scn", "href=\"#scenario-3\""},
      "{W}/reports/r%#.html"},
     {"a quiet run keeps its notes", false, [](const fs::path& w) { writeSampleWorld(w, 3); },
