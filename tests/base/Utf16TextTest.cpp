@@ -44,7 +44,7 @@ TEST(Utf16Text, MalformedBytesBecomeReplacementCharacters) {
         {"continuation byte alone", "a\x80" "b", u"a\uFFFD" "b"},
         {"overlong slash", "\xc0\xaf", u"\uFFFD\uFFFD"},
         {"cut short at the end", "a\xe6\x88", u"a\uFFFD\uFFFD"},
-        {"lead byte F8", "\xf8", u"\uFFFD"},
+        {"lead byte F8, before what would end a four-byte character", "\xf8\x9f\x8f\xb0", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
         {"beyond U+10FFFF", "\xf4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
         {"Latin-1 byte", "J\xfcrgen", u"J\uFFFDrgen"},
     };
