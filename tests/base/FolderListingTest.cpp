@@ -42,9 +42,18 @@ TEST(FolderListing, ListsFilesAndFoldersOfShortAndLongFolders) {
     }
 }
 
-TEST(FolderListing, MissingFolderIsAnError) {
+// The reason is the error that the listing met: asked afterwards about a file that stands where
+// the folder should, the file system finds nothing wrong with it.
+TEST(FolderListing, AFolderThatCannotBeListedIsAnErrorWithTheSystemsReason) {
     TempFolder root;
-    const FolderListing listing = listFolder(root / "none");
-    EXPECT_TRUE(listing.entries.empty());
-    EXPECT_FALSE(listing.outcome.ok());
+    std::ofstream(root / "file") << "x";
+    for (const auto& [name, reason] : {std::pair{"none", "No such file or directory"}, {"file", "Not a directory"}}) {
+        const FolderListing listing = listFolder(root / name);
+        EXPECT_TRUE(listing.entries.empty());
+        EXPECT_FALSE(listing.outcome.ok());
+#ifndef _WIN32  // where the system words them otherwise
+        EXPECT_EQ(listing.outcome.problem(),
+                  "could not read the folder " + displayPath(root / name) + " (" + reason + ")");
+#endif
+    }
 }
