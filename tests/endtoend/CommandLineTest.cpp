@@ -46,10 +46,22 @@ std::string withoutTemplates(const std::string& folder, const std::vector<std::s
     }
     return lines;
 }
+// The paragraph on templates and outputs, line by line as the help prints it.
+const std::string kTemplatesParagraph =
+    "\n\nThe templates, the destination format's Rules.txt and bitmaps, are read from\n"
+    "the working directory or, when it holds none or is the scenario's own folder,\n"
+    "from the folder that holds Tavorel: start Tavorel in the destination format's\n"
+    "folder, keep it there, or name that folder with --templates. A run that finds\n"
+    "none, or a template that no scenario could be converted with, is refused\n"
+    "before it writes anything.\n"
+    "The outputs go into the folder Converted beside the scenario file (with /g1\n"
+    "and /g2: inside the folder given), or into the --out folder. The scenario's\n"
+    "own files are only read. Lines that begin with Note: lose nothing; --quiet\n"
+    "leaves them out.\n\n";
 // The complete help starts so, then names every mode, option and exit code.
 const std::vector<std::string> kHelp{kHelpScreen + "\n" + kUsage, "Tavorel <folder> ", "Tavorel <path> <path>... ",
                                      "Tavorel /g2 <folder> ", "--out <folder> ", "--templates <folder> ", "--report <file> ",
-                                     "--quiet, -q ", "--version ", "--help, -h, /? ", "working directory",
+                                     "--quiet, -q ", "--version ", "--help, -h, /? ", kTemplatesParagraph,
                                      "\n   0  ", "\n   1  ", "\n   2  ", "\n  -1  "};
 
 // {W} is the world folder; the working folder is {W}/template, which holds a complete
