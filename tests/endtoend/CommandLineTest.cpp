@@ -102,6 +102,8 @@ const CommandCase kCases[] = {
     {{"{W}/c/good", "--report"}, 1, "USAGE: Tavorel --report <report file> <scenario file or folder>\n"},
     {{"-q", "{W}/c/good/Sample.scn", "--report", "{W}/r.html"}, 0, "", {}, {"{W}/r.html"}},
     {{"-q", "{W}/c/good/sAMPLE.scn"}, 0, "", {}, {"{W}/c/good/Converted/sAMPLE.scn"}},
+    // Named with "-" first and in other letters than its file: a scenario all the same, no unknown option.
+    {{"-q", "--dash/sAMPLE.SCN"}, 0, "", {}, {"{W}/template/--dash/Converted/sAMPLE.SCN"}},
     {{"{W}/c/bad/Sample.scn", "--quiet"}, 2, kBadProblems},
     {{"-q", "{W}/c/broken/Bad.scn"}, 255, kBadRefusal, {}, {}, {"{W}/c/broken/Converted"}},
     {{"{W}/odd/V41.scn"}, 255, kOddRefusal, {}, {}, {"{W}/odd/Converted"}},
