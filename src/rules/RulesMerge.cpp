@@ -63,9 +63,10 @@ void mergeByPlan(ScenarioConverter& converter, RulesTextInput& scenarioRules, Ru
         if (result != kRulesRunComplete) (fromScenario ? scenarioRanOut : templateRanOut) = true;
     }
 
-    // One line for each text that ran out, however many runs came up short on it.
+    // One line for each text that ran out, however many runs came up short on it. A text whose
+    // read failed is not short: its caller tells the failure, and writes no Rules.txt.
     auto warnWhenShort = [&converter](bool ranOut, const RulesTextInput& input) {
-        if (!ranOut) return;
+        if (!ranOut || input.readFailed()) return;
         converter.reportProblem("Warning: " + displayPath(input.path()) +
                                 " has fewer lines than the rules conversion needs, the converted Rules.txt is "
                                 "incomplete!");
@@ -110,6 +111,8 @@ int ScenarioConverter::mergeRules(RulesTextInput& scenarioRules, RulesTextOutput
     rulesMerge.adjustments = alignmentAdjustments(
         alignment, sections, caravanLineCount,
         writeAlignedRules(edition, alignment, sections, caravanLineCount, scenarioRules, templateRules, output));
+    // A text whose read failed lacks no section: its caller tells the failure, and writes no Rules.txt.
+    if (scenarioRules.readFailed() || templateRules.readFailed()) return 1;
     for (const RulesAdjustment& adjustment : rulesMerge.adjustments) {
         const std::string line = adjustmentLine(adjustment, rulesMerge.scenarioPath, rulesMerge.templatePath);
         if (adjustment.isNote()) {

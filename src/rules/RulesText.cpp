@@ -388,7 +388,9 @@ bool RulesTextInput::copyTo(const RulesTextPosition& end, RulesTextOutput& outpu
     return true;
 }
 
-bool RulesTextInput::readFailed() const { return ended_ && !endedByMark_ && bytesRead_ < sizeAtOpen_; }
+bool RulesTextInput::readFailed() const {
+    return file_.error() || (ended_ && !endedByMark_ && bytesRead_ < sizeAtOpen_);
+}
 
 void RulesTextInput::rewind() { seek(RulesTextPosition{}); }
 

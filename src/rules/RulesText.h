@@ -183,7 +183,9 @@ public:
 
     // True when the text ended before the end of the file as it was when it was opened:
     // an input error, or a file cut short while it is read, both of which a stream
-    // reports as the end.
+    // reports as the end. An input error counts after a rewind too: a pass that read
+    // nothing of the text (a scenario text whose first read failed has no section to
+    // read) would not meet it again.
     bool readFailed() const;
     // The system's error of the read that failed, none when it gave none (a file cut short).
     std::error_code readError() const { return file_.error(); }

@@ -2,6 +2,7 @@
 // scenario whose title text shares its name with another output, and folders linked back.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -55,6 +56,17 @@ bool linked(const fs::path& link) {
     return !noLinks;
 }
 
+// `link` made a link to a file of 4096 bytes whose read fails with "Invalid argument" (Linux:
+// the speed of the loopback device, which has none); false where there is no such file.
+bool linkedToAFileThatFailsWhenRead(const fs::path& link) {
+    const fs::path speed = "/sys/class/net/lo/speed";
+    if (!fs::is_regular_file(speed) || std::ifstream(speed).get() != EOF) return false;
+    fs::remove(link);
+    std::error_code noLinks;
+    fs::create_symlink(speed, link, noLinks);
+    return !noLinks;
+}
+
 // A title text that is another companion is that one file, copied once.
 void companionsCopied(const fs::path& scen) {
     for (const char* name : {"City.txt", "Events.txt", "Title.gif"}) {
@@ -94,6 +106,16 @@ const Layout kLayouts[] = {
      {"Error: template {root}/template/Rules.txt has 168 rules lines besides comments and empty lines (528 needed), "
       "nothing converted!\n"},
      "Converting", nullptr},
+    {"a template Rules.txt that fails when it is read",
+     [](const fs::path& root) { return linkedToAFileThatFailsWhenRead(root / "template" / "Rules.txt"); },
+     {"{scen}/Sample.scn"}, exit_code::Refused,
+     {"Error: template {root}/template/Rules.txt cannot be read (Invalid argument), nothing converted!\n"}, "Converting",
+     nullptr},
+    {"a scenario Rules.txt that fails when it is read",
+     [](const fs::path& root) { return linkedToAFileThatFailsWhenRead(root / "scen" / "Rules.txt"); },
+     {"{scen}/Sample.scn"}, exit_code::SomethingSkipped,
+     {"Converting Rules.txt\nError: could not read {scen}/Rules.txt (Invalid argument)!\n"}, "Warning",
+     [](const fs::path& scen) { EXPECT_FALSE(fs::exists(scen / "Converted" / "Rules.txt")); }},
     {"Converted/Sound a link to Converted, Rules.txt and Events.txt in the Sound folder",
      [](const fs::path& root) {
          fs::create_directories(root / "scen" / "Converted");
