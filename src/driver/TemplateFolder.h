@@ -31,7 +31,7 @@ bool isScenarioFolderOfRun(const RunRequest& request, const std::filesystem::pat
 // the destination's folder and drops scenarios on it, and such a start has another working
 // folder. Else none, and the working folder is the one named.
 TemplateChoice chooseTemplateFolder(const std::string& namedFolder, const std::filesystem::path& workingFolder,
-                                    const std::filesystem::path& programFolder, bool workingIsScenarios = false);
+                                    const std::filesystem::path& programFolder, bool workingIsScenarios);
 
 // Says, before the run writes anything, where the templates come from when that is not
 // where the user looks: the error when `choice` found none (false), the note when they lie
