@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -17,6 +16,8 @@
 #include "FuzzStart.h"
 #include "driver/RunConversion.h"
 #include "driver/ScenarioPath.h"
+#include "kit/Files.h"
+#include "kit/RulesSample.h"
 #include "kit/TempFolder.h"
 
 namespace fs = std::filesystem;
@@ -61,11 +62,11 @@ void checkSplit(const std::string& argument) {
     FUZZ_EXPECT(parts.folder() == parts.drive + parts.directory);
 }
 
-// A template folder outside the scratch folder, with a Rules.txt alone: runs pass the
+// A template folder outside the scratch folder, with a whole Rules.txt alone: runs pass the
 // check of their templates and go on to the steps.
 const fs::path& templateFolder() {
     static const TempFolder folder("tavorel-fuzz-templates");
-    static const bool written = std::ofstream(folder.path() / "Rules.txt").is_open();
+    static const bool written = writeFileText(folder.path() / "Rules.txt", makeTemplateRules(1));
     FUZZ_EXPECT(written);
     return folder.path();
 }
