@@ -179,7 +179,8 @@ std::vector<std::string> ScenarioConverter::templateBitmapNames() {
 
 // Only the headers are read: a template is checked for what every scenario's layout needs of
 // it, so that a run refuses once what each of its scenarios would otherwise report.
-std::vector<ScenarioConverter::TemplateProblem> ScenarioConverter::checkTemplatePictures(const fs::path& templateFolder) {
+std::vector<ScenarioConverter::TemplateProblem> ScenarioConverter::checkTemplatePictures(
+    const fs::path& templateFolder) {
     std::vector<TemplateProblem> problems;
     for (const GraphicsStep& step : kGraphicsSteps) {
         for (const TemplateFile& wanted : step.templates) {
@@ -188,7 +189,8 @@ std::vector<ScenarioConverter::TemplateProblem> ScenarioConverter::checkTemplate
             const fs::path path = openIgnoringCase(templateFolder, wanted.name, file);
             if (!file.is_open()) {
                 std::error_code absent;
-                if (fs::exists(path, absent)) problems.push_back({path, "cannot be read" + failureReason(path, file.error())});
+                if (fs::exists(path, absent))
+                    problems.push_back({path, "cannot be read" + failureReason(path, file.error())});
                 continue;
             }
             BmpHeader header;

@@ -73,8 +73,7 @@ TemplateChoice chooseTemplateFolder(const std::string& namedFolder, const fs::pa
 }
 
 bool announceTemplateFolder(const TemplateChoice& choice, RunConsole& console) {
-    const std::string howToName =
-        "; start Tavorel in the destination's folder or name that folder with --templates!\n";
+    const std::string howToName = "; start Tavorel in the destination's folder or name that folder with --templates!\n";
     if (!choice.found && choice.scenarioFolderPassedOver) {
         console.problem("Error: the working directory " + absoluteFolder(choice.folder) +
                         " is the scenario's own folder, not the destination's" + howToName);

@@ -9,10 +9,10 @@ struct RunRequest;
 // Where a run takes the destination templates from: Rules.txt and the template bitmaps,
 // found in any letter case.
 struct TemplateChoice {
-    std::filesystem::path folder;  // the folder chosen; with `found` false, the one the error names
-    std::string shownFolder;       // `folder` as the user knows it
-    bool found = false;            // the folder holds one template at least
-    bool besideProgram = false;    // the program's folder, taken because the working one holds none
+    std::filesystem::path folder;           // the folder chosen; with `found` false, the one the error names
+    std::string shownFolder;                // `folder` as the user knows it
+    bool found = false;                     // the folder holds one template at least
+    bool besideProgram = false;             // the program's folder, taken because the working one holds none
     bool scenarioFolderPassedOver = false;  // the working folder holds a scenario of the run
 };
 

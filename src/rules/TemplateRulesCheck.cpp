@@ -36,8 +36,8 @@ std::int32_t countedLinesForThePlan(RulesTextInput& rules) {
 
 constexpr std::int32_t kTemplateLinesTaken =
     countedLinesThrough(kAnyEdition, RulesSource::Template, static_cast<int>(kRulesMergePlan.size()));
-static_assert(kTemplateLinesTaken == countedLinesThrough(FantasticWorlds, RulesSource::Template,
-                                                         static_cast<int>(kRulesMergePlan.size())),
+static_assert(kTemplateLinesTaken ==
+                  countedLinesThrough(FantasticWorlds, RulesSource::Template, static_cast<int>(kRulesMergePlan.size())),
               "every edition takes as many lines from the template");
 
 }  // namespace
