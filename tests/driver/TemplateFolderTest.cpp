@@ -98,7 +98,10 @@ const TemplateCase kCases[] = {
      "converted!\n"},
 };
 
+// {W} as the world's path, and "/" after it as the platform's separator.
 std::string inWorld(std::string text, const fs::path& world) {
+    if (text.find("{W}") == std::string::npos) return text;  // a switch such as /g1
+    for (char& c : text) c = c == '/' ? static_cast<char>(fs::path::preferred_separator) : c;
     for (std::size_t at = text.find("{W}"); at != std::string::npos; at = text.find("{W}"))
         text.replace(at, 3, world.string());
     return text;
