@@ -29,14 +29,17 @@ FolderListing listed(std::vector<FolderEntry> entries, const fs::path& folder, b
 namespace {
 
 // The absolute "\\?\" form, which the file functions take without a length limit and
-// without reading "." or ".." in it, hence the normalisation first.
+// without reading "." or ".." in it, hence the normalisation first. A folder named in that
+// form already, or on a network share (\\server\share\...), is taken by its text: the
+// standard library reads neither as a root of its own, and would make it a folder of the
+// current drive.
 std::wstring extendedForm(const fs::path& folder, std::error_code& error) {
+    const std::wstring given = fs::path(folder).make_preferred().native();
+    if (given.rfind(L"\\\\?\\", 0) == 0) return given;
+    if (given.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + fs::path(given.substr(2)).lexically_normal().native();
     const fs::path full = fs::absolute(folder, error).lexically_normal().make_preferred();
     if (error) return {};
-    const std::wstring& text = full.native();
-    if (text.rfind(L"\\\\?\\", 0) == 0) return text;
-    if (text.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + text.substr(2);
-    return L"\\\\?\\" + text;
+    return L"\\\\?\\" + full.native();
 }
 
 }  // namespace

@@ -248,6 +248,7 @@ TEST(Report, LinksPicturesFromItsFolder) {
         {"C:\\r", "D:\\s #\\x.bmp", "file:///D:/s%20%23/x.bmp"},
         {"C:\\r", "\\\\srv\\share\\x.bmp", "file://srv/share/x.bmp"},
         {"C:\\r\\q", "C:\\s\\x.bmp", "../../s/x.bmp"},
+        {"r", "r\\x.bmp", "x.bmp"},
 #else
         {"/r/q", "/s/a:b/x%.bmp", "../../s/a%3Ab/x%25.bmp"},
         {"/r", "/r/./x.bmp", "x.bmp"},
