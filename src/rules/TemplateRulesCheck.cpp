@@ -34,10 +34,12 @@ std::int32_t countedLinesForThePlan(RulesTextInput& rules) {
     return counted;
 }
 
-constexpr std::int32_t kTemplateLinesTaken =
-    countedLinesThrough(kAnyEdition, RulesSource::Template, static_cast<int>(kRulesMergePlan.size()));
-static_assert(kTemplateLinesTaken ==
-                  countedLinesThrough(FantasticWorlds, RulesSource::Template, static_cast<int>(kRulesMergePlan.size())),
+constexpr std::int32_t templateLinesTaken(ScenarioEdition edition) {
+    return countedLinesThrough(edition, RulesSource::Template, static_cast<int>(kRulesMergePlan.size()));
+}
+constexpr std::int32_t kTemplateLinesTaken = templateLinesTaken(kAnyEdition);
+static_assert(kTemplateLinesTaken == templateLinesTaken(Conflicts) &&
+                  kTemplateLinesTaken == templateLinesTaken(FantasticWorlds),
               "every edition takes as many lines from the template");
 
 }  // namespace
