@@ -54,13 +54,15 @@ void recordScenarioEnd(ScenarioReport& scenario, const std::string& path, int ex
 }
 
 // Without the separator that "." leaves at its end.
-std::string absoluteFolder(const fs::path& folder) {
+fs::path absoluteFolderPath(const fs::path& folder) {
     std::error_code error;
     fs::path absolute = fs::absolute(folder.empty() ? fs::path(".") : folder, error).lexically_normal();
-    if (error) return displayPath(folder);
+    if (error) return folder;
     if (absolute.filename().empty() && absolute.has_relative_path()) absolute = absolute.parent_path();
-    return displayPath(absolute);
+    return absolute;
 }
+
+std::string absoluteFolder(const fs::path& folder) { return displayPath(absoluteFolderPath(folder)); }
 
 int finishRunReport(const RunReport& report, const fs::path& file, int exitCode, RunConsole& console) {
     const Outcome written = writeRunReport(report, file);

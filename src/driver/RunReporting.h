@@ -15,7 +15,10 @@ struct RunRequest;
 // The run's facts: the tool, the paths it was given, the date. The run fills in the rest.
 RunReport startRunReport(const RunRequest& request);
 
-// The folder as an absolute path, as a report names the templates that the working folder holds.
+// The folder as an absolute path, without "." or ".." and without a final separator (the
+// folder itself when the system cannot tell the working directory).
+std::filesystem::path absoluteFolderPath(const std::filesystem::path& folder);
+// The same as a report names the templates that the working folder holds.
 std::string absoluteFolder(const std::filesystem::path& folder);
 
 // `path` names the scenario as the console does; `exitCode` is what its run returned.

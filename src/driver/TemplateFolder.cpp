@@ -31,19 +31,11 @@ bool holdsTemplates(const fs::path& folder) {
 
 namespace {
 
-// Absolute, without "." or ".." and without a final separator, which Windows' library
-// would not take for the same folder as the name without it. An empty folder is the
-// working directory of the process.
-fs::path comparable(const fs::path& folder) {
-    std::error_code unknown;
-    fs::path absolute = fs::absolute(folder.empty() ? fs::path(".") : folder, unknown).lexically_normal();
-    if (absolute.filename().empty() && absolute.has_relative_path()) absolute = absolute.parent_path();
-    return absolute;
-}
-
+// Compared without a final separator, which Windows' library would not take for the same
+// folder as the name without it.
 bool sameFolder(const fs::path& a, const fs::path& b) {
     std::error_code unknown;
-    return fs::equivalent(comparable(a), comparable(b), unknown);
+    return fs::equivalent(absoluteFolderPath(a), absoluteFolderPath(b), unknown);
 }
 
 }  // namespace

@@ -15,18 +15,6 @@
 
 namespace {
 
-// Reads the template as the plan's runs do, keeping the counted pieces that each template
-// run passes over and copies; false when it ends first.
-bool surveyTemplate(ScenarioEdition edition, RulesTextInput& templateRules, PlanRunPieces& pieces) {
-    for (std::size_t row = 0; row < kRulesMergePlan.size(); ++row) {
-        const RulesRun& run = kRulesMergePlan[row].runFor(edition);
-        if (run.source != RulesSource::Template) continue;
-        const std::int32_t read = run.passOver + (run.length == RunLength::Counted ? run.copy : 0);
-        if (!passOverCountedLines(templateRules, read, lineCapacity(run), &pieces[row])) return false;
-    }
-    return true;
-}
-
 // The template's header lines by place, from what the survey kept.
 std::vector<std::string> templateHeadersByPlace(ScenarioEdition edition, const PlanRunPieces& pieces) {
     std::vector<std::string> headers(kRulesPlaces);

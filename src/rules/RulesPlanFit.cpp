@@ -5,6 +5,16 @@
 #include "rules/RulesMergePlan.h"
 #include "rules/RulesText.h"
 
+bool surveyTemplate(ScenarioEdition edition, RulesTextInput& templateRules, PlanRunPieces& pieces) {
+    for (std::size_t row = 0; row < kRulesMergePlan.size(); ++row) {
+        const RulesRun& run = kRulesMergePlan[row].runFor(edition);
+        if (run.source != RulesSource::Template) continue;
+        const std::int32_t read = run.passOver + (run.length == RunLength::Counted ? run.copy : 0);
+        if (!passOverCountedLines(templateRules, read, lineCapacity(run), &pieces[row])) return false;
+    }
+    return true;
+}
+
 bool standForEachOther(const std::string& scenarioLine, const std::string& templateLine) {
     return sectionKey(headerWord(scenarioLine)) == sectionKey(headerWord(templateLine));
 }

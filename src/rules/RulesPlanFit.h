@@ -19,6 +19,10 @@
 // over, then those it copies.
 using PlanRunPieces = std::array<std::vector<RulesPiece>, kRulesMergePlan.size()>;
 
+// Reads the template as the plan's runs of `edition` do, keeping the counted pieces that each
+// template run passes over and copies; false when it ends first.
+bool surveyTemplate(ScenarioEdition edition, RulesTextInput& templateRules, PlanRunPieces& pieces);
+
 // True when both pieces are plain lines, or both begin a section with the same word
 // ("@" up to the first blank, tab, ";" or line end), whatever its letter case.
 bool standForEachOther(const std::string& scenarioLine, const std::string& templateLine);

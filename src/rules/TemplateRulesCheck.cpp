@@ -1,13 +1,16 @@
 // The template rules text, counted before a run writes anything: an older edition's rules
 // text, or one cut short, holds fewer counted lines than the merge takes from the template,
 // and every scenario of the run would come out incomplete.
+#include <cstddef>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "base/FailureReason.h"
 #include "base/FileLookup.h"
 #include "driver/ScenarioConverter.h"
 #include "rules/RulesMergePlan.h"
+#include "rules/RulesPlanFit.h"
 #include "rules/RulesText.h"
 
 namespace fs = std::filesystem;
@@ -19,18 +22,11 @@ namespace {
 constexpr ScenarioEdition kAnyEdition = Classic;
 
 // The counted lines that the plan's template runs would read, up to all they take.
-std::int32_t countedLinesForThePlan(RulesTextInput& rules) {
-    std::int32_t counted = 0;
-    std::string piece;
-    for (const RulesPlanStep& step : kRulesMergePlan) {
-        const RulesRun& run = step.runFor(kAnyEdition);
-        if (run.source != RulesSource::Template) continue;
-        const std::int32_t taken = run.passOver + (run.length == RunLength::Counted ? run.copy : 0);
-        for (const std::int32_t end = counted + taken; counted < end;) {
-            if (!rules.readPiece(piece, lineCapacity(run))) return counted;
-            if (isCountedLine(piece, rules.pieceInBlankLine())) ++counted;
-        }
-    }
+std::size_t countedLinesForThePlan(RulesTextInput& rules) {
+    PlanRunPieces pieces;
+    surveyTemplate(kAnyEdition, rules, pieces);
+    std::size_t counted = 0;
+    for (const std::vector<RulesPiece>& run : pieces) counted += run.size();
     return counted;
 }
 
@@ -50,9 +46,9 @@ std::vector<ScenarioConverter::TemplateProblem> ScenarioConverter::checkTemplate
     if (!fs::exists(path, absent)) return {};
     RulesTextInput rules(path);
     if (!rules.isOpen()) return {{path, "cannot be read" + failureReason(path, rules.readError())}};
-    const std::int32_t counted = countedLinesForThePlan(rules);
+    const std::size_t counted = countedLinesForThePlan(rules);
     if (rules.readFailed()) return {{path, "cannot be read" + failureReason(path, rules.readError())}};
-    if (counted >= kTemplateLinesTaken) return {};
+    if (counted >= static_cast<std::size_t>(kTemplateLinesTaken)) return {};
     return {{path, "has " + std::to_string(counted) + " rules lines besides comments and empty lines (" +
                        std::to_string(kTemplateLinesTaken) + " needed)"}};
 }
